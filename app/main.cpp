@@ -1,0 +1,12 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("JX-Quorbel"));
+    TfQuorbelView window;
+    window.SetCommandLine(QCoreApplication::arguments().mid(1));
+    window.show();
+    return QApplication::exec();
+}

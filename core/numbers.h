@@ -1,0 +1,26 @@
+// Locale-independent number reading, writing and rounding for files and reports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Nearest whole number, halves to even; NaN gives 0 and values beyond int32 clamp to its range.
+int RoundToInt(double v);
+
+// The value of the valid beginning of s: leading blanks, sign, digits, "." fraction, exponent.
+// Returns 0 when no number begins s ("nan", "NA", "inf" included). `end`, when given, receives
+// the number of characters used (0 when none).
+double ParseLenientFloat(std::string_view s, size_t* end = nullptr);
+
+// The value of the leading blanks, sign and digits of s, 0 when there are none; clamped to int32.
+int32_t ParseLenientInt(std::string_view s, size_t* end = nullptr);
+
+// True when s, less surrounding blanks, is a whole decimal integer that fits int32.
+bool ParseStrictInt(std::string_view s, int32_t& out);
+
+// v with `decimals` digits after "." (no thousands separators, "-" for negatives).
+std::string FormatFixed(double v, int decimals);
+
+// FormatFixed right-aligned in a field of `width` characters.
+std::string FormatFixedWidth(double v, int width, int decimals);

@@ -1,0 +1,133 @@
+#include "parser.h"
+
+#include <cstring>
+
+void CutToken(std::string& s, std::string_view delim, std::string& token) {
+    const size_t at = delim.empty() ? std::string::npos : s.find(delim);
+    if (at == std::string::npos) {
+        token = std::move(s);
+        s.clear();
+        return;
+    }
+    token.assign(s, 0, at);
+    s.erase(0, at + delim.size());
+}
+
+namespace {
+template <typename Item>
+void SplitQuotedInto(std::string_view s, char delim, std::vector<Item>& list) {
+    list.clear();
+    if (s.empty()) return;
+    bool quoted = false;
+    size_t start = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '"') {
+            quoted = !quoted;
+        } else if (s[i] == delim && !quoted) {
+            list.emplace_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    list.emplace_back(s.substr(start));
+}
+} // namespace
+
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list) {
+    SplitQuotedInto(s, delim, list);
+}
+
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list) {
+    SplitQuotedInto(s, delim, list);
+}
+
+bool LineReader::Open(const std::string& fileName, std::string& error) {
+    Close();
+    file_ = std::fopen(fileName.c_str(), "rb");
+    if (!file_) {
+        error = "Cannot open file: " + fileName + " (" + std::strerror(errno) + ")";
+        return false;
+    }
+    if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = ftello(file_)) < 0 ||
+        std::fseek(file_, 0, SEEK_SET) != 0) {
+        error = "Cannot read file: " + fileName;
+        Close();
+        return false;
+    }
+    buffer_.resize(kBlockSize);
+    pos_ = bytes_ = 0;
+    blockStart_ = 0;
+    eof_ = false;
+    Fill();
+    return true;
+}
+
+void LineReader::Close() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    eof_ = true;
+    pos_ = bytes_ = 0;
+}
+
+// Moves the unread rest to the front and reads more behind it; false when nothing new arrived.
+bool LineReader::Fill() {
+    if (eof_ || !file_) return false;
+    if (pos_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + pos_, bytes_ - pos_);
+        blockStart_ += static_cast<int64_t>(pos_);
+        bytes_ -= pos_;
+        pos_ = 0;
+    }
+    if (bytes_ == buffer_.size()) buffer_.resize(buffer_.size() * 2); // a line longer than a block
+    const size_t got = std::fread(buffer_.data() + bytes_, 1, buffer_.size() - bytes_, file_);
+    bytes_ += got;
+    if (got == 0) eof_ = true;
+    return got > 0;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    size_t scanFrom = pos_;
+    for (;;) {
+        const char* base = buffer_.data();
+        const void* lf = scanFrom < bytes_ ? std::memchr(base + scanFrom, '\n', bytes_ - scanFrom)
+                                           : nullptr;
+        if (lf || eof_) {
+            const size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) + 1
+                                  : bytes_;
+            if (end == pos_) return false; // nothing left
+            std::string_view raw(base + pos_, end - pos_);
+            pos_ = end;
+            // The first CR, then the first LF, leave the line.
+            const size_t cr = raw.find('\r');
+            if (cr == std::string_view::npos && raw.back() == '\n') {
+                line = raw.substr(0, raw.size() - 1);
+                return true;
+            }
+            line_.assign(raw);
+            if (cr != std::string::npos) line_.erase(cr, 1);
+            const size_t nl = line_.find('\n');
+            if (nl != std::string::npos) line_.erase(nl, 1);
+            line = line_;
+            return true;
+        }
+        const size_t scanned = bytes_ - pos_;
+        Fill();
+        scanFrom = pos_ + scanned;
+    }
+}
+
+bool LineReader::ReadBufferedLine(std::string& line) {
+    std::string_view v;
+    if (!Next(v)) {
+        line.clear();
+        return false;
+    }
+    line.assign(v);
+    return true;
+}
+
+bool LineReader::EndOfInput() {
+    if (pos_ < bytes_) return false;
+    if (eof_) return true;
+    Fill();
+    return pos_ >= bytes_;
+}

@@ -1,0 +1,57 @@
+// Text splitting and the buffered line reader shared by the file readers.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Token := text of s before the first occurrence of delim, s := text after it; when delim does
+// not occur, Token := s and s := empty.
+void CutToken(std::string& s, std::string_view delim, std::string& token);
+
+// Splits s at every delim outside double quotes (a quote toggles; quotes stay in the items).
+// n unquoted delimiters give n + 1 items; an empty s gives none.
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list);
+// The same, as views into s (valid while s lives).
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list);
+
+// Streams a text file line by line through a block buffer. Lines end at LF; the first CR and then
+// the first LF of a line are removed. Every line of the file is delivered, whatever its length;
+// a last line without LF is delivered whole.
+class LineReader {
+  public:
+    LineReader() = default;
+    ~LineReader() { Close(); }
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Opens the file; false with `error` set when it cannot be read.
+    bool Open(const std::string& fileName, std::string& error);
+    void Close();
+
+    // Next line as a view valid until the next call; false at the end of the file.
+    bool Next(std::string_view& line);
+    // Next line as a string; false (line empty) at the end of the file.
+    bool ReadBufferedLine(std::string& line);
+    // True once the last line has been handed out (or the file is empty).
+    bool EndOfInput();
+
+    int64_t FileSize() const { return fileSize_; }
+    // Bytes of the file handed out so far.
+    int64_t Consumed() const { return blockStart_ + static_cast<int64_t>(pos_); }
+
+  private:
+    bool Fill();
+
+    static constexpr size_t kBlockSize = 256000;
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::string line_;
+    size_t pos_ = 0;      // bytes of the buffer handed out
+    size_t bytes_ = 0;    // valid bytes in the buffer
+    int64_t blockStart_ = 0;
+    int64_t fileSize_ = 0;
+    bool eof_ = true;     // the file has no more bytes to read into the buffer
+};

@@ -1,0 +1,187 @@
+// Shared data records of the program and their global instances.
+//
+// Numbering is 1-based throughout: hybridisations 1..50, chromosomes 1..24 (X = 23, Y = 24),
+// probes, samples, genes and groups from 1. Index 0 is a header or left empty.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int kMaxHybridisations = 50;
+constexpr int kChromosomes = 24;
+constexpr int kLayoutSlots = 40;
+constexpr int kAnnotationKeys = 100;
+constexpr int kRecentFiles = 10;
+constexpr int kProbeSlots = 41;
+constexpr int kMaxSamples = 1000;
+constexpr int kGeneAnnotationColumns = 20;
+constexpr int kHistogramBins = 1001;
+
+// One chromosome of one hybridisation: the probe slots F[0..40] of every element, stored as one
+// column per slot. Element 0 is the header whose slot 0 holds the probe count; probes are 1..count.
+// Slots 21..39 carry no meaning and hold no storage: they read as 0.
+class tCGHProbeArray {
+  public:
+    static constexpr bool HasStorage(int slot) { return (slot >= 0 && slot <= 20) || slot == 40; }
+
+    // Number of elements (header included).
+    int Size() const { return static_cast<int>(cols_[0].size()); }
+    // Resizes every column to n elements; new elements are zero.
+    void Resize(int n);
+    void Clear() { Resize(0); }
+
+    // Column of a slot with storage, nullptr for slots 21..39.
+    float* Slot(int slot) { return HasStorage(slot) ? cols_[Column(slot)].data() : nullptr; }
+    const float* Slot(int slot) const {
+        return HasStorage(slot) ? cols_[Column(slot)].data() : nullptr;
+    }
+    // Value of F[slot] of an element; 0 for slots without storage.
+    float Get(int slot, int element) const {
+        return HasStorage(slot) ? cols_[Column(slot)][element] : 0.0f;
+    }
+    // Writes to slots without storage are dropped (no routine gives them a meaning).
+    void Set(int slot, int element, float v) {
+        if (HasStorage(slot)) cols_[Column(slot)][element] = v;
+    }
+
+    // The header's probe count, rounded and clamped to the elements that exist (0 when empty).
+    int Count() const;
+    void SetCount(int n) {
+        if (Size() > 0) cols_[0][0] = static_cast<float>(n);
+    }
+
+    // Moves element order: new element i takes old element order[i] (order[0] must be 0).
+    void Permute(const std::vector<int>& order);
+
+    friend bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
+
+  private:
+    static constexpr int Column(int slot) { return slot == 40 ? 21 : slot; }
+    std::array<std::vector<float>, 22> cols_;
+};
+
+// True when both arrays hold the same count and the same chromosome, start and end per probe.
+bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
+
+// The checked probe count every loop over a hybridisation's probes uses.
+inline int ProbeCount(const tCGHProbeArray& a) { return a.Count(); }
+
+struct tCGHHybridisation {
+    std::string FileName;                           // empty = slot free
+    std::array<tCGHProbeArray, kChromosomes + 1> Chr; // [0] unused
+    int32_t Active = 0;
+};
+
+struct tOligoAnnotation {
+    std::array<float, 16> Num{};     // element 0: Num[0] = count; probes: Num[1..3] chr, start, end
+    std::array<std::string, 6> Str;  // Str[1..5] annotation texts, probe name first
+};
+using tOligoArray = std::vector<tOligoAnnotation>;
+
+// Count held in Num[0] of element 0, rounded and clamped to the elements that exist.
+int OligoCount(const tOligoArray& a);
+
+struct tCGH_DataSet {
+    std::array<tCGHHybridisation, kMaxHybridisations + 1> Hyb;
+    std::array<tOligoArray, kChromosomes + 1> Oligo;
+    std::array<std::array<std::string, kAnnotationKeys + 1>, kMaxHybridisations + 1> Annotation;
+    int32_t DataType = 0; // 0 raw (slot 4), 1 z-transformed (slot 11), 2 smoothed (slot 12)
+    int32_t HNum = 0;
+    int32_t CNum = kChromosomes;
+    int32_t TestParam1 = 0, TestParam2 = 0, TestParam3 = 0, TestParam4 = 0, TestParam5 = 0,
+            TestParam6 = 0;
+    float Gain = 1.0f;
+    int32_t DisplayStart = 50;
+    std::array<std::string, kRecentFiles + 1> RecentFiles;
+    uint8_t ShowGroups = 0;
+    uint8_t ShowProcessed = 0;
+    uint8_t ShowSingleProbes = 1;
+};
+
+struct tHeatmap_GAnno {
+    int32_t Chr = 0;
+    int32_t Start = 0;
+    int32_t Stop = 0;
+    std::array<std::string, kGeneAnnotationColumns + 1> Str;
+};
+
+struct tHeatmap {
+    std::vector<std::vector<float>> Data;      // [sample][gene]; row 0 the genes' p-values
+    std::vector<tHeatmap_GAnno> GAnno;         // [gene]; element 0 the column names
+    std::vector<std::vector<std::string>> Header; // [sample][header row]
+    std::array<int32_t, kMaxSamples + 1> SampleOrder{};
+    int32_t HeaderRows = 7, HeaderCols = 13, ChrColumn = 10, StartColumn = 11, StopColumn = 12;
+    int32_t SampleCount = 0, GeneCount = 0;
+    int32_t DisplayStep = 5;
+    int32_t HeaderRowsRead = 0;
+    int32_t DisplayMode = 0;
+    std::string FileName;
+    uint8_t ShowExpressionTrack = 0;
+    uint8_t DisplayFlag = 0;
+    float DisplayScale = 1.0f;
+    std::array<std::string, kRecentFiles + 1> RecentFiles;
+    // Loaded flag, annotation flag and annotation column, reset when the window starts.
+    bool Loaded = false;
+    bool Annotated = false;
+    int32_t AnnotationColumn = 1;
+};
+
+struct tStat {
+    std::array<std::string, 101> GroupText;
+    std::array<int32_t, kHistogramBins> Histogram{};
+    std::array<float, 101> GroupMean{};
+    std::array<float, 100> GroupVariance{};
+    std::array<std::string, 11> AlphaSettings;
+    std::array<std::string, 11> GroupSettings;
+    std::array<std::array<int32_t, 1001>, 26> Members{};
+    int32_t HistogramMax = 0;
+    int32_t GroupCount = 0;
+    int32_t SignificantCount = 0;
+    float Alpha = 0.0f;
+};
+
+struct tFeature {
+    std::array<float, 16> Num{};
+    std::string Name;
+    std::array<std::string, 6> Str;
+};
+using tFList = std::vector<tFeature>;
+
+// Element count held in Num[1] of element 0, rounded and clamped to the elements that exist.
+int FeatureCount(const tFList& list);
+
+struct tGenomeLayout {
+    std::array<int32_t, kLayoutSlots + 1> Length{};
+    std::array<uint8_t, kLayoutSlots + 1> Selected{};
+    int64_t TotalLength = 0; // the human genome exceeds int32
+    int32_t ChromosomeCount = 0;
+    std::array<std::array<int32_t, 3>, kLayoutSlots + 1> ArmMaxEnd{}; // [c][0 cen, 1 p, 2 q]
+    uint8_t ShowBandNames = 0;
+    int32_t IdeogramWidth = 15;
+    int32_t BandResolution = 450;
+    int32_t LongestChromosome = 0;
+    int32_t LongestPArm = 0;
+};
+
+// Global instances, one each for the whole run.
+extern tCGH_DataSet CGHData;
+extern tHeatmap ExpData;
+extern tStat ExpStat;
+extern tStat CGHStat;
+extern std::array<tFList, 4> FeatureLists; // [1] ideogram bands, [2] gene features
+extern tGenomeLayout GenomeLayout;
+extern int32_t IdeogramType; // 1 numbered bands, 2 lettered bands
+
+// Bumped by every change to the shared records, so views know when to redraw.
+extern uint64_t DataVersion;
+inline void BumpDataVersion() { ++DataVersion; }
+
+// Resets names, flags, annotation table, recent files and display settings; probe and
+// annotation arrays keep their contents.
+void ClearCGHDataSet(tCGH_DataSet& data);
+
+// First slot from max(1, start) up to 50 whose file name is empty, or 0 when none. HNum becomes
+// max(HNum, slot), so slots above a refilled one stay in use.
+int FindFreeHybridisationSlot(tCGH_DataSet& data, int start);

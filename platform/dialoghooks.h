@@ -1,0 +1,39 @@
+// Message boxes and file dialogs go through here, so tests can answer them instead of a user.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+enum class MsgIcon { None, Information, Warning, Stop, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+struct MessageRecord {
+    QString text;
+    QString caption;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+};
+
+enum class FileDialogKind { Open, Save, Directory };
+
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    QString caption;
+    QString directory;
+    QString filter;
+};
+
+// Shows a message box (or hands it to the installed hook) and returns the button pressed.
+MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& caption,
+                      MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok);
+// Asks for a file name; empty when cancelled.
+QString AskFileName(QWidget* parent, const FileDialogRequest& request);
+
+using MessageHook = std::function<MsgResult(const MessageRecord&)>;
+using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
+// Installs a hook in place of the real dialogs; an empty function removes it.
+void SetMessageHook(MessageHook hook);
+void SetFileDialogHook(FileDialogHook hook);

@@ -1,0 +1,21 @@
+// Small services of the operating system: tick counter, modifier keys, shell open.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// Milliseconds since an arbitrary start, for elapsed times.
+uint32_t GetTickCount();
+
+// Held modifier keys, left or right alike.
+bool CtrlDown();
+bool ShiftDown();
+// Tests fix the modifier state; std::nullopt returns to the real keyboard.
+void SetModifierOverride(std::optional<bool> ctrl, std::optional<bool> shift);
+
+// Opens a URL or document with its registered program; false when that failed.
+bool ShellOpen(const QString& target);
+// Tests receive the target instead of the desktop; an empty function removes the hook.
+void SetShellOpenHook(std::function<bool(const QString&)> hook);

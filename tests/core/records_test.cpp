@@ -1,0 +1,123 @@
+#include "records.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <memory>
+
+namespace {
+
+TEST(ClearCGHDataSet, ResetsTableAndFlagsButKeepsProbes) {
+    auto data = std::make_unique<tCGH_DataSet>();
+    data->Hyb[3].FileName = "a.txt";
+    data->Hyb[3].Active = 1;
+    data->Hyb[3].Chr[1].Resize(4);
+    data->Hyb[3].Chr[1].SetCount(2);
+    data->Hyb[3].Chr[1].Set(4, 1, 0.5f);
+    data->Annotation[3][7] = "x";
+    data->RecentFiles[2] = "r.cgm";
+    data->HNum = 3;
+    data->DataType = 2;
+    data->ShowSingleProbes = 0;
+    data->Gain = 3;
+
+    ClearCGHDataSet(*data);
+
+    EXPECT_EQ(data->Annotation[0][1], "File name");
+    for (int h = 0; h <= kMaxHybridisations; ++h)
+        for (int k = 0; k <= kAnnotationKeys; ++k)
+            if (h != 0 || k != 1) {
+                EXPECT_TRUE(data->Annotation[h][k].empty()) << h << "," << k;
+            }
+    EXPECT_EQ(data->HNum, 0);
+    EXPECT_EQ(data->DataType, 0);
+    EXPECT_EQ(data->ShowGroups, 0);
+    EXPECT_EQ(data->ShowProcessed, 0);
+    EXPECT_EQ(data->ShowSingleProbes, 1);
+    EXPECT_EQ(data->DisplayStart, 50);
+    EXPECT_EQ(data->Gain, 1.0f);
+    EXPECT_TRUE(data->RecentFiles[2].empty());
+    EXPECT_TRUE(data->Hyb[3].FileName.empty());
+    EXPECT_EQ(data->Hyb[3].Active, 0);
+    EXPECT_EQ(data->Hyb[3].Chr[1].Count(), 2);
+    EXPECT_EQ(data->Hyb[3].Chr[1].Get(4, 1), 0.5f);
+}
+
+TEST(FindFreeHybridisationSlot, StartsAtOneAndStopsAtFifty) {
+    auto data = std::make_unique<tCGH_DataSet>();
+    EXPECT_EQ(FindFreeHybridisationSlot(*data, 0), 1);
+    EXPECT_EQ(data->HNum, 1);
+    EXPECT_EQ(FindFreeHybridisationSlot(*data, -5), 1);
+    EXPECT_EQ(FindFreeHybridisationSlot(*data, 51), 0);
+    EXPECT_EQ(FindFreeHybridisationSlot(*data, 50), 50);
+    EXPECT_EQ(data->HNum, 50);
+
+    for (int h = 1; h <= kMaxHybridisations; ++h) data->Hyb[h].FileName = "f";
+    data->HNum = 17;
+    EXPECT_EQ(FindFreeHybridisationSlot(*data, 1), 0);
+    EXPECT_EQ(data->HNum, 17);
+}
+
+TEST(FindFreeHybridisationSlot, RefillingALowerSlotKeepsHigherSlotsInUse) {
+    auto data = std::make_unique<tCGH_DataSet>();
+    for (int i = 0; i < 3; ++i) {
+        const int slot = FindFreeHybridisationSlot(*data, 1);
+        data->Hyb[slot].FileName = "f" + std::to_string(slot);
+    }
+    EXPECT_EQ(data->HNum, 3);
+    data->Hyb[2].FileName.clear();
+    EXPECT_EQ(FindFreeHybridisationSlot(*data, 1), 2);
+    EXPECT_EQ(data->HNum, 3);
+}
+
+TEST(ProbeArray, CountIsRoundedAndClampedToTheArray) {
+    tCGHProbeArray a;
+    EXPECT_EQ(a.Count(), 0);
+    a.Resize(5);
+    a.SetCount(3);
+    EXPECT_EQ(a.Count(), 3);
+    a.Set(0, 0, 2.6f);
+    EXPECT_EQ(a.Count(), 3);
+    a.Set(0, 0, 1e9f);
+    EXPECT_EQ(a.Count(), 4);
+    a.Set(0, 0, -7.0f);
+    EXPECT_EQ(a.Count(), 0);
+    a.Set(0, 0, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(a.Count(), 0);
+}
+
+TEST(ProbeArray, SlotsWithoutMeaningReadZeroAndIgnoreWrites) {
+    tCGHProbeArray a;
+    a.Resize(3);
+    a.Set(25, 1, 5.0f);
+    EXPECT_EQ(a.Get(25, 1), 0.0f);
+    EXPECT_EQ(a.Slot(30), nullptr);
+    a.Set(40, 2, 1.5f);
+    EXPECT_EQ(a.Slot(40)[2], 1.5f);
+}
+
+TEST(ProbeArray, PermuteMovesEverySlotAlong) {
+    tCGHProbeArray a;
+    a.Resize(4);
+    a.SetCount(3);
+    for (int i = 1; i <= 3; ++i) {
+        a.Set(2, i, static_cast<float>(10 * i));
+        a.Set(40, i, static_cast<float>(i));
+    }
+    a.Permute({0, 3, 1, 2});
+    EXPECT_EQ(a.Get(2, 1), 30.0f);
+    EXPECT_EQ(a.Get(40, 1), 3.0f);
+    EXPECT_EQ(a.Get(2, 3), 20.0f);
+    EXPECT_EQ(a.Count(), 3);
+}
+
+TEST(FeatureList, CountLivesInTheSecondNumberOfTheHeader) {
+    tFList list(4);
+    list[0].Num[0] = 99;
+    list[0].Num[1] = 2;
+    EXPECT_EQ(FeatureCount(list), 2);
+    list[0].Num[1] = 50;
+    EXPECT_EQ(FeatureCount(list), 3);
+    EXPECT_EQ(FeatureCount(tFList{}), 0);
+}
+
+} // namespace
