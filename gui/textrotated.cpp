@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <cstdlib>
 
-void TextOutRotated(const QString& text, QPainter& canvas, int fontHeight, TColor colour,
-                    int angle, int y, int x) {
+void TextOutRotated(const QString& text, QPainter& canvas, int fontHeight, TColor colour, int angle,
+                    int y, int x) {
     canvas.save();
     QFont font = canvas.font();
     // A negative height is the character height, a positive one the cell height; both map to

@@ -1,5 +1,197 @@
 #include "mainwindow.h"
 
+#include "commandline.h"
+#include "mainglobals.h"
+#include "records.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+
 TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("JX-Quorbel"));
+    CreateComponents();
+    CreateMenus();
+    CreateToolBar();
+    FormCreate();
+}
+
+TfQuorbelView::~TfQuorbelView() {
+    if (MainWindowHandle == Handle()) MainWindowHandle = 0;
+}
+
+intptr_t TfQuorbelView::ToolMessage(int, intptr_t) {
+    return 0;
+}
+
+void TfQuorbelView::FormCreate() {
+    RegistryKey = QStringLiteral("software\\JX-Quorbel\\");
+    setWindowTitle(QStringLiteral("JX-Quorbel - CGH and expression map viewer"));
+    IsDetailViewer = false;
+    DetailViewerOpen = false;
+    setAcceptDrops(true);
+    ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    IdeogramFile = ProgramFolder + QStringLiteral("data/ideogram");
+    MapTopMargin = 20;
+    ShownAnnotationKeys = tShownAnnotationKeys{};
+    SetDefaultColors();
+    ColouredChromosomeMode = false;
+    PaletteLog = true;
+    PaletteMin = 0.0f;
+    PaletteMax = 4.0f;
+    PatternNames.clear();
+    PageControl->setCurrentWidget(TS_MapView);
+    ColourBarDragging = false;
+    ChromosomeGap = 0;
+    GeneNameWidth = 100;
+    FindGeneHistory.fill(QString());
+    GroupFileHistory.fill(QString());
+}
+
+void TfQuorbelView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfQuorbelView::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TfQuorbelView::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+namespace {
+void ClearExpressionData(tHeatmap& e) {
+    e.FileName.clear();
+    e.GeneCount = 0;
+    e.SampleCount = 0;
+    e.Loaded = false;
+    e.Annotated = false;
+    e.AnnotationColumn = 1;
+    for (int k = 1; k <= kRecentFiles; ++k) e.RecentFiles[k].clear();
+    e.HeaderRows = 7;
+    e.HeaderCols = 13;
+    e.ChrColumn = 10;
+    e.StartColumn = 11;
+    e.StopColumn = 12;
+}
+
+void ClearStatTexts(tStat& s) {
+    for (int g = 1; g <= 100; ++g) s.GroupText[g].clear();
+    for (int n = 1; n <= 10; ++n) {
+        s.GroupSettings[n].clear();
+        s.AlphaSettings[n].clear();
+    }
+}
+} // namespace
+
+void TfQuorbelView::FormShow() {
+    if (!IsDetailViewer) {
+        CGHToolOpen = false;
+        ExpressionToolOpen = false;
+        Pref_CB_GeneFeatures->setEditText(ProgramFolder + QStringLiteral("data/GeneList.cfl"));
+        Pref_CB_GeneFeatures->setEnabled(false);
+        Pref_BB_GeneFeaturesSelect->setEnabled(false);
+
+        Zoom = 1;
+        FirstChromosome = 1;
+        LastChromosome = 25;
+        GenomeLayout.ShowBandNames = 1;
+        GenomeLayout.BandResolution = 450;
+        GenomeLayout.IdeogramWidth = 15;
+        ClearCGHDataSet(CGHData);
+        ClearExpressionData(ExpData);
+        ClearStatTexts(CGHStat);
+        ClearStatTexts(ExpStat);
+        ExpStat.Alpha = 1.0f;
+        Orientation = 1;
+        BumpDataVersion();
+        ReadSettings();
+        RunCommandLine();
+    } else {
+        ReadDetailViewerSettings();
+    }
+    AutoLoadIdeogram();
+    if (ColouredChromosomeMode) {
+        TB_GEMat->setVisible(false);
+        TB_CGH->setVisible(false);
+        TB_Genes->setVisible(false);
+        POM_Ideogram_ColouredChromosomes->setVisible(true);
+    }
+}
+
+void TfQuorbelView::FormActivate() {
+    const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
+    QPoint p = pos();
+    if (p.x() > screen.width()) p.setX(screen.width() - 50);
+    if (p.y() > screen.height()) p.setY(screen.height() - 50);
+    if (p != pos()) move(p);
+    MainWindowHandle = Handle();
+}
+
+void TfQuorbelView::FormClose() {
+    if (IsDetailViewer) DetailViewerOpen = false;
+    WriteSettings();
+    PatternNames.clear();
+    PatternValues.clear();
+}
+
+void TfQuorbelView::RunCommandLine() {
+    for (const CommandLineSwitch& s : ParseCommandLine(commandLine_)) {
+        switch (s.kind) {
+        case CommandLineSwitch::CGHMatrix:
+        case CommandLineSwitch::AdjustExpressionMatrix:
+            break;
+        case CommandLineSwitch::ExpressionMatrix:
+            ExpData.HeaderRows = s.headerRows;
+            ExpData.HeaderCols = s.headerCols;
+            ExpData.ChrColumn = s.chrColumn;
+            ExpData.StartColumn = s.startColumn;
+            ExpData.StopColumn = s.stopColumn;
+            break;
+        }
+    }
+}
+
+void TfQuorbelView::AutoLoadIdeogram() {}
+
+void TfQuorbelView::File_ExitClick() {
+    close();
+}
+
+void TfQuorbelView::UpdateExpRecentMenu() {
+    for (int k = 1; k <= kRecentFiles; ++k) {
+        if (ExpData.RecentFiles[k].empty()) continue;
+        POM_GEHM_RecentFiles[k]->setText(QString::fromStdString(ExpData.RecentFiles[k]));
+        POM_GEHM_RecentFiles[k]->setVisible(true);
+    }
+}
+
+void TfQuorbelView::UpdateCGHRecentMenu() {
+    for (int k = 1; k <= kRecentFiles; ++k) {
+        if (CGHData.RecentFiles[k].empty()) continue;
+        POM_CGH_Recent[k]->setText(QString::fromStdString(CGHData.RecentFiles[k]));
+        POM_CGH_Recent[k]->setVisible(true);
+    }
+}
+
+void TfQuorbelView::Info_BB_ClearClick() {
+    Info_Memo->clear();
+}
+
+void TfQuorbelView::Info_BB_CopyClick() {
+    QGuiApplication::clipboard()->setText(Info_Memo->toPlainText());
+    QApplication::beep();
 }

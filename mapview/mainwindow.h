@@ -1,15 +1,165 @@
-// The main window: the chromosome map, its commands and settings.
+// The main window: the chromosome map on its "Map view" page, the Info page with the reports,
+// the Preferences page, the menus and the tool bar. A second instance is the detail viewer.
 #pragma once
+
+#include "colours.h"
+#include "memolog.h"
+#include "toolbus.h"
 
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
+#include <vector>
 
-class TfQuorbelView : public QMainWindow {
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+// The form colour "clBtnFace" as the registry keeps it.
+constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
+
+class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     Q_OBJECT
   public:
     explicit TfQuorbelView(QWidget* parent = nullptr);
+    ~TfQuorbelView() override;
+
     void SetCommandLine(const QStringList& args) { commandLine_ = args; }
+    intptr_t ToolMessage(int code, intptr_t arg) override;
+
+    // Window events, callable by tests.
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+
+    void File_ExitClick();
+    void UpdateExpRecentMenu();
+    void UpdateCGHRecentMenu();
+    void Info_BB_ClearClick();
+    void Info_BB_CopyClick();
+
+    // View state and settings (see the window's start-up).
+    bool IsDetailViewer = false;
+    QString RegistryKey;
+    QString ProgramFolder;
+    QString IdeogramFile;
+    int Zoom = 1;
+    int FirstChromosome = 1, LastChromosome = 25;
+    int Orientation = 1;
+    float MapScale = 0.0f;
+    bool ColouredChromosomeMode = false;
+    std::array<QString, 21> FindGeneHistory;
+    std::array<QString, 21> GroupFileHistory;
+    QStringList PatternNames; // kept sorted, no duplicates
+    std::vector<float> PatternValues;
+    float PaletteMin = 0.0f, PaletteMax = 4.0f;
+    bool PaletteLog = true;
+    bool ColourBarDragging = false;
+    int MapTopMargin = 20;
+    int FormColor = clBtnFace;
+
+    // Components, named as the program's forms name them.
+    QTabWidget* PageControl = nullptr;
+    QWidget* TS_MapView = nullptr;
+    QWidget* TS_Info = nullptr;
+    QWidget* TS_Preferences = nullptr;
+    QWidget* MapView_Panel_Map = nullptr;
+    QWidget* MapView_PB1 = nullptr;
+    QScrollBar* MapView_SB_H = nullptr;
+    QScrollBar* MapView_SB_V = nullptr;
+    QLabel* Panel_CGHNames = nullptr;
+    QWidget* Panel_Colourbar = nullptr;
+    QPlainTextEdit* Info_Memo = nullptr;
+    QPushButton* Info_BB_Clear = nullptr;
+    QPushButton* Info_BB_Copy = nullptr;
+    QCheckBox* Pref_CB_AutoLoad_Ideogram = nullptr;
+    QComboBox* Pref_CB_IdeogramFile = nullptr;
+    QPushButton* Pref_BB_IdeogramSelect = nullptr;
+    QCheckBox* Pref_CB_AutoLoad_GeneFeatures = nullptr;
+    QComboBox* Pref_CB_GeneFeatures = nullptr;
+    QPushButton* Pref_BB_GeneFeaturesSelect = nullptr;
+
+    QToolBar* ToolBar1 = nullptr;
+    QAction* TB_ZoomIn = nullptr;
+    QAction* TB_ZoomOut = nullptr;
+    QAction* TB_SetOrientation = nullptr;
+    QLineEdit* TB1_CNum_Edit = nullptr;
+    QToolButton* UpDown1_Up = nullptr;
+    QToolButton* UpDown1_Down = nullptr;
+    QAction* TB_Ideogram = nullptr;
+    QAction* TB_Genes = nullptr;
+    QAction* TB_CGH = nullptr;
+    QAction* TB_GEMat = nullptr;
+    QAction* TB_Refresh = nullptr;
+    QAction* TB_Capture = nullptr;
+    QAction* TB_DetailView = nullptr;
+
+    QMenu* File_Menu = nullptr;
+    QAction* File_LoadCGHMatrix = nullptr;
+    QAction* File_SaveCGHMatrix = nullptr;
+    QAction* File_Exit = nullptr;
+
+    QMenu* POM_Zoom = nullptr;
+
+    QMenu* POM_Ideogram = nullptr;
+    QAction* POM_Ideogram_View = nullptr;
+    QAction* POM_Ideogram_BandNames = nullptr;
+    QMenu* POM_Ideogram_Resolution = nullptr;
+    QAction* POM_IdeoGram_ResArms = nullptr;
+    QAction* POM_IdeoGram_ResRegions = nullptr;
+    QAction* POM_IdeoGram_ResBands = nullptr;
+    QAction* POM_IdeoGram_ResSubBands = nullptr;
+    QAction* GSubSubBanding8001 = nullptr;
+    QAction* POM_Ideogram_ViewSingleChr = nullptr;
+    QAction* POM_Ideogram_ColouredChromosomes = nullptr;
+
+    QMenu* POM_Genes = nullptr;
+    QAction* POM_Genes_View = nullptr;
+    QAction* POM_Genes_GeneNames = nullptr;
+    std::array<QAction*, 6> POM_Gene{}; // [1..5] Gene, RNA, CDS, UTR, Pseudo
+
+    QMenu* POM_CGH = nullptr;
+    QAction* POM_CGH_View = nullptr;
+    QAction* POM_CGH_Tool = nullptr;
+    QMenu* POM_CGH_DataType = nullptr;
+    QAction* POM_CGH_DataType_Raw = nullptr;
+    QAction* POM_CGH_DataType_Processed = nullptr;
+    QAction* POM_CGH_LoadCGHmatrix = nullptr;
+    std::array<QAction*, 11> POM_CGH_Recent{}; // [1..10]
+
+    QMenu* POM_GEHM = nullptr;
+    QAction* POM_GEHM_View = nullptr;
+    QAction* POM_GEHM_LoadExpressionHybridisationData = nullptr;
+    std::array<QAction*, 11> POM_GEHM_RecentFiles{}; // [1..10]
+
+    MemoLog InfoLog{nullptr};
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
+    void CreateComponents();
+    void CreateMenus();
+    void CreateToolBar();
+    void ReadSettings();
+    void ReadDetailViewerSettings();
+    void WriteSettings();
+    void ReadWindowValues(const class RegKey& key);
+    void RunCommandLine();
+    void AutoLoadIdeogram();
+    void ApplyFormColor();
+    bool shown_ = false;
     QStringList commandLine_;
 };

@@ -15,39 +15,56 @@ FileDialogHook& FileHookRef() {
 
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Stop: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Stop:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
     switch (buttons) {
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::Ok: break;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
 } // namespace
 
-void SetMessageHook(MessageHook hook) { MessageHookRef() = std::move(hook); }
-void SetFileDialogHook(FileDialogHook hook) { FileHookRef() = std::move(hook); }
+void SetMessageHook(MessageHook hook) {
+    MessageHookRef() = std::move(hook);
+}
+void SetFileDialogHook(FileDialogHook hook) {
+    FileHookRef() = std::move(hook);
+}
 
 MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
                       MsgButtons buttons) {
     if (MessageHookRef()) return MessageHookRef()({text, caption, icon, buttons});
     QMessageBox box(ToQt(icon), caption, text, ToQt(buttons), parent);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Cancel: return MsgResult::Cancel;
-    default: return buttons == MsgButtons::OkCancel || buttons == MsgButtons::Ok ? MsgResult::Ok
-                                                                               : MsgResult::Cancel;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    default:
+        return buttons == MsgButtons::OkCancel || buttons == MsgButtons::Ok ? MsgResult::Ok
+                                                                            : MsgResult::Cancel;
     }
 }
 
@@ -59,7 +76,8 @@ QString AskFileName(QWidget* parent, const FileDialogRequest& request) {
                                             request.filter);
     case FileDialogKind::Directory:
         return QFileDialog::getExistingDirectory(parent, request.caption, request.directory);
-    case FileDialogKind::Open: break;
+    case FileDialogKind::Open:
+        break;
     }
     return QFileDialog::getOpenFileName(parent, request.caption, request.directory, request.filter);
 }

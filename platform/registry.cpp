@@ -43,7 +43,9 @@ bool GroupHasContent(QSettings& s, const QString& group) {
 }
 } // namespace
 
-void Registry::SetLocation(const QString& iniFile) { LocationRef() = iniFile; }
+void Registry::SetLocation(const QString& iniFile) {
+    LocationRef() = iniFile;
+}
 
 QString Registry::Location() {
     if (LocationRef().isEmpty()) {
@@ -102,7 +104,9 @@ QString RegKey::StoredName(const QString& name) const {
     return {};
 }
 
-bool RegKey::ValueExists(const QString& name) const { return !StoredName(name).isEmpty(); }
+bool RegKey::ValueExists(const QString& name) const {
+    return !StoredName(name).isEmpty();
+}
 
 QStringList RegKey::ValueNames() const {
     if (!IsOpen()) return {};

@@ -37,9 +37,11 @@ void SetModifierOverride(std::optional<bool> ctrl, std::optional<bool> shift) {
 
 bool ShellOpen(const QString& target) {
     if (ShellHook()) return ShellHook()(target);
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target)
-                                               : QUrl::fromUserInput(target);
+    const QUrl url =
+        QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl::fromUserInput(target);
     return QDesktopServices::openUrl(url);
 }
 
-void SetShellOpenHook(std::function<bool(const QString&)> hook) { ShellHook() = std::move(hook); }
+void SetShellOpenHook(std::function<bool(const QString&)> hook) {
+    ShellHook() = std::move(hook);
+}

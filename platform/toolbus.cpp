@@ -29,4 +29,6 @@ intptr_t ToolBus::Send(WindowHandle target, int message, int code, intptr_t arg)
     return it->second->ToolMessage(code & 0xFFFF, arg);
 }
 
-bool ToolBus::IsWindow(WindowHandle handle) { return handle != 0 && Targets().count(handle) > 0; }
+bool ToolBus::IsWindow(WindowHandle handle) {
+    return handle != 0 && Targets().count(handle) > 0;
+}

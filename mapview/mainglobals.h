@@ -1,0 +1,27 @@
+// Globals of the main window's unit, shared with the tools it opens.
+#pragma once
+
+#include "colours.h"
+#include "toolbus.h"
+
+#include <array>
+
+// Colour of each hybridisation 1..100 in the CGH track (entry 0 holds nothing).
+extern std::array<TColor, 101> SetColors;
+extern bool CGHToolOpen;
+extern bool ExpressionToolOpen;
+extern bool DetailViewerOpen;
+extern int GeneNameWidth;
+extern int ChromosomeGap;
+// The instance of the main window activated last; the view tools send their commands here.
+extern WindowHandle MainWindowHandle;
+
+// Hybridisation-annotation keys written beside each hybridisation's name in the CGH track.
+struct tShownAnnotationKeys {
+    int Count = 1;
+    std::array<int, 101> Key{0, 1};
+};
+extern tShownAnnotationKeys ShownAnnotationKeys;
+
+// Fills SetColors with the program's default hybridisation colours.
+void SetDefaultColors();
