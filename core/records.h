@@ -118,16 +118,12 @@ struct tHeatmap {
     int32_t SampleCount = 0, GeneCount = 0;
     int32_t DisplayStep = 5;
     int32_t HeaderRowsRead = 0;
-    int32_t DisplayMode = 0;
+    int32_t DisplayMode = 0;          // the gene annotation column shown beside the track
     std::string FileName;
-    uint8_t ShowExpressionTrack = 0;
-    uint8_t DisplayFlag = 0;
+    uint8_t ShowExpressionTrack = 0;  // the "loaded" flag: the expression track is drawn
+    uint8_t DisplayFlag = 0;          // gene annotation shown: the track is 100 pixels taller
     float DisplayScale = 1.0f;
     std::array<std::string, kRecentFiles + 1> RecentFiles;
-    // Loaded flag, annotation flag and annotation column, reset when the window starts.
-    bool Loaded = false;
-    bool Annotated = false;
-    int32_t AnnotationColumn = 1;
 };
 
 struct tStat {

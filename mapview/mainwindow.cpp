@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "chrsellist.h"
 #include "commandline.h"
 #include "mainglobals.h"
 #include "records.h"
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QListWidget>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -77,9 +79,9 @@ void ClearExpressionData(tHeatmap& e) {
     e.FileName.clear();
     e.GeneCount = 0;
     e.SampleCount = 0;
-    e.Loaded = false;
-    e.Annotated = false;
-    e.AnnotationColumn = 1;
+    e.ShowExpressionTrack = 0;
+    e.DisplayFlag = 0;
+    e.DisplayMode = 1;
     for (int k = 1; k <= kRecentFiles; ++k) e.RecentFiles[k].clear();
     e.HeaderRows = 7;
     e.HeaderCols = 13;
@@ -119,6 +121,7 @@ void TfQuorbelView::FormShow() {
         Orientation = 1;
         BumpDataVersion();
         ReadSettings();
+        CreateChromosomeList();
         RunCommandLine();
     } else {
         ReadDetailViewerSettings();
@@ -146,6 +149,19 @@ void TfQuorbelView::FormClose() {
     WriteSettings();
     PatternNames.clear();
     PatternValues.clear();
+}
+
+void TfQuorbelView::CreateChromosomeList() {
+    ChrSel_List = new TdChrSel_List(this);
+    ChrSel_List->OwnerHandle = Handle();
+    ChrSel_List->NotifyMessage = WM_TOOL_COMMAND;
+    ChrSel_List->NotifyCode = 1100;
+    ChrSel_List->LiveUpdate = 1;
+    ChrSel_List->List->clear();
+    for (int c = 1; c <= GenomeLayout.ChromosomeCount; ++c) {
+        auto* item = new QListWidgetItem(QStringLiteral("Chr %1").arg(c), ChrSel_List->List);
+        item->setSelected(c <= kLayoutSlots && GenomeLayout.Selected[c] != 0);
+    }
 }
 
 void TfQuorbelView::RunCommandLine() {

@@ -23,6 +23,7 @@ class QScrollBar;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class TdChrSel_List;
 
 // The form colour "clBtnFace" as the registry keeps it.
 constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
@@ -143,6 +144,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     std::array<QAction*, 11> POM_GEHM_RecentFiles{}; // [1..10]
 
     MemoLog InfoLog{nullptr};
+    // Created when the window is first shown; absent in the detail viewer.
+    TdChrSel_List* ChrSel_List = nullptr;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -157,6 +160,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void ReadDetailViewerSettings();
     void WriteSettings();
     void ReadWindowValues(const class RegKey& key);
+    void CreateChromosomeList();
     void RunCommandLine();
     void AutoLoadIdeogram();
     void ApplyFormColor();

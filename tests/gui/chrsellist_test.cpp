@@ -1,0 +1,76 @@
+#include "chrsellist.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Recorder : ToolMessageTarget {
+    std::vector<std::pair<int, intptr_t>> got;
+    intptr_t ToolMessage(int code, intptr_t arg) override {
+        got.emplace_back(code, arg);
+        return 0;
+    }
+};
+
+void Fill(TdChrSel_List& list, int n) {
+    for (int c = 1; c <= n; ++c) list.List->addItem(QStringLiteral("Chr %1").arg(c));
+}
+
+void ClickItem(TdChrSel_List& list, int row) {
+    const QRect r = list.List->visualItemRect(list.List->item(row));
+    QTest::mouseClick(list.List->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+TEST(ChromosomeList, LiveModeReportsEveryClickToItsOwner) {
+    Recorder owner;
+    TdChrSel_List list;
+    Fill(list, 5);
+    list.OwnerHandle = owner.Handle();
+    list.NotifyMessage = WM_TOOL_COMMAND;
+    list.NotifyCode = 1100;
+    list.LiveUpdate = 1;
+    list.show();
+    EXPECT_TRUE(list.BB_Apply->isHidden());
+    ClickItem(list, 2);
+    ASSERT_EQ(owner.got.size(), 1u);
+    EXPECT_EQ(owner.got[0], (std::pair<int, intptr_t>{1100, 1}));
+    EXPECT_TRUE(list.List->item(2)->isSelected());
+}
+
+TEST(ChromosomeList, SendsNothingWithoutLiveModeOrOwner) {
+    Recorder owner;
+    TdChrSel_List list;
+    Fill(list, 3);
+    list.NotifyMessage = WM_TOOL_COMMAND;
+    list.NotifyCode = 1100;
+    list.OwnerHandle = owner.Handle();
+    list.show();
+    EXPECT_FALSE(list.BB_Apply->isHidden());
+    ClickItem(list, 0);
+    EXPECT_TRUE(owner.got.empty());
+    list.LiveUpdate = 1;
+    list.OwnerHandle = 0;
+    ClickItem(list, 1);
+    EXPECT_TRUE(owner.got.empty());
+}
+
+TEST(ChromosomeList, SelectAllSendsExactlyOneMessage) {
+    Recorder owner;
+    TdChrSel_List list;
+    Fill(list, 24);
+    list.OwnerHandle = owner.Handle();
+    list.NotifyMessage = WM_TOOL_COMMAND;
+    list.NotifyCode = 1100;
+    list.LiveUpdate = 1;
+    list.show();
+    QTest::mouseClick(list.BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(owner.got.size(), 1u);
+    EXPECT_EQ(list.List->selectedItems().size(), 24);
+    QTest::mouseClick(list.BitBtn1, Qt::LeftButton);
+    EXPECT_FALSE(list.isVisible());
+}
+
+} // namespace
