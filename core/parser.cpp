@@ -15,15 +15,18 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
 
 namespace {
 template <typename Item>
-void SplitQuotedInto(std::string_view s, char delim, std::vector<Item>& list) {
+void SplitQuotedInto(std::string_view s, char delim, std::vector<Item>& list, size_t maxItems) {
     list.clear();
-    if (s.empty()) return;
+    if (s.empty() || maxItems == 0) return;
     bool quoted = false;
     size_t start = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '"') {
+    const char* p = s.data();
+    const size_t n = s.size();
+    for (size_t i = 0; i < n && list.size() + 1 < maxItems; ++i) {
+        const char c = p[i];
+        if (c == '"') {
             quoted = !quoted;
-        } else if (s[i] == delim && !quoted) {
+        } else if (c == delim && !quoted) {
             list.emplace_back(s.substr(start, i - start));
             start = i + 1;
         }
@@ -33,11 +36,12 @@ void SplitQuotedInto(std::string_view s, char delim, std::vector<Item>& list) {
 } // namespace
 
 void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list) {
-    SplitQuotedInto(s, delim, list);
+    SplitQuotedInto(s, delim, list, SIZE_MAX);
 }
 
-void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list) {
-    SplitQuotedInto(s, delim, list);
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list,
+                 size_t maxItems) {
+    SplitQuotedInto(s, delim, list, maxItems);
 }
 
 bool LineReader::Open(const std::string& fileName, std::string& error) {
@@ -96,10 +100,11 @@ bool LineReader::Next(std::string_view& line) {
             if (end == pos_) return false; // nothing left
             std::string_view raw(base + pos_, end - pos_);
             pos_ = end;
-            // The first CR, then the first LF, leave the line.
+            // The first CR, then the first LF, leave the line. Plain LF and CR LF ends need no copy.
             const size_t cr = raw.find('\r');
-            if (cr == std::string_view::npos && raw.back() == '\n') {
-                line = raw.substr(0, raw.size() - 1);
+            if (raw.back() == '\n' &&
+                (cr == std::string_view::npos || cr + 2 == raw.size())) {
+                line = raw.substr(0, cr == std::string_view::npos ? raw.size() - 1 : cr);
                 return true;
             }
             line_.assign(raw);
