@@ -15,8 +15,8 @@
 #include <string_view>
 
 struct FeatureFileSummary {
-    int64_t rows = 0;                // DATA rows of the feature block
-    int64_t probeRows = 0;           // of them non-control: the reader's "features"
+    int64_t rows = 0;                        // DATA rows of the feature block
+    int64_t probeRows = 0;                   // of them non-control: the reader's "features"
     std::array<int64_t, 25> perChromosome{}; // probe rows stored on chromosome 1..24
     int64_t bytes = 0;
 };
@@ -40,8 +40,8 @@ class Line {
     }
     void Fixed(double v, int decimals) {
         char buf[64];
-        text_.append(buf,
-                     std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr);
+        text_.append(
+            buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr);
     }
     void Sci(double v) {
         char buf[64];
@@ -74,8 +74,8 @@ inline void Preamble(Line& out) {
     Row(out, {"*"});
     Row(out, {"TYPE", "float", "float", "float", "integer", "integer", "float", "float", "text",
               "integer", "float", "float", "float", "float", "float", "float", "integer"});
-    Row(out, {"STATS", "gDarkOffsetAverage", "rDarkOffsetAverage", "gAvgSig2BkgeQC",
-              "gNumSatFeat", "rNumSatFeat", "DerivativeOfLogRatioSD", "gNonCtrlMedPrcntCVBGSubSig",
+    Row(out, {"STATS", "gDarkOffsetAverage", "rDarkOffsetAverage", "gAvgSig2BkgeQC", "gNumSatFeat",
+              "rNumSatFeat", "DerivativeOfLogRatioSD", "gNonCtrlMedPrcntCVBGSubSig",
               "AnyColorPrcntFeatNonUnifOL", "gNegCtrlNumInliers", "rAvgSig2BkgeQC",
               "gSpatialDetrendRMSFit", "rSpatialDetrendRMSFit", "gMedPrcntCVBGSubSig",
               "rMedPrcntCVBGSubSig", "gLocalBGInlierNetAve", "NumOutliers"});
@@ -86,18 +86,49 @@ inline void Preamble(Line& out) {
 }
 
 inline void FeatureHeader(Line& out) {
-    static constexpr std::string_view names[] = {
-        "FEATURES",        "FeatureNum",       "Row",              "Col",
-        "accessions",      "chr_coord",        "SubTypeMask",      "ControlType",
-        "ProbeName",       "GeneName",         "SystematicName",   "Description",
-        "PositionX",       "PositionY",        "LogRatio",         "LogRatioError",
-        "PValueLogRatio",  "gSurrogateUsed",   "rSurrogateUsed",   "gIsFound",
-        "rIsFound",        "gProcessedSignal", "rProcessedSignal", "gProcessedSigError",
-        "rProcessedSigError", "gNumPixOLHi",   "rNumPixOLHi",      "gNumPixOLLo",
-        "rNumPixOLLo",     "gMedianSignal",    "rMedianSignal",    "gBGMedianSignal",
-        "rBGMedianSignal", "gBGPixSDev",       "rBGPixSDev",       "gIsSaturated",
-        "rIsSaturated",    "gIsFeatNonUnifOL", "rIsFeatNonUnifOL", "gIsBGNonUnifOL",
-        "rIsBGNonUnifOL",  "gIsWellAboveBG",   "rIsWellAboveBG"};
+    static constexpr std::string_view names[] = {"FEATURES",
+                                                 "FeatureNum",
+                                                 "Row",
+                                                 "Col",
+                                                 "accessions",
+                                                 "chr_coord",
+                                                 "SubTypeMask",
+                                                 "ControlType",
+                                                 "ProbeName",
+                                                 "GeneName",
+                                                 "SystematicName",
+                                                 "Description",
+                                                 "PositionX",
+                                                 "PositionY",
+                                                 "LogRatio",
+                                                 "LogRatioError",
+                                                 "PValueLogRatio",
+                                                 "gSurrogateUsed",
+                                                 "rSurrogateUsed",
+                                                 "gIsFound",
+                                                 "rIsFound",
+                                                 "gProcessedSignal",
+                                                 "rProcessedSignal",
+                                                 "gProcessedSigError",
+                                                 "rProcessedSigError",
+                                                 "gNumPixOLHi",
+                                                 "rNumPixOLHi",
+                                                 "gNumPixOLLo",
+                                                 "rNumPixOLLo",
+                                                 "gMedianSignal",
+                                                 "rMedianSignal",
+                                                 "gBGMedianSignal",
+                                                 "rBGMedianSignal",
+                                                 "gBGPixSDev",
+                                                 "rBGPixSDev",
+                                                 "gIsSaturated",
+                                                 "rIsSaturated",
+                                                 "gIsFeatNonUnifOL",
+                                                 "rIsFeatNonUnifOL",
+                                                 "gIsBGNonUnifOL",
+                                                 "rIsBGNonUnifOL",
+                                                 "gIsWellAboveBG",
+                                                 "rIsWellAboveBG"};
     Line types;
     for (size_t i = 0; i < std::size(names); ++i) {
         if (i) out.Tab(), types.Tab();
@@ -171,10 +202,14 @@ inline bool WriteFeatureFile(const std::string& path, int64_t probes, uint32_t s
         l.Sci(unit(rng) * 0.2);
         for (int k = 16; k < fields; ++k) {
             l.Tab();
-            if (k == 16) l.Sci(unit(rng));
-            else if (k <= 20) l.Add("1");
-            else if (k <= 24) l.Fixed(unit(rng) * 20000, 2);
-            else l.Int(static_cast<int64_t>(unit(rng) * 400));
+            if (k == 16)
+                l.Sci(unit(rng));
+            else if (k <= 20)
+                l.Add("1");
+            else if (k <= 24)
+                l.Fixed(unit(rng) * 20000, 2);
+            else
+                l.Int(static_cast<int64_t>(unit(rng) * 400));
         }
         l.End();
 
@@ -184,7 +219,8 @@ inline bool WriteFeatureFile(const std::string& path, int64_t probes, uint32_t s
             if (i != chrxRow) ++summary.perChromosome[chr];
         }
         if (out.Text().size() > (1u << 22)) {
-            ok = ok && std::fwrite(out.Text().data(), 1, out.Text().size(), file) == out.Text().size();
+            ok = ok &&
+                 std::fwrite(out.Text().data(), 1, out.Text().size(), file) == out.Text().size();
             summary.bytes += static_cast<int64_t>(out.Text().size());
             out.Text().clear();
         }

@@ -157,18 +157,24 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
         if (inTable) geo.ChromosomeCount = std::max(geo.ChromosomeCount, b.chr);
 
         const std::string armText = Lower(field(col.arm));
-        if (armText == "p") arm = 1;
-        else if (armText == "q") arm = 2;
-        else if (armText == "cen") arm = 0;
-        else if (armText == "ter") arm = 1000;
+        if (armText == "p")
+            arm = 1;
+        else if (armText == "q")
+            arm = 2;
+        else if (armText == "cen")
+            arm = 0;
+        else if (armText == "ter")
+            arm = 1000;
         b.arm = arm;
 
         ParseBand(field(col.band), b, type);
         b.start = ParseLenientInt(field(col.start));
         b.end = ParseLenientInt(field(col.end));
         const std::string_view density = field(col.density);
-        if (!density.empty()) b.density = static_cast<float>(ParseLenientFloat(density));
-        else b.density = field(col.stain) == "gpos" ? 100.0f : 0.0f;
+        if (!density.empty())
+            b.density = static_cast<float>(ParseLenientFloat(density));
+        else
+            b.density = field(col.stain) == "gpos" ? 100.0f : 0.0f;
         b.extra = ParseLenientInt(field(col.extra));
 
         auto& num = newBands[static_cast<size_t>(i)].Num;
@@ -202,18 +208,17 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
         geo.Selected[c] = 1;
         geo.TotalLength += geo.Length[c];
     }
-    geo.LongestChromosome = static_cast<int32_t>(
-        std::min<int64_t>(int64_t{longestQ} + geo.LongestPArm, std::numeric_limits<int32_t>::max()));
+    geo.LongestChromosome = static_cast<int32_t>(std::min<int64_t>(
+        int64_t{longestQ} + geo.LongestPArm, std::numeric_limits<int32_t>::max()));
 
     bands = std::move(newBands);
     layout = geo;
     ideogramType = type;
     BumpDataVersion();
 
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                              started)
-            .count();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - started)
+                        .count();
     report.Add(std::to_string(lineCount) + " lines parsed.");
     report.Add("Ideogram type = " + std::to_string(type));
     report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
