@@ -210,32 +210,31 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }
-    fprintf(stderr, "build %.3f\n",
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
-    if (progress) {
-        progress->SetPosition(kProgressMaximum);
-        if (progress->Cancelled()) {
-            errText = kLoadCancelled;
-            return false;
-        }
-    }
+            if (progress) {
+                progress->SetPosition(kProgressMaximum);
+                if (progress->Cancelled()) {
+                    errText = kLoadCancelled;
+                    return false;
+                }
+            }
 
-    for (int c = 1; c <= kChromosomes; ++c) {
-        data.Hyb[slot].Chr[c] = std::move(probes[c]);
-        data.Oligo[c] = std::move(oligo[c]);
-    }
-    data.Annotation[slot][1] = fileName;
-    data.Hyb[slot].Active = 1;
-    BumpDataVersion();
+            for (int c = 1; c <= kChromosomes; ++c) {
+                data.Hyb[slot].Chr[c] = std::move(probes[c]);
+                data.Oligo[c] = std::move(oligo[c]);
+            }
+            data.Annotation[slot][1] = fileName;
+            data.Hyb[slot].Active = 1;
+            BumpDataVersion();
 
-    Report report(log);
-    report.Add(std::to_string(features) + " features");
-    for (int c = 1; c <= kChromosomes; ++c)
-        report.Add("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now() - started)
-                        .count();
-    report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
-    report.Add("");
-    return true;
+            Report report(log);
+            report.Add(std::to_string(features) + " features");
+            for (int c = 1; c <= kChromosomes; ++c)
+                report.Add("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count();
+            report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
+            report.Add("");
+            return true;
 }
