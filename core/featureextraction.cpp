@@ -54,8 +54,8 @@ void SortByStart(std::vector<ProbeRow>& rows) {
         for (int p = 0; p < kPasses; ++p) ++counts[p][(key(r) >> (p * kBits)) & (kBuckets - 1)];
     std::vector<ProbeRow> buffer(rows.size());
     for (int p = 0; p < kPasses; ++p) {
-        if (std::count(counts[p].begin(), counts[p].end(), rows.size()) == 1)
-            continue; // one bucket
+        if (std::find(counts[p].begin(), counts[p].end(), rows.size()) != counts[p].end())
+            continue; // every row in one bucket: nothing to move
         size_t at = 0;
         for (size_t& c : counts[p]) at += std::exchange(c, at);
         for (const ProbeRow& r : rows)
@@ -210,31 +210,30 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
-            if (progress) {
-                progress->SetPosition(kProgressMaximum);
-                if (progress->Cancelled()) {
-                    errText = kLoadCancelled;
-                    return false;
-                }
-            }
+    if (progress) {
+        progress->SetPosition(kProgressMaximum);
+        if (progress->Cancelled()) {
+            errText = kLoadCancelled;
+            return false;
+        }
+    }
 
-            for (int c = 1; c <= kChromosomes; ++c) {
-                data.Hyb[slot].Chr[c] = std::move(probes[c]);
-                data.Oligo[c] = std::move(oligo[c]);
-            }
-            data.Annotation[slot][1] = fileName;
-            data.Hyb[slot].Active = 1;
-            BumpDataVersion();
+    for (int c = 1; c <= kChromosomes; ++c) {
+        data.Hyb[slot].Chr[c] = std::move(probes[c]);
+        data.Oligo[c] = std::move(oligo[c]);
+    }
+    data.Annotation[slot][1] = fileName;
+    data.Hyb[slot].Active = 1;
+    BumpDataVersion();
 
-            Report report(log);
-            report.Add(std::to_string(features) + " features");
-            for (int c = 1; c <= kChromosomes; ++c)
-                report.Add("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
-            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - started)
-                                .count();
-            report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
-            report.Add("");
-            return true;
+    Report report(log);
+    report.Add(std::to_string(features) + " features");
+    for (int c = 1; c <= kChromosomes; ++c)
+        report.Add("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - started)
+                        .count();
+    report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
+    report.Add("");
+    return true;
 }
