@@ -21,6 +21,7 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateComponents();
     CreateMenus();
     CreateToolBar();
+    ConnectMapView();
     FormCreate();
 }
 

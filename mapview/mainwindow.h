@@ -3,12 +3,16 @@
 #pragma once
 
 #include "colours.h"
+#include "mapgeometry.h"
+#include "mappaintbox.h"
+#include "maprenderkey.h"
 #include "memolog.h"
 #include "toolbus.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -75,7 +79,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QWidget* TS_Info = nullptr;
     QWidget* TS_Preferences = nullptr;
     QWidget* MapView_Panel_Map = nullptr;
-    QWidget* MapView_PB1 = nullptr;
+    MapPaintBox* MapView_PB1 = nullptr;
     QScrollBar* MapView_SB_H = nullptr;
     QScrollBar* MapView_SB_V = nullptr;
     QLabel* Panel_CGHNames = nullptr;
@@ -147,6 +151,42 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     // Created when the window is first shown; absent in the detail viewer.
     TdChrSel_List* ChrSel_List = nullptr;
 
+    // The chromosome map: layout, zoom, scrolling, band resolution (mainwindow_map.cpp).
+    void MapView_PB1Paint();
+    void POM_Zoom_Click(QAction* item);
+    void TB_ZoomInClick();
+    void TB_ZoomOutClick();
+    void SetZoom(int mode, int value);
+    void TB_SetOrientationClick();
+    void MapView_SB_VScroll(int action);
+    void MapView_SB_HScroll(int action);
+    void TB1_CNum_EditChange();
+    void UpDown1Click(bool up);
+    void POM_Ideogram_ViewClick();
+    void TB_IdeogramClick();
+    void POM_Ideogram_BandNamesClick();
+    void Ideogram_SetResolution(QAction* item);
+    void POM_Ideogram_ViewSingleChrClick();
+    void ShowChromosomeSelection(bool Show);
+    void Util_DT_ID_ArmsClick(QAction* item);
+    // Repaints the map at once when it is visible.
+    void RepaintMap();
+    // Everything the map reads now; a render whose key differs from the last one redraws.
+    MapRenderKey CurrentRenderKey() const;
+
+    // Worked out by each render of the map.
+    int ShownLongestArm = 0;
+    int ShownLongestChromosome = 1;
+    int ChromosomePitch = 0;
+    MapGeometry MapLayout; // of the last render, for the mouse read-out
+    // Coloured chromosomes: palette entries 0..1024 and the scale kind of the pattern values.
+    tPalette PaletteColours{};
+    int PaletteScaleKind = 1;
+
+    QMenu* Util_DT_ID_Dump = nullptr;
+    QAction* Util_DT_ID_Arms = nullptr;
+    QAction* Util_DT_ID_Bands = nullptr;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -161,6 +201,11 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void WriteSettings();
     void ReadWindowValues(const class RegKey& key);
     void CreateChromosomeList();
+    void ConnectMapView();
+    void ScrollMap(QScrollBar* bar, bool along, int action);
+    void ShowAllChromosomes();
+    void ShowOneChromosome(int n);
+    std::optional<MapRenderKey> renderedKey_;
     void RunCommandLine();
     void AutoLoadIdeogram();
     void ApplyFormColor();

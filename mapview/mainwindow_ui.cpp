@@ -39,7 +39,7 @@ void TfQuorbelView::CreateComponents() {
     MapView_Panel_Map = new QWidget(TS_MapView);
     MapView_Panel_Map->setObjectName(QStringLiteral("MapView_Panel_Map"));
     MapView_Panel_Map->setAutoFillBackground(true);
-    MapView_PB1 = new QWidget(MapView_Panel_Map);
+    MapView_PB1 = new MapPaintBox(MapView_Panel_Map);
     MapView_PB1->setObjectName(QStringLiteral("MapView_PB1"));
     MapView_SB_H = new QScrollBar(Qt::Horizontal, TS_MapView);
     MapView_SB_H->setRange(0, 10000);
