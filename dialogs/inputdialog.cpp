@@ -38,6 +38,9 @@ TInputDialog::TInputDialog(QWidget* parent) : TInputDialogBase(parent, kAbout) {
     connect(Paste, &QAction::triggered, this, &TInputDialog::PasteClick);
     connect(Clear_History, &QAction::triggered, this, &TInputDialog::Clear_HistoryClick);
 
+    // The history menu replaces the edit's own menu once a history key is given.
+    connect(CB->lineEdit(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { POM_List->popup(CB->lineEdit()->mapToGlobal(at)); });
     CB->lineEdit()->installEventFilter(this);
     // Dropped files come to the dialog, not as raw text into the edit.
     setAcceptDrops(true);
@@ -54,10 +57,6 @@ void TInputDialog::FormShow() {
     QStringList items;
     if (!RegistryKey.isEmpty()) {
         CB->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(
-            CB->lineEdit(), &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { POM_List->popup(CB->lineEdit()->mapToGlobal(at)); },
-            Qt::UniqueConnection);
         bool opened = false;
         items = ReadHistory(RegistryKey, HistorySize, &opened);
         if (opened) History.clear();

@@ -107,7 +107,7 @@ TEST_F(SelColTest, FilePreviewShowsCompleteLinesWithNumberedEdges) {
     EXPECT_EQ(dlg.SG->currentIndex(), dlg.SGCells->index(0, 0));
 }
 
-TEST_F(SelColTest, LargeFilesArePreviewedInPart) {
+TEST_F(SelColTest, LargeInputsArePreviewedInPart) {
     QByteArray big;
     for (int i = 0; i < 30000; ++i) big += "123\t56\n"; // 7 bytes a line
     TdSelCol dlg;
@@ -119,6 +119,13 @@ TEST_F(SelColTest, LargeFilesArePreviewedInPart) {
     EXPECT_EQ(dlg.SGCells->rowCount(), 28571);
     EXPECT_EQ(dlg.SGCells->ColCount(), 3);
     EXPECT_EQ(dlg.CurrentRow, 1);
+
+    TdSelCol lines;
+    lines.Source = 2;
+    for (int i = 1; i <= 1200; ++i) lines.Lines.append(QStringLiteral("%1\tx").arg(i));
+    Show(lines);
+    EXPECT_EQ(lines.SGCells->RowCount(), 1001);
+    EXPECT_EQ(lines.SGCells->Cell(1, 1000), QStringLiteral("1000"));
 }
 
 TEST_F(SelColTest, MissingFileIsReportedAndOkStillReadsTheEdits) {
