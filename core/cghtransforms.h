@@ -2,8 +2,10 @@
 //
 // Every routine works on hybridisations 1..HNum (slots without a file name included), each over
 // its own per-chromosome arrays, appends its report block to `log` (null = no report) and bumps
-// DataVersion when it ran. With nothing to work on (HNum 0, a filter width below 1) it changes
-// nothing and reports one line. None changes DataType: the caller picks the slot shown.
+// DataVersion when it ran. With nothing to work on (HNum 0, a filter width below 1, a weighted
+// window longer than every chromosome) it changes nothing and reports one line. The per-set
+// z-transform and the smoothers report a hybridisation without probes as "Set h - no probes".
+// None changes DataType: the caller picks the slot shown.
 #pragma once
 
 #include "records.h"
@@ -36,5 +38,6 @@ void SmoothCGHData(tCGH_DataSet& data, int width, LogSink* log);
 // hybridisation min(slot, HNum) when slot >= 1. Reports the window's weights, one per line.
 void WeightedSmoothCGHData(tCGH_DataSet& data, int slot, int kind, int width, LogSink* log);
 
-// The 2 * (width / 2) + 1 window weights of WeightedSmoothCGHData; empty when width < 1.
+// The 2 * (width / 2) + 1 window weights of WeightedSmoothCGHData; empty when width < 1. The
+// table has one entry per window probe: keep the width within the probe counts.
 std::vector<double> SmoothingWeights(int kind, int width);
