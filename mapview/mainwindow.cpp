@@ -10,8 +10,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QListWidget>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>

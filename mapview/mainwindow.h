@@ -47,6 +47,11 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void FormActivate();
     void FormClose();
 
+    // Carries out one tool command (message 40000) and repaints the map when it says so.
+    void WMToolCommand(int code, int arg);
+    // Repaints the map at once when it is visible.
+    void RepaintMap();
+
     void File_ExitClick();
     void UpdateExpRecentMenu();
     void UpdateCGHRecentMenu();

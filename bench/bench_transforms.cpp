@@ -1,0 +1,84 @@
+// Times the CGH transforms and smoothers on 50 generated hybridisations of 1,000,000 probes each,
+// spread over 24 chromosomes. Usage: bench_transforms [hybridisations] [probes per hybridisation]
+#include "cghtransforms.h"
+#include "records.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+void Generate(tCGH_DataSet& data, int hybridisations, int probes) {
+    std::mt19937 rng(12345);
+    std::normal_distribution<float> ratio(0.0f, 0.4f);
+    for (int h = 1; h <= hybridisations; ++h) {
+        tCGHHybridisation& hyb = data.Hyb[h];
+        hyb.FileName = "generated" + std::to_string(h) + ".txt";
+        hyb.Active = 1;
+        for (int c = 1; c <= kChromosomes; ++c) {
+            const int n = probes / kChromosomes + (c <= probes % kChromosomes ? 1 : 0);
+            tCGHProbeArray& a = hyb.Chr[c];
+            a.Resize(n + 2);
+            a.SetCount(n);
+            for (int i = 1; i <= n; ++i) {
+                const float v = ratio(rng) + (i / 5000 % 7 == 3 ? 0.6f : 0.0f);
+                a.Set(1, i, static_cast<float>(c));
+                a.Set(2, i, static_cast<float>(i) * 1000.0f);
+                a.Set(3, i, static_cast<float>(i) * 1000.0f + 60.0f);
+                a.Set(4, i, v);
+                a.Set(11, i, v);
+                a.Set(17, i, 1.0f);
+                a.Set(40, i, v);
+            }
+        }
+    }
+    data.HNum = hybridisations;
+}
+
+double Seconds(const std::function<void()>& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Time(const char* name, double limit, int runs, const std::function<void()>& f) {
+    double best = 1e300;
+    for (int r = 0; r < runs; ++r) best = std::min(best, Seconds(f));
+    if (limit > 0)
+        std::printf("%-36s %8.3f s (best of %d; target <= %.1f s: %s)\n", name, best, runs, limit,
+                    best <= limit ? "met" : "MISSED");
+    else
+        std::printf("%-36s %8.3f s (best of %d)\n", name, best, runs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int hybridisations = argc > 1 ? std::atoi(argv[1]) : 50;
+    const int probes = argc > 2 ? std::atoi(argv[2]) : 1'000'000;
+    if (hybridisations < 1 || hybridisations > kMaxHybridisations || probes < kChromosomes) {
+        std::fprintf(stderr, "usage: bench_transforms [1..50 hybridisations] [probes >= 24]\n");
+        return 2;
+    }
+    auto data = std::make_unique<tCGH_DataSet>();
+    std::printf("generating %d hybridisations x %d probes ...\n", hybridisations, probes);
+    Generate(*data, hybridisations, probes);
+
+    Time("ZTransformHybridisations", 0.3, 3, [&] { ZTransformHybridisations(*data, nullptr); });
+    Time("SmoothCGHData width 35", 0.5, 3, [&] { SmoothCGHData(*data, 35, nullptr); });
+    Time("ZTransformOligos", 0, 3, [&] { ZTransformOligos(*data, nullptr); });
+    Time("InvertHybridisations", 0, 3, [&] { InvertHybridisations(*data, nullptr); });
+    Time("Log10ToLog2", 0, 1, [&] { Log10ToLog2(*data, nullptr); });
+    Time("RestoreRawCGHValues", 0, 3, [&] { RestoreRawCGHValues(*data, nullptr); });
+    Time("WeightedSmoothCGHData kind 1 width 35", 0, 1,
+         [&] { WeightedSmoothCGHData(*data, 0, 1, 35, nullptr); });
+    Time("WeightedSmoothCGHData kind 3 width 35", 0, 1,
+         [&] { WeightedSmoothCGHData(*data, 0, 3, 35, nullptr); });
+    return 0;
+}

@@ -1,0 +1,31 @@
+#include "processing.h"
+
+#include "numbers.h"
+
+#include <algorithm>
+
+void AddReportHead(Report& report, const std::string& title, int rule) {
+    report.Add("");
+    report.Add(title);
+    report.Add(std::string(static_cast<size_t>(std::max(rule, 0)), '='));
+}
+
+std::string NoHybridisationsLine(const std::string& title) {
+    return title + " - no hybridizations loaded.";
+}
+
+int LastHybridisation(const tCGH_DataSet& data) {
+    return std::clamp(data.HNum, 0, kMaxHybridisations);
+}
+
+int64_t HybridisationProbeCount(const tCGHHybridisation& hyb) {
+    int64_t n = 0;
+    for (int c = 1; c <= kChromosomes; ++c) n += hyb.Chr[c].Count();
+    return n;
+}
+
+std::string RunTimer::Line(const std::string& suffix) const {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start_);
+    return FormatFixed(static_cast<double>(ms.count()) / 1000.0, 3) + suffix;
+}

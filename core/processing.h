@@ -1,0 +1,32 @@
+// Helpers shared by the routines that process the CGH data set in place: the report block and
+// its run-time line, and the range of hybridisations in use.
+#pragma once
+
+#include "records.h"
+#include "sinks.h"
+
+#include <chrono>
+#include <string>
+
+// Appends the head of a report block: an empty line, the title and `rule` "=" characters.
+void AddReportHead(Report& report, const std::string& title, int rule);
+
+// The single report line of a routine called with no hybridisation in use.
+std::string NoHybridisationsLine(const std::string& title);
+
+// The highest hybridisation slot to process: HNum clamped to 0..50 (0 = none).
+int LastHybridisation(const tCGH_DataSet& data);
+
+// Number of probes a hybridisation holds over chromosomes 1..24 (each array's checked count).
+int64_t HybridisationProbeCount(const tCGHHybridisation& hyb);
+
+// Measures a routine's run time from its construction.
+class RunTimer {
+  public:
+    RunTimer() : start_(std::chrono::steady_clock::now()) {}
+    // The elapsed whole milliseconds / 1000 with three decimals, then `suffix` ("0.012" + suffix).
+    std::string Line(const std::string& suffix) const;
+
+  private:
+    std::chrono::steady_clock::time_point start_;
+};

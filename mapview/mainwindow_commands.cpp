@@ -1,0 +1,35 @@
+// The main window's handler of the tool message.
+#include "chrsellist.h"
+#include "mainwindow.h"
+#include "records.h"
+#include "toolcommands.h"
+
+#include <QListWidget>
+
+intptr_t TfQuorbelView::ToolMessage(int code, intptr_t arg) {
+    WMToolCommand(code, static_cast<int32_t>(arg));
+    return 0;
+}
+
+void TfQuorbelView::WMToolCommand(int code, int arg) {
+    std::vector<bool> selection;
+    if (ChrSel_List) {
+        for (int i = 0; i < ChrSel_List->List->count(); ++i)
+            selection.push_back(ChrSel_List->List->item(i)->isSelected());
+    }
+    ToolCommandContext ctx{CGHData,      ExpData,         CGHStat,         ExpStat,
+                           GenomeLayout, FeatureLists[2], FirstChromosome, LastChromosome};
+    ctx.listSelection = ChrSel_List ? &selection : nullptr;
+    ctx.log = &InfoLog;
+    const ToolCommandResult result = RunToolCommand(ctx, code, arg);
+    if (result.mark != ToolCommandResult::DataTypeMark::Keep) {
+        const bool raw = result.mark == ToolCommandResult::DataTypeMark::Raw;
+        POM_CGH_DataType_Raw->setChecked(raw);
+        POM_CGH_DataType_Processed->setChecked(!raw);
+    }
+    if (result.repaint) RepaintMap();
+}
+
+void TfQuorbelView::RepaintMap() {
+    if (MapView_PB1->isVisible()) MapView_PB1->repaint();
+}

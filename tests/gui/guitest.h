@@ -1,0 +1,29 @@
+// Helpers of the window tests.
+#pragma once
+
+#include "dialoghooks.h"
+
+#include <QString>
+#include <ostream>
+#include <vector>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+// Collects the message boxes shown while it lives, answering each with OK.
+class MessageCapture {
+  public:
+    MessageCapture() {
+        SetMessageHook([this](const MessageRecord& m) {
+            shown.push_back(m);
+            return MsgResult::Ok;
+        });
+    }
+    ~MessageCapture() { SetMessageHook({}); }
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
+
+    std::vector<MessageRecord> shown;
+};
