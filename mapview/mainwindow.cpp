@@ -29,10 +29,6 @@ TfQuorbelView::~TfQuorbelView() {
     if (MainWindowHandle == Handle()) MainWindowHandle = 0;
 }
 
-intptr_t TfQuorbelView::ToolMessage(int, intptr_t) {
-    return 0;
-}
-
 void TfQuorbelView::FormCreate() {
     RegistryKey = QStringLiteral("software\\JX-Quorbel\\");
     setWindowTitle(QStringLiteral("JX-Quorbel - CGH and expression map viewer"));

@@ -174,8 +174,6 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void POM_Ideogram_ViewSingleChrClick();
     void ShowChromosomeSelection(bool Show);
     void Util_DT_ID_ArmsClick(QAction* item);
-    // Repaints the map at once when it is visible.
-    void RepaintMap();
     // Everything the map reads now; a render whose key differs from the last one redraws.
     MapRenderKey CurrentRenderKey() const;
 

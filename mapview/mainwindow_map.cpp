@@ -183,10 +183,6 @@ void TfQuorbelView::MapView_PB1Paint() {
     renderedKey_ = CurrentRenderKey();
 }
 
-void TfQuorbelView::RepaintMap() {
-    if (MapView_PB1->isVisible()) MapView_PB1->repaint();
-}
-
 void TfQuorbelView::SetZoom(int mode, int value) {
     if (mode == 2)
         Zoom = std::clamp(value, 1, kMaxZoom);
