@@ -1,0 +1,22 @@
+// Fuzz inputs reach the readers as files: one temporary file per fuzzing process.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+inline const std::string& FuzzInputPath() {
+    static const std::string path =
+        (std::filesystem::temp_directory_path() / ("qb_fuzz_" + std::to_string(getpid()))).string();
+    return path;
+}
+
+inline const std::string& WriteFuzzInput(const uint8_t* data, size_t size) {
+    std::FILE* f = std::fopen(FuzzInputPath().c_str(), "wb");
+    if (!f) __builtin_trap();
+    if (size && std::fwrite(data, 1, size, f) != size) __builtin_trap();
+    std::fclose(f);
+    return FuzzInputPath();
+}
