@@ -150,6 +150,10 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
              static_cast<uint32_t>(f[9].size()), static_cast<uint32_t>(f[8].size()),
              static_cast<uint32_t>(f[11].size())});
     }
+    if (reader.Failed()) {
+        errText = "Could not read file \"" + fileName + "\"";
+        return false;
+    }
     reader.Close();
 
     std::array<int, kChromosomes + 1> counts{};

@@ -270,9 +270,13 @@ TEST(FeatureFileReader, FailureAndCancelLeaveTheDataSetUnchanged) {
     before.ExpectSame(*fx.data, 1);
     EXPECT_TRUE(fx.log.lines.empty());
 
-    EXPECT_FALSE(fx.Load(1, "/nonexistent/qb/features.txt"));
-    EXPECT_FALSE(fx.error.empty());
-    before.ExpectSame(*fx.data, 1);
+    for (const std::string& unreadable : {std::string("/nonexistent/qb/features.txt"),
+                                          std::filesystem::temp_directory_path().string()}) {
+        fx.error.clear();
+        EXPECT_FALSE(fx.Load(1, unreadable));
+        EXPECT_FALSE(fx.error.empty());
+        before.ExpectSame(*fx.data, 1);
+    }
 
     fx.data->Hyb[1].FileName = oldName;
     std::string error;

@@ -100,6 +100,9 @@ TEST(LineReader, MissingFileIsAnError) {
     std::string line;
     EXPECT_FALSE(r.ReadBufferedLine(line));
     EXPECT_TRUE(r.EndOfInput());
+    error.clear();
+    EXPECT_FALSE(r.Open(std::filesystem::temp_directory_path().string(), error)); // a folder
+    EXPECT_FALSE(error.empty());
 }
 
 } // namespace
