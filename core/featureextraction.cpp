@@ -214,13 +214,7 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }
-    if (progress) {
-        progress->SetPosition(kProgressMaximum);
-        if (progress->Cancelled()) {
-            errText = kLoadCancelled;
-            return false;
-        }
-    }
+    if (progress) progress->SetPosition(kProgressMaximum);
 
     for (int c = 1; c <= kChromosomes; ++c) {
         data.Hyb[slot].Chr[c] = std::move(probes[c]);
