@@ -7,10 +7,16 @@
 #include <string>
 #include <unistd.h>
 
-inline const std::string& FuzzInputPath() {
-    static const std::string path =
+// The file goes when the fuzzer exits.
+struct FuzzInputFile {
+    std::string path =
         (std::filesystem::temp_directory_path() / ("qb_fuzz_" + std::to_string(getpid()))).string();
-    return path;
+    ~FuzzInputFile() { std::remove(path.c_str()); }
+};
+
+inline const std::string& FuzzInputPath() {
+    static const FuzzInputFile file;
+    return file.path;
 }
 
 inline const std::string& WriteFuzzInput(const uint8_t* data, size_t size) {
