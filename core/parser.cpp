@@ -18,7 +18,7 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
 }
 
 namespace {
-// Marks (0x80) the bytes of w equal to the byte b repeated in `pattern`, exactly.
+// Sets the top bit of exactly those bytes of w that equal the byte repeated in `pattern`.
 inline uint64_t MatchBytes(uint64_t w, uint64_t pattern) {
     constexpr uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
     const uint64_t x = w ^ pattern;

@@ -2,8 +2,8 @@
 
 #include <clocale>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <limits>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -52,8 +52,7 @@ TEST(ParseLenientInt, ReadsLeadingDigits) {
 TEST(Numbers, IgnoreTheUsersLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "scripts/setup-deps.sh installs it";
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/setup-deps.sh installs it";
     EXPECT_DOUBLE_EQ(ParseLenientFloat("1.5"), 1.5);
     EXPECT_EQ(FormatFixed(1.5, 2), "1.50");
     EXPECT_EQ(FormatFixedWidth(2.5, 10, 4), "    2.5000");
