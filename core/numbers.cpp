@@ -31,24 +31,43 @@ double ParseLenientFloat(std::string_view s, size_t* end) {
         ++i;
     }
     const size_t mantStart = i;
-    size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    size_t digits = 0, fractionDigits = 0;
+    uint64_t mantissa = 0; // exact while digits <= 19
+    while (i < s.size() && IsDigit(s[i])) mantissa = mantissa * 10 + (s[i++] - '0'), ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+        while (i < s.size() && IsDigit(s[i]))
+            mantissa = mantissa * 10 + (s[i++] - '0'), ++digits, ++fractionDigits;
     }
     if (digits == 0) {
         if (end) *end = 0;
         return 0.0;
     }
     size_t mantEnd = i;
+    int exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         size_t j = i + 1;
+        const bool negativeExp = j < s.size() && s[j] == '-';
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
         if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j])) ++j;
+            while (j < s.size() && IsDigit(s[j])) {
+                if (exponent < 100000) exponent = exponent * 10 + (s[j] - '0');
+                ++j;
+            }
             mantEnd = j;
+            if (negativeExp) exponent = -exponent;
         }
+    }
+    // Exact mantissa and an exact power of ten: one division or product rounds correctly.
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int scale = exponent - static_cast<int>(fractionDigits);
+    if (digits <= 15 && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(mantissa);
+        const double v = scale < 0 ? m / kPow10[-scale] : m * kPow10[scale];
+        if (end) *end = mantEnd;
+        return negative ? -v : v;
     }
     double value = 0.0;
     const auto r = std::from_chars(s.data() + mantStart, s.data() + mantEnd, value,

@@ -1,6 +1,10 @@
 #include "parser.h"
 
+#include <bit>
 #include <cstring>
+#include <sys/stat.h>
+
+static_assert(std::endian::native == std::endian::little, "the field scan reads bytes in words");
 
 void CutToken(std::string& s, std::string_view delim, std::string& token) {
     const size_t at = delim.empty() ? std::string::npos : s.find(delim);
@@ -14,30 +18,64 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
 }
 
 namespace {
+// Sets the top bit of exactly those bytes of w that equal the byte repeated in `pattern`.
+inline uint64_t MatchBytes(uint64_t w, uint64_t pattern) {
+    constexpr uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = w ^ pattern;
+    return ~(((x & low7) + low7) | x | low7);
+}
+
 template <typename Item>
-void SplitQuotedInto(std::string_view s, char delim, std::vector<Item>& list) {
+void SplitQuotedInto(std::string_view s, char delim, std::vector<Item>& list, size_t maxItems) {
     list.clear();
-    if (s.empty()) return;
+    if (s.empty() || maxItems == 0) return;
+    if (maxItems == 1) {
+        list.emplace_back(s);
+        return;
+    }
     bool quoted = false;
     size_t start = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '"') {
+    const char* p = s.data();
+    const size_t n = s.size();
+    const uint64_t delims = 0x0101010101010101ull * static_cast<unsigned char>(delim);
+    const uint64_t quotes = 0x0101010101010101ull * static_cast<unsigned char>('"');
+    // Eight bytes at a time: only delimiters and quotes need a look.
+    const auto handle = [&](size_t i) {
+        if (p[i] == '"') {
             quoted = !quoted;
-        } else if (s[i] == delim && !quoted) {
+        } else if (!quoted) {
             list.emplace_back(s.substr(start, i - start));
             start = i + 1;
         }
+        return list.size() + 1 >= maxItems;
+    };
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        uint64_t hits = MatchBytes(w, delims) | MatchBytes(w, quotes);
+        while (hits) {
+            if (handle(i + static_cast<size_t>(__builtin_ctzll(hits)) / 8)) {
+                list.emplace_back(s.substr(start));
+                return;
+            }
+            hits &= hits - 1;
+        }
+    }
+    for (; i < n; ++i) {
+        if ((p[i] == delim || p[i] == '"') && handle(i)) break;
     }
     list.emplace_back(s.substr(start));
 }
 } // namespace
 
 void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list) {
-    SplitQuotedInto(s, delim, list);
+    SplitQuotedInto(s, delim, list, SIZE_MAX);
 }
 
-void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list) {
-    SplitQuotedInto(s, delim, list);
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list,
+                 size_t maxItems) {
+    SplitQuotedInto(s, delim, list, maxItems);
 }
 
 bool LineReader::Open(const std::string& fileName, std::string& error) {
@@ -47,7 +85,9 @@ bool LineReader::Open(const std::string& fileName, std::string& error) {
         error = "Cannot open file: " + fileName + " (" + std::strerror(errno) + ")";
         return false;
     }
-    if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = ftello(file_)) < 0 ||
+    struct stat info {};
+    if (fstat(fileno(file_), &info) != 0 || S_ISDIR(info.st_mode) ||
+        std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = ftello(file_)) < 0 ||
         std::fseek(file_, 0, SEEK_SET) != 0) {
         error = "Cannot read file: " + fileName;
         Close();
@@ -57,6 +97,7 @@ bool LineReader::Open(const std::string& fileName, std::string& error) {
     pos_ = bytes_ = 0;
     blockStart_ = 0;
     eof_ = false;
+    failed_ = false;
     Fill();
     return true;
 }
@@ -80,7 +121,10 @@ bool LineReader::Fill() {
     if (bytes_ == buffer_.size()) buffer_.resize(buffer_.size() * 2); // a line longer than a block
     const size_t got = std::fread(buffer_.data() + bytes_, 1, buffer_.size() - bytes_, file_);
     bytes_ += got;
-    if (got == 0) eof_ = true;
+    if (got == 0) {
+        eof_ = true;
+        failed_ = std::ferror(file_) != 0;
+    }
     return got > 0;
 }
 
@@ -96,10 +140,11 @@ bool LineReader::Next(std::string_view& line) {
             if (end == pos_) return false; // nothing left
             std::string_view raw(base + pos_, end - pos_);
             pos_ = end;
-            // The first CR, then the first LF, leave the line.
+            // The first CR, then the first LF, leave the line. Plain LF and CR LF ends need no
+            // copy.
             const size_t cr = raw.find('\r');
-            if (cr == std::string_view::npos && raw.back() == '\n') {
-                line = raw.substr(0, raw.size() - 1);
+            if (raw.back() == '\n' && (cr == std::string_view::npos || cr + 2 == raw.size())) {
+                line = raw.substr(0, cr == std::string_view::npos ? raw.size() - 1 : cr);
                 return true;
             }
             line_.assign(raw);

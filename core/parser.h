@@ -14,8 +14,10 @@ void CutToken(std::string& s, std::string_view delim, std::string& token);
 // Splits s at every delim outside double quotes (a quote toggles; quotes stay in the items).
 // n unquoted delimiters give n + 1 items; an empty s gives none.
 void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list);
-// The same, as views into s (valid while s lives).
-void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list);
+// The same, as views into s (valid while s lives). With maxItems, splitting stops once that many
+// items exist and the last one holds the unsplit rest of s, so wide rows cost only the fields used.
+void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list,
+                 size_t maxItems = SIZE_MAX);
 
 // Streams a text file line by line through a block buffer. Lines end at LF; the first CR and then
 // the first LF of a line are removed. Every line of the file is delivered, whatever its length;
@@ -37,6 +39,8 @@ class LineReader {
     bool ReadBufferedLine(std::string& line);
     // True once the last line has been handed out (or the file is empty).
     bool EndOfInput();
+    // True when reading stopped at an error of the file rather than at its end.
+    bool Failed() const { return failed_; }
 
     int64_t FileSize() const { return fileSize_; }
     // Bytes of the file handed out so far.
@@ -53,5 +57,6 @@ class LineReader {
     size_t bytes_ = 0; // valid bytes in the buffer
     int64_t blockStart_ = 0;
     int64_t fileSize_ = 0;
-    bool eof_ = true; // the file has no more bytes to read into the buffer
+    bool eof_ = true;     // the file has no more bytes to read into the buffer
+    bool failed_ = false; // reading stopped at an error of the file
 };

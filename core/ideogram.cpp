@@ -1,0 +1,226 @@
+#include "ideogram.h"
+
+#include "numbers.h"
+#include "parser.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct Columns {
+    int firstLine, chr, arm, band, start, end, stain, density, extra;
+};
+
+// The nine numbers after the file name; false when fewer than nine or one is below 1.
+bool ParseColumns(std::string rest, Columns& c) {
+    int values[9];
+    for (int& v : values) {
+        if (rest.empty()) return false;
+        std::string item;
+        CutToken(rest, ",", item);
+        v = ParseLenientInt(item);
+        if (v < 1) return false;
+    }
+    c = {values[0], values[1], values[2], values[3], values[4],
+         values[5], values[6], values[7], values[8]};
+    return true;
+}
+
+bool ReadWholeFile(const std::string& fileName, std::string& text) {
+    std::FILE* f = std::fopen(fileName.c_str(), "rb");
+    if (!f) return false;
+    char buf[65536];
+    size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, got);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+// Lines end at CR, LF or CR LF; a final line end adds no empty line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return out;
+}
+
+struct Band {
+    int chr = 0, arm = 0, band = 0, subBand = 0, letter = 0, start = 0, end = 0, extra = 0;
+    float density = 0;
+};
+
+// Band text "36.33" is band 36, sub-band 33; "11.2b" adds letter 2; a lettered band "a1" is
+// (letter code) x 10 + its second character.
+void ParseBand(std::string_view column, Band& b, int32_t& ideogramType) {
+    std::string bandText = Lower(column);
+    std::string subText;
+    const size_t dot = bandText.find('.');
+    if (dot != std::string::npos) {
+        subText = bandText.substr(dot + 1);
+        bandText.resize(dot);
+    }
+    if (bandText == "ter") {
+        b.band = 1000;
+    } else {
+        b.band = ParseLenientInt(bandText);
+        if (b.band == 0 && !bandText.empty()) {
+            ideogramType = 2;
+            const int second = bandText.size() > 1 ? ParseLenientInt(bandText.substr(1, 1)) : 0;
+            b.band = (static_cast<unsigned char>(bandText[0]) - 96) * 10 + second;
+        }
+    }
+    if (!subText.empty() && static_cast<unsigned char>(subText.back()) >= 97) {
+        b.letter = static_cast<unsigned char>(subText.back()) - 96;
+        subText.pop_back();
+    }
+    b.subBand = ParseLenientInt(subText);
+}
+
+} // namespace
+
+bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& layout,
+                      int32_t& ideogramType, LogSink* log, std::string& errText) {
+    const auto started = std::chrono::steady_clock::now();
+    Report report(log);
+    std::string rest = spec, fileName;
+    CutToken(rest, ";", fileName);
+    report.Add("Parsing ideogram file \"" + fileName + "\" ...");
+
+    Columns col{};
+    if (spec.find(';') == std::string::npos || !ParseColumns(rest, col)) {
+        errText = "Invalid ideogram specification: " + spec;
+        return false;
+    }
+    std::error_code ec;
+    if (!std::filesystem::exists(fileName, ec)) {
+        report.Add("Fialed !! File does not exist.");
+        errText = "File \"" + fileName + "\" does not exist !";
+        return false;
+    }
+    std::string text;
+    if (!ReadWholeFile(fileName, text)) {
+        errText = "File \"" + fileName + "\" could not be read !";
+        return false;
+    }
+    const std::vector<std::string_view> lines = SplitLines(text);
+    const int lineCount = static_cast<int>(lines.size());
+
+    // Fresh storage, swapped in at the end, so a failure leaves the old ideogram in place.
+    tFList newBands(lines.size() + 10);
+    tGenomeLayout geo = layout;
+    geo.TotalLength = 0;
+    geo.ChromosomeCount = 0;
+    geo.LongestChromosome = 0;
+    geo.LongestPArm = 0;
+    for (int c = 1; c <= kLayoutSlots; ++c) {
+        geo.Length[c] = 0;
+        geo.ArmMaxEnd[c] = {0, 0, 0};
+    }
+    int32_t type = 1;
+
+    std::vector<std::string_view> fields;
+    auto field = [&fields](int column) {
+        return static_cast<size_t>(column) <= fields.size() ? fields[column - 1]
+                                                            : std::string_view();
+    };
+    int arm = 0; // a row with an unknown arm keeps the previous row's
+    for (int i = col.firstLine; i <= lineCount; ++i) {
+        const std::string_view line = lines[i - 1];
+        report.Add(std::string(line));
+        if (line.empty() || line.front() == '#') continue;
+        SplitQuoted(line, '\t', fields);
+
+        Band b;
+        const std::string chr = Lower(field(col.chr));
+        b.chr = chr == "x" ? 23 : chr == "y" ? 24 : ParseLenientInt(chr);
+        const bool inTable = b.chr >= 1 && b.chr <= kLayoutSlots;
+        if (inTable) geo.ChromosomeCount = std::max(geo.ChromosomeCount, b.chr);
+
+        const std::string armText = Lower(field(col.arm));
+        if (armText == "p")
+            arm = 1;
+        else if (armText == "q")
+            arm = 2;
+        else if (armText == "cen")
+            arm = 0;
+        else if (armText == "ter")
+            arm = 1000;
+        b.arm = arm;
+
+        ParseBand(field(col.band), b, type);
+        b.start = ParseLenientInt(field(col.start));
+        b.end = ParseLenientInt(field(col.end));
+        const std::string_view density = field(col.density);
+        if (!density.empty())
+            b.density = static_cast<float>(ParseLenientFloat(density));
+        else
+            b.density = field(col.stain) == "gpos" ? 100.0f : 0.0f;
+        b.extra = ParseLenientInt(field(col.extra));
+
+        auto& num = newBands[static_cast<size_t>(i)].Num;
+        num[1] = static_cast<float>(b.chr);
+        num[2] = static_cast<float>(b.arm);
+        num[3] = static_cast<float>(b.band);
+        num[4] = static_cast<float>(b.subBand);
+        num[5] = static_cast<float>(b.letter);
+        num[8] = static_cast<float>(b.start);
+        num[9] = static_cast<float>(b.end);
+        num[10] = static_cast<float>(b.extra);
+        num[11] = b.density;
+        report.Add(std::to_string(b.chr) + ":" + std::to_string(b.arm) + ":" +
+                   std::to_string(b.band) + ":" + std::to_string(b.subBand) + ":" +
+                   std::to_string(b.letter) + " - " + std::to_string(b.start) + " - " +
+                   std::to_string(b.end) + " - " + std::to_string(b.extra));
+
+        if (inTable && b.arm >= 0 && b.arm <= 2 && b.end > geo.ArmMaxEnd[b.chr][b.arm])
+            geo.ArmMaxEnd[b.chr][b.arm] = b.end;
+    }
+    newBands[0].Num[1] = static_cast<float>(lineCount);
+
+    // The q maximum becomes the q arm's length; both maxima are non-negative, so no overflow.
+    for (int c = 1; c <= geo.ChromosomeCount; ++c) geo.ArmMaxEnd[c][2] -= geo.ArmMaxEnd[c][1];
+    int32_t longestQ = 0;
+    for (int c = 1; c <= geo.ChromosomeCount; ++c) {
+        const int32_t p = geo.ArmMaxEnd[c][1], q = geo.ArmMaxEnd[c][2];
+        geo.LongestPArm = std::max(geo.LongestPArm, p);
+        longestQ = std::max(longestQ, q);
+        geo.Length[c] = p + q;
+        geo.Selected[c] = 1;
+        geo.TotalLength += geo.Length[c];
+    }
+    geo.LongestChromosome = static_cast<int32_t>(std::min<int64_t>(
+        int64_t{longestQ} + geo.LongestPArm, std::numeric_limits<int32_t>::max()));
+
+    bands = std::move(newBands);
+    layout = geo;
+    ideogramType = type;
+    BumpDataVersion();
+
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - started)
+                        .count();
+    report.Add(std::to_string(lineCount) + " lines parsed.");
+    report.Add("Ideogram type = " + std::to_string(type));
+    report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
+    return true;
+}
