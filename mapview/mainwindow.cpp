@@ -2,6 +2,8 @@
 
 #include "chrsellist.h"
 #include "commandline.h"
+#include "dialoghooks.h"
+#include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
 
@@ -181,7 +183,17 @@ void TfQuorbelView::RunCommandLine() {
     }
 }
 
-void TfQuorbelView::AutoLoadIdeogram() {}
+void TfQuorbelView::AutoLoadIdeogram() {
+    if (!Pref_CB_AutoLoad_Ideogram->isChecked()) return;
+    std::string error;
+    if (!ReadIdeogramFile(IdeogramFile.toStdString(), FeatureLists[1], GenomeLayout, IdeogramType,
+                          &InfoLog, error)) {
+        ShowMessage(this,
+                    QStringLiteral("Could not load Ideogram data file\n\n") +
+                        QString::fromStdString(error),
+                    QStringLiteral("Kelv"), MsgIcon::Stop);
+    }
+}
 
 void TfQuorbelView::File_ExitClick() {
     close();

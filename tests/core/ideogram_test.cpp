@@ -203,9 +203,7 @@ TEST(IdeogramReader, LinesEndAtCrLfOrCrLf) {
 
 // The shipped tables: GRCh38, 24 chromosomes.
 TEST(IdeogramReader, ShippedTablesGiveTheGRCh38Chromosomes) {
-    const char* dataDir = std::getenv("QB_TEST_DATA");
-    ASSERT_NE(dataDir, nullptr);
-    const std::string dir = dataDir;
+    const std::string dir = QB_TEST_DATA;
     constexpr int32_t kLengths[25] = {0,         248956422, 242193529, 198295559, 190214555,
                                       181538259, 170805979, 159345973, 145138636, 138394717,
                                       133797422, 135086622, 133275309, 114364328, 107043718,
