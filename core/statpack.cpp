@@ -163,7 +163,8 @@ double StudentTail(double n, double t) {
         }
         result = odd ? 1 - (theta + s * c * sum) / halfPi : 1 - s * sum;
     }
-    // The series loses a few ulps for large t and can dip below 0.
+    // NaN t or n counts as not significant; for large t the series loses a few ulps and can
+    // dip below 0.
     if (std::isnan(result)) return 1.0;
     return static_cast<double>(std::clamp(result, 0.0L, 1.0L));
 }

@@ -59,7 +59,7 @@ float QuantileS(std::span<float> a, int32_t n, int32_t k = 0);
 float MedianS(std::span<float> a, int32_t n);
 
 // Two-sided tail probability of Student's t with n degrees of freedom beyond |t|, in 0..1
-// (1 when t or n is NaN).
+// (1 when t or n is NaN; n above a million is taken as a million).
 double StudentTail(double n, double t);
 // One-sided probability that a t variable with df degrees of freedom exceeds |t|: StudentTail / 2.
 double StudentPValue(double df, double t);
