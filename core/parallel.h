@@ -1,0 +1,14 @@
+// Data-parallel loops for the large readers: the work is split into chunks that several threads
+// take in turn, while the calling thread, which takes chunks too, stays the only one that talks to
+// the progress display.
+#pragma once
+
+#include <functional>
+
+// Runs work(i) for every chunk i in 0..chunks-1 on up to `threads` threads (0 = as many as the
+// machine has, at most 8), the caller's included. After each chunk the caller itself ran,
+// step(done) gets the number of chunks finished so far and returns false to stop. Returns false
+// when stopped (chunks not yet started are skipped); an exception thrown by work is rethrown
+// on the caller's thread after every thread has ended.
+bool ParallelChunks(int chunks, const std::function<void(int)>& work,
+                    const std::function<bool(int)>& step, int threads = 0);
