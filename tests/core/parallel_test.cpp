@@ -14,7 +14,12 @@ TEST(ParallelChunks, RunsEveryChunkOnceAndReportsOnTheCallersThread) {
     const auto caller = std::this_thread::get_id();
     int steps = 0;
     const bool finished = ParallelChunks(
-        1000, [&](int i) { runs[i].fetch_add(1); },
+        1000,
+        [&](int i) {
+            runs[i].fetch_add(1);
+            // Long enough that the helpers cannot take every chunk before the caller starts.
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        },
         [&](int done) {
             EXPECT_EQ(std::this_thread::get_id(), caller);
             EXPECT_GE(done, 1);

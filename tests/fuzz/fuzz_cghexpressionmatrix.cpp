@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const int first = bytes[3] % 8;
     auto data = std::make_unique<tCGH_DataSet>();
     std::string error;
-    if (LoadMatrixColumns(bytes[0] % 6, bytes[1] % 6, bytes[2] % 6, first,
-                          first + bytes[4] % 8 - 1, file, *data, bytes[5] % 3, error)) {
+    if (LoadMatrixColumns(bytes[0] % 6, bytes[1] % 6, bytes[2] % 6, first, first + bytes[4] % 8 - 1,
+                          file, *data, bytes[5] % 3, error)) {
         // Every filled slot holds the same probe positions and a name.
         for (int h = 1; h <= data->HNum; ++h) {
             if (data->Hyb[h].FileName.empty()) __builtin_trap();
