@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -35,6 +36,7 @@ bool ParallelChunks(int chunks, const std::function<void(int)>& work,
         return true;
     };
 
+    std::atomic<int> helpersEnded{0};
     std::vector<std::thread> helpers;
     helpers.reserve(static_cast<size_t>(threads - 1));
     try {
@@ -42,18 +44,28 @@ bool ParallelChunks(int chunks, const std::function<void(int)>& work,
             helpers.emplace_back([&] {
                 while (runOne()) {
                 }
+                helpersEnded.fetch_add(1);
             });
     } catch (...) {
         // No more threads to be had: the ones started and the caller do the work.
     }
 
     bool stopped = false;
-    while (runOne()) {
-        if (step && !step(done.load())) {
+    auto report = [&] {
+        if (stopped || !step) return;
+        if (!step(done.load())) {
             stopped = true;
             stop = true;
-            break;
         }
+    };
+    while (runOne()) report();
+    // The helpers may still be at their last chunks: keep the display alive until they end,
+    // and show the final count.
+    for (;;) {
+        const bool ended = helpersEnded.load() == static_cast<int>(helpers.size());
+        report();
+        if (ended) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     for (auto& t : helpers) t.join();
     if (failure) std::rethrow_exception(failure);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -165,7 +166,7 @@ TEST(LoadExpressionMatrix, LineEndsQuotesShortRowsAndNonNumbersUnderAGermanLocal
 // A matrix large enough for several threads, with rows that carry the position over from the
 // row before them at many chunk borders, and rows off the chromosomes.
 TEST(LoadExpressionMatrix, LargeMatricesReadAlikeOnEveryThread) {
-    const int genes = 5000, samples = 37;
+    const int genes = 6000, samples = 37; // about 3 MB: several pieces of the parallel read
     std::string text = "Name\tChr\tPos\tEnd";
     for (int s = 1; s <= samples; ++s) text += "\tS" + std::to_string(s);
     text += "\nGroup\n";
@@ -274,6 +275,10 @@ TEST(LoadExpressionMatrix, RefusedFilesLeaveTheHeatMapAsItWas) {
     }
     EXPECT_EQ(LoadExpressionMatrix(h, "/nonexistent/matrix.txt", 3, 2, error), -1);
     EXPECT_NE(error.find("Cannot open"), std::string::npos);
+    ExpectSameMatrix(h, before);
+    EXPECT_EQ(LoadExpressionMatrix(h, std::filesystem::temp_directory_path().string(), 3, 2, error),
+              -1);
+    EXPECT_NE(error.find("Cannot read"), std::string::npos);
     ExpectSameMatrix(h, before);
 
     CancelAfter cancel(0);
