@@ -34,8 +34,9 @@ using RegulationPassDone = std::function<void(std::vector<std::string>& lines)>;
 // The regulation command: a pass for gains with |threshold|, then one for losses with
 // -|threshold|, both combined with the shown p-values as they were before the first pass. Gains
 // are never overwritten by the loss pass; in mode "or" a probe found in neither pass keeps a
-// significant earlier mark. `passDone` (optional) receives each pass's lines after its report.
-// Returns "" or, changing nothing, why it cannot run.
+// significant earlier mark. Each pass writes its own report; stat.SignificantCount ends as the
+// loss pass's count. `passDone` (optional) receives each pass's lines after its report. Returns
+// "" or, changing nothing, why it cannot run.
 std::string RegulationFilterTwoPasses(tStat& stat, tCGH_DataSet& data, int32_t minCount,
                                       int32_t mode, float threshold,
                                       const std::vector<int32_t>& shownKeys, LogSink* log,
