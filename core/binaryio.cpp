@@ -63,10 +63,14 @@ bool ByteCursor::Text(std::string_view& out) {
 }
 
 namespace {
-std::string SystemError(int err) { return std::strerror(err); }
+std::string SystemError(int err) {
+    return std::strerror(err);
+}
 } // namespace
 
-SaveFile::~SaveFile() { Discard(); }
+SaveFile::~SaveFile() {
+    Discard();
+}
 
 void SaveFile::Discard() {
     if (fd_ >= 0) ::close(fd_);
@@ -79,11 +83,12 @@ bool SaveFile::Open(const std::string& target, std::string& error) {
     Discard();
     target_ = target;
     errno_ = 0;
+    written_ = 0;
     // A fresh name beside the target (same file system, so the rename is atomic); O_EXCL never
     // takes over someone else's file, and the mode follows the user's umask like any new file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = target + ".tmp" + std::to_string(::getpid()) + "_" +
-                           std::to_string(attempt);
+        std::string name =
+            target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
         fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temp_ = std::move(name);
@@ -105,6 +110,9 @@ bool SaveFile::Write(std::string_view bytes) {
             return false;
         }
         bytes.remove_prefix(static_cast<size_t>(n));
+        // Start writing back at once, so that Commit's sync finds little left to do.
+        ::sync_file_range(fd_, written_, n, SYNC_FILE_RANGE_WRITE);
+        written_ += n;
     }
     return true;
 }

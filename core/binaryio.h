@@ -51,8 +51,6 @@ class SaveFile {
     bool Open(const std::string& target, std::string& error);
     // Appends bytes; false after a write error (Commit then reports it).
     bool Write(std::string_view bytes);
-    // True after a write error.
-    bool Failed() const { return errno_ != 0; }
     // Syncs, closes and renames over the target; false with `error` set on any failure.
     bool Commit(std::string& error);
 
@@ -61,6 +59,7 @@ class SaveFile {
 
     int fd_ = -1;
     int errno_ = 0; // first write error
+    int64_t written_ = 0;
     std::string target_;
     std::string temp_;
 };

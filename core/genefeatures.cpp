@@ -34,7 +34,9 @@ int ChromosomeOf(std::string_view field) {
     return c;
 }
 
-std::string& CacheText(tFeature& f, int k) { return k == 0 ? f.Name : f.Str[size_t(k)]; }
+std::string& CacheText(tFeature& f, int k) {
+    return k == 0 ? f.Name : f.Str[size_t(k)];
+}
 const std::string& CacheText(const tFeature& f, int k) {
     return k == 0 ? f.Name : f.Str[size_t(k)];
 }

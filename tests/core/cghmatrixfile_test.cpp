@@ -15,9 +15,15 @@ namespace fs = std::filesystem;
 std::string U32(uint32_t v) {
     return {char(v & 0xff), char(v >> 8 & 0xff), char(v >> 16 & 0xff), char(v >> 24 & 0xff)};
 }
-std::string Text(std::string_view s) { return U32(uint32_t(s.size())) + std::string(s); }
-std::string Record(const std::string& body) { return U32(uint32_t(body.size())) + body; }
-std::string TextRecord(std::string_view s) { return Record(Text(s)); }
+std::string Text(std::string_view s) {
+    return U32(uint32_t(s.size())) + std::string(s);
+}
+std::string Record(const std::string& body) {
+    return U32(uint32_t(body.size())) + body;
+}
+std::string TextRecord(std::string_view s) {
+    return Record(Text(s));
+}
 std::string Block(const float (&f)[20]) {
     std::string b;
     for (float v : f) {
@@ -28,7 +34,9 @@ std::string Block(const float (&f)[20]) {
     return b;
 }
 
-float Value(int h, int c, int i, int slot) { return float(h * 100000 + c * 1000 + i * 10) + slot * 0.25f; }
+float Value(int h, int c, int i, int slot) {
+    return float(h * 100000 + c * 1000 + i * 10) + slot * 0.25f;
+}
 
 // A data set whose hybridisations 1..hnum hold `counts[c]` probes per chromosome, every stored
 // slot a value that names its place.
@@ -101,7 +109,8 @@ class CGHMatrixFile : public ::testing::Test {
   protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("qb_cgm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("qb_cgm_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -266,8 +275,8 @@ TEST_F(CGHMatrixFile, EveryTruncationIsRejected) {
 
 std::string Header(const std::string& cnum, const std::string& hnum,
                    const std::vector<std::string>& onums, const std::string& rest) {
-    std::string f = TextRecord("JX-QB_V1.001") + TextRecord("CNum\t" + cnum) +
-                    TextRecord("HNum\t" + hnum);
+    std::string f =
+        TextRecord("JX-QB_V1.001") + TextRecord("CNum\t" + cnum) + TextRecord("HNum\t" + hnum);
     for (const auto& o : onums) f += TextRecord("ONum\t" + o);
     return f + rest;
 }
@@ -276,7 +285,8 @@ TEST_F(CGHMatrixFile, HostileHeadersAreRejected) {
     const std::string names = TextRecord("File names\ta");
     const std::string end = TextRecord("////");
     ExpectRejected("", "not a CGH matrix file");
-    ExpectRejected(TextRecord("JX-QB_V1.002") + SmallFileBytes().substr(20), "not a CGH matrix file");
+    ExpectRejected(TextRecord("JX-QB_V1.002") + SmallFileBytes().substr(20),
+                   "not a CGH matrix file");
     ExpectRejected(U32(0xffffffff) + std::string(64, 'x'), "not a CGH matrix file");
     ExpectRejected(TextRecord("JX-QB_V1.001") + U32(0xfffffff0) + "CNum", "truncated");
     ExpectRejected(TextRecord("JX-QB_V1.001") + Record(U32(0x7fffffff) + "CNum\t1"),
@@ -292,9 +302,9 @@ TEST_F(CGHMatrixFile, HostileHeadersAreRejected) {
     ExpectRejected(Header("1", "2", {"0"}, names + end), "too few file names");
     ExpectRejected(Header("1", "1", {"0"}, names), "////");
     ExpectRejected(Header("1", "1", {"0"}, names + TextRecord("Sex\tm")), "////");
-    ExpectRejected(Header("1", "2", {"0"}, TextRecord("File names\ta\tb") +
-                                               TextRecord("Sex\tm") + end),
-                   "too few values");
+    ExpectRejected(
+        Header("1", "2", {"0"}, TextRecord("File names\ta\tb") + TextRecord("Sex\tm") + end),
+        "too few values");
     std::string keys;
     for (int k = 2; k <= 100; ++k) keys += TextRecord("K" + std::to_string(k) + "\tv");
     ExpectRejected(Header("1", "1", {"0"}, names + keys + TextRecord("K101\tv") + end),
@@ -304,16 +314,18 @@ TEST_F(CGHMatrixFile, HostileHeadersAreRejected) {
                    "malformed file names");
     const std::string probe = Text("p\t\t\t\t") + std::string(80, '\0');
     ExpectRejected(Header("1", "1", {"1"}, names + end + Record(probe + "x")), "malformed record");
-    ExpectRejected(Header("1", "1", {"1"}, names + end + Record(Text("p\t\t\t") + std::string(80, '\0'))),
-                   "too few annotation texts");
+    ExpectRejected(
+        Header("1", "1", {"1"}, names + end + Record(Text("p\t\t\t") + std::string(80, '\0'))),
+        "too few annotation texts");
     ExpectRejected(Header("1", "1", {"1"}, names + end + Record(U32(5000) + probe.substr(4))),
                    "malformed record");
 
     // The same shapes within the limits load.
     auto d = std::make_unique<tCGH_DataSet>();
     std::string error;
-    EXPECT_TRUE(ReadCGHMatrix(*d, Put("ok.cgm", Header("1", "1", {"1"}, names + keys + end + Record(probe))),
-                              nullptr, nullptr, error))
+    EXPECT_TRUE(ReadCGHMatrix(
+        *d, Put("ok.cgm", Header("1", "1", {"1"}, names + keys + end + Record(probe))), nullptr,
+        nullptr, error))
         << error;
     EXPECT_EQ(d->Annotation[0][100], "K100");
     EXPECT_EQ(d->Hyb[1].Chr[1].Count(), 1);
@@ -328,10 +340,11 @@ TEST_F(CGHMatrixFile, ReadsAndWritesNoHybridisations) {
     ASSERT_TRUE(ReadCGHMatrix(*r, Path("e.cgm"), nullptr, nullptr, error)) << error;
     EXPECT_EQ(r->HNum, 0);
     // An empty probe record body is accepted when there are no hybridisations.
-    ASSERT_TRUE(ReadCGHMatrix(*r, Put("e0.cgm", Header("1", "0", {"2"}, TextRecord("File names") +
-                                                                      TextRecord("////") + U32(0) +
-                                                                      U32(0))),
-                              nullptr, nullptr, error))
+    ASSERT_TRUE(ReadCGHMatrix(
+        *r,
+        Put("e0.cgm", Header("1", "0", {"2"},
+                             TextRecord("File names") + TextRecord("////") + U32(0) + U32(0))),
+        nullptr, nullptr, error))
         << error;
     EXPECT_EQ(OligoCount(r->Oligo[1]), 2);
 }
@@ -410,7 +423,8 @@ TEST_F(CGHMatrixFile, LoadReplacesTheDataSetAndReportsCounts) {
     EXPECT_EQ(load.report[27], "");
 
     const std::string before = Fingerprint(*d);
-    const auto bad = LoadCGHMatrixDataSet(*d, Put("b.cgm", SmallFileBytes().substr(0, 300)), nullptr);
+    const auto bad =
+        LoadCGHMatrixDataSet(*d, Put("b.cgm", SmallFileBytes().substr(0, 300)), nullptr);
     EXPECT_FALSE(bad.ok);
     EXPECT_NE(bad.error.find("truncated"), std::string::npos) << bad.error;
     EXPECT_EQ(bad.report.size(), 1u); // no counts for a file that was not loaded

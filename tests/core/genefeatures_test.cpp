@@ -43,8 +43,8 @@ class GeneFeatures : public ::testing::Test {
 
 std::string Line(const std::string& chr, const std::string& start, const std::string& strand,
                  const std::string& name, const std::string& type, int fields = 15) {
-    const std::string all[15] = {"9606", chr,  start, "2000", strand, "NT_1", "1",  "2",
-                                 "+",    name, "GeneID:1", type, "GRCh38", "t", "e"};
+    const std::string all[15] = {"9606", chr,  start,      "2000", strand,   "NT_1", "1", "2",
+                                 "+",    name, "GeneID:1", type,   "GRCh38", "t",    "e"};
     std::string s;
     for (int k = 0; k < fields; ++k) s += (k ? "\t" : "") + all[k];
     return s;
@@ -54,10 +54,10 @@ TEST_F(GeneFeatures, TextReaderTakesValidLinesOnly) {
     const std::string text =
         "#tax_id\tchromosome\tchr_start\tchr_stop\tchr_orient\tcontig\tctg_start\tctg_stop\t"
         "ctg_orient\tfeature_name\tfeature_id\tfeature_type\tgroup_label\n" +
-        Line("7", "1000", "-", "CDK6", "CDS") + "\r\n" +   // 1
-        Line("X", "5", "+", "XG", "GENE", 12) + "\r" +      // 2: field 12 missing
-        Line("Y", "6", "+", "SRY", "RNA", 11) + "\n" +      // no type text: skipped
-        Line("1", "7", "+", "A", "UTR", 10) + "\n" +        // skipped
+        Line("7", "1000", "-", "CDK6", "CDS") + "\r\n" + // 1
+        Line("X", "5", "+", "XG", "GENE", 12) + "\r" +   // 2: field 12 missing
+        Line("Y", "6", "+", "SRY", "RNA", 11) + "\n" +   // no type text: skipped
+        Line("1", "7", "+", "A", "UTR", 10) + "\n" +     // skipped
         Line("MT", "8", "+", "MTX", "GENE") + "\n" + Line("Un", "8", "+", "U", "GENE") + "\n" +
         Line("x", "8", "+", "x", "GENE") + "\n" + Line("25", "8", "+", "C25", "GENE") + "\n" +
         Line("3", "8", "+", "low", "gene") + "\n" + Line("3", "1e3", "+", "E", "GENE") + "\n" +

@@ -1,10 +1,10 @@
 #include "cghmatrixfile.h"
 
 #include "binaryio.h"
+#include "cghmatrixformat.h"
 #include "numbers.h"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -12,28 +12,14 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
-
-static_assert(std::endian::native == std::endian::little,
-              "probe blocks are copied as they lie in memory");
-static_assert(sizeof(float) == 4);
 
 namespace {
 
-constexpr std::string_view kMagic = "JX-QB_V1.001";
-constexpr std::string_view kEndOfHeader = "////";
-constexpr int kStoredSlots = 20; // slots 1..20 of a probe
-constexpr size_t kBlockBytes = kStoredSlots * sizeof(float);
-constexpr int kProbeTexts = 5;
-constexpr int kProgressStep = 100; // records between progress updates
-constexpr size_t kIoBytes = size_t(8) << 20;
+using namespace cgm;
 
-using Clock = std::chrono::steady_clock;
-
-std::string ElapsedLine(Clock::time_point start) {
-    const double s = std::chrono::duration<double>(Clock::now() - start).count();
-    return FormatFixed(s, 3) + "s elapsed time";
-}
+constexpr size_t kReadBytes = size_t(2) << 20; // small enough to stay in the cache
 
 // Splits at every TAB; quotes have no meaning in this file.
 void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
@@ -42,19 +28,6 @@ void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
     for (size_t at; (at = s.find('\t', start)) != std::string_view::npos; start = at + 1)
         items.push_back(s.substr(start, at - start));
     items.push_back(s.substr(start));
-}
-
-// Appends s with every TAB turned into a blank, so the reader's split stays unambiguous.
-void AppendUntabbed(std::string& out, std::string_view s) {
-    const size_t from = out.size();
-    out.append(s);
-    std::replace(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(), '\t', ' ');
-}
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-    return s;
 }
 
 // ---- reading ----
@@ -75,12 +48,17 @@ class RecordReader {
             return false;
         }
         left_ = st.st_size;
-        buffer_.resize(kIoBytes);
+        buffer_.resize(kReadBytes);
         return true;
     }
 
     // Bytes of the file not yet handed out.
     int64_t Left() const { return left_; }
+
+    // Records handed out from here on stay in the buffer (though it may move) until the next
+    // Mark; Marked() is where the first of them now lies.
+    void Mark() { mark_ = pos_; }
+    const char* Marked() const { return buffer_.data() + mark_; }
 
     enum Result { kRecord, kEnd, kShort, kIoError };
     Result Next(std::string_view& body) {
@@ -96,17 +74,20 @@ class RecordReader {
         return kRecord;
     }
 
-    std::string IoError() const { return "read error (" + std::string(std::strerror(errno_)) + ")"; }
+    std::string IoError() const {
+        return "read error (" + std::string(std::strerror(errno_)) + ")";
+    }
 
   private:
-    // Makes n bytes (n <= the bytes left) readable from pos_.
+    // Makes n bytes (n <= the bytes left) readable from pos_, keeping those from mark_ on.
     bool Ensure(size_t n) {
         if (end_ - pos_ >= n) return true;
-        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
-        end_ -= pos_;
-        pos_ = 0;
-        if (n > buffer_.size()) buffer_.resize(n);
-        while (end_ < n) {
+        std::memmove(buffer_.data(), buffer_.data() + mark_, end_ - mark_);
+        end_ -= mark_;
+        pos_ -= mark_;
+        mark_ = 0;
+        if (pos_ + n > buffer_.size()) buffer_.resize(std::max(pos_ + n, buffer_.size() * 2));
+        while (end_ - pos_ < n) {
             const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) { // the file shrank under us, or a device error
@@ -121,7 +102,7 @@ class RecordReader {
     int fd_ = -1;
     int errno_ = 0;
     std::vector<char> buffer_;
-    size_t pos_ = 0, end_ = 0;
+    size_t pos_ = 0, end_ = 0, mark_ = 0;
     int64_t left_ = 0;
 };
 
@@ -158,8 +139,9 @@ class MatrixParser {
     }
     bool Missing(RecordReader::Result result, std::string_view what) {
         if (result == RecordReader::kIoError) return Bad(in_.IoError());
-        return Bad((result == RecordReader::kEnd ? "the file ends before " : "the file is truncated in ") +
-                   std::string(what));
+        return Bad(
+            (result == RecordReader::kEnd ? "the file ends before " : "the file is truncated in ") +
+            std::string(what));
     }
 
     // A header record: exactly one text field.
@@ -243,22 +225,23 @@ class MatrixParser {
             progress_->SetMaximum(int(std::min<int64_t>(total, INT_MAX)));
             progress_->SetPosition(0);
         }
+        SizeArrays();
+        batch_ = BatchProbes(minRecord);
+        blocks_.resize(size_t(batch_));
         int64_t done = 0;
         for (int c = 1; c <= kChromosomes; ++c) {
             const int n = counts_[c];
-            auto& oligo = out_.Oligo[c];
-            oligo.assign(size_t(n) + 10, tOligoAnnotation{});
-            oligo[0].Num[0] = float(n);
             for (int h = 1; h <= hnum_; ++h) {
                 auto& arr = out_.Hyb[h].Chr[c];
-                arr.Resize(n + 10);
-                arr.SetCount(n);
                 for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s] = arr.Slot(s);
                 raw_[h] = arr.Slot(40);
             }
-            for (int i = 1; i <= n; ++i) {
-                if (!ReadProbe(c, i)) return false;
-                if (++done % kProgressStep == 0 && progress_) {
+            for (int first = 1; first <= n; first += batch_) {
+                const int last = std::min(n, first + batch_ - 1);
+                if (!ReadBatch(c, first, last)) return false;
+                const int64_t before = done;
+                done += last - first + 1;
+                if (progress_ && done / kProgressStep != before / kProgressStep) {
                     progress_->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
                     progress_->Pump();
                     if (progress_->Cancelled()) return Bad("loading cancelled");
@@ -269,11 +252,55 @@ class MatrixParser {
         return true;
     }
 
-    bool ReadProbe(int c, int i) {
+    // Sizes the probe arrays of every hybridisation and the probe annotation. Fresh memory costs
+    // a page fault per page, which several threads take much faster than one.
+    void SizeArrays() {
+        for (int c = 1; c <= kChromosomes; ++c) {
+            out_.Oligo[c].assign(size_t(counts_[c]) + 10, tOligoAnnotation{});
+            out_.Oligo[c][0].Num[0] = float(counts_[c]);
+        }
+        ForEachHybridisation(hnum_, [this](int h) {
+            for (int c = 1; c <= kChromosomes; ++c) {
+                out_.Hyb[h].Chr[c].Resize(counts_[c] + 10);
+                out_.Hyb[h].Chr[c].SetCount(counts_[c]);
+            }
+        });
+    }
+
+    // Reads the records of probes first..last of chromosome c. Their data blocks are spread
+    // over the columns one hybridisation at a time (few columns written at once), by several
+    // threads.
+    bool ReadBatch(int c, int first, int last) {
+        in_.Mark();
+        for (int i = first; i <= last; ++i)
+            if (!ReadProbeTexts(c, i, blocks_[size_t(i - first)])) return false;
+        const char* base = in_.Marked();
+        ForEachHybridisation(hnum_, [&](int h) {
+            float* const* col = cols_[h];
+            float* raw = raw_[h];
+            const size_t skip = size_t(h - 1) * kBlockBytes;
+            for (int i = first; i <= last; ++i) {
+                float f[kStoredSlots];
+                std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
+                for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
+                raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
+            }
+        });
+        if (hnum_ >= 1)
+            for (int i = first; i <= last; ++i)
+                for (int s = 1; s <= 3; ++s)
+                    out_.Oligo[c][size_t(i)].Num[size_t(s)] = cols_[1][s][i];
+        return true;
+    }
+
+    // Takes the texts of one probe record; `blocks` receives where its data blocks begin,
+    // counted from the marked record.
+    bool ReadProbeTexts(int c, int i, size_t& blocks) {
         std::string_view body, text;
         if (const auto result = in_.Next(body); result != RecordReader::kRecord)
             return Missing(result, "the probes of chromosome " + std::to_string(c));
         auto& anno = out_.Oligo[c][size_t(i)];
+        blocks = size_t(body.data() - in_.Marked()) + body.size();
         if (body.empty() && hnum_ == 0) return true;
         ByteCursor cur(body);
         if (!cur.Text(text) || cur.Left() != size_t(hnum_) * kBlockBytes)
@@ -284,16 +311,7 @@ class MatrixParser {
             return Bad("too few annotation texts for probe " + std::to_string(i) +
                        " on chromosome " + std::to_string(c));
         for (int k = 1; k <= kProbeTexts; ++k) anno.Str[k] = items_[size_t(k - 1)];
-
-        const char* block = body.data() + (body.size() - cur.Left());
-        for (int h = 1; h <= hnum_; ++h, block += kBlockBytes) {
-            float f[kStoredSlots];
-            std::memcpy(f, block, kBlockBytes);
-            for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s][i] = f[s - 1];
-            raw_[h][i] = f[3]; // slot 40 keeps the loaded value of slot 4
-        }
-        if (hnum_ >= 1)
-            for (int s = 1; s <= 3; ++s) anno.Num[size_t(s)] = cols_[1][s][i];
+        blocks -= cur.Left();
         return true;
     }
 
@@ -305,144 +323,13 @@ class MatrixParser {
     std::array<int, kChromosomes + 1> counts_{};
     std::array<std::string, kMaxHybridisations + 1> names_;
     std::vector<std::string_view> items_;
+    int batch_ = kMinBatch;
+    std::vector<size_t> blocks_;
     float* cols_[kMaxHybridisations + 1][kStoredSlots + 1] = {};
     float* raw_[kMaxHybridisations + 1] = {};
 };
 
-// ---- writing ----
-
-// Collects records in a large block and hands full blocks to the file.
-class RecordWriter {
-  public:
-    explicit RecordWriter(SaveFile& file) : file_(file) { buffer_.reserve(kIoBytes); }
-
-    // Room for a record of `bytes` bytes at the end of the block.
-    char* Reserve(size_t bytes) {
-        if (buffer_.size() + bytes > kIoBytes) Flush();
-        const size_t at = buffer_.size();
-        buffer_.resize(at + bytes);
-        return buffer_.data() + at;
-    }
-    void HeaderRecord(std::string_view text) {
-        std::string rec;
-        AppendU32(rec, uint32_t(4 + text.size()));
-        AppendText(rec, text);
-        std::memcpy(Reserve(rec.size()), rec.data(), rec.size());
-    }
-    void Flush() {
-        file_.Write(std::string_view(buffer_.data(), buffer_.size()));
-        buffer_.clear();
-    }
-
-  private:
-    SaveFile& file_;
-    std::vector<char> buffer_;
-};
-
-// The probe texts joined by TAB, each text's own TABs written as blanks.
-void JoinProbeTexts(const tOligoArray& oligo, int i, std::string& text) {
-    text.clear();
-    for (int k = 1; k <= kProbeTexts; ++k) {
-        if (k > 1) text += '\t';
-        if (size_t(i) < oligo.size()) AppendUntabbed(text, oligo[size_t(i)].Str[size_t(k)]);
-    }
-}
-
 } // namespace
-
-bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
-                    LogSink* log, std::string& error) {
-    const auto start = Clock::now();
-    Report report(log);
-    data.CNum = kChromosomes;
-    const int hnum = std::clamp(data.HNum, 0, kMaxHybridisations);
-    SaveFile file;
-    if (!file.Open(fileName, error)) return false;
-    RecordWriter out(file);
-
-    out.HeaderRecord(kMagic);
-    out.HeaderRecord("CNum\t" + std::to_string(kChromosomes));
-    out.HeaderRecord("HNum\t" + std::to_string(hnum));
-    std::array<int, kChromosomes + 1> counts{};
-    int64_t total = 0;
-    for (int c = 1; c <= kChromosomes; ++c) {
-        counts[c] = data.Hyb[1].Chr[c].Count();
-        total += counts[c];
-        out.HeaderRecord("ONum" + std::to_string(c) + "\t" + std::to_string(counts[c]));
-    }
-    std::string text = "File names";
-    for (int h = 1; h <= hnum; ++h) {
-        text += '\t';
-        AppendUntabbed(text, data.Hyb[h].FileName);
-    }
-    out.HeaderRecord(text);
-    for (int k = 2; k <= kAnnotationKeys; ++k) {
-        const std::string_view key = Trimmed(data.Annotation[0][k]);
-        if (key.empty()) continue;
-        text.clear();
-        AppendUntabbed(text, key);
-        for (int h = 1; h <= hnum; ++h) {
-            text += '\t';
-            AppendUntabbed(text, data.Annotation[h][k]);
-        }
-        out.HeaderRecord(text);
-    }
-    out.HeaderRecord(kEndOfHeader);
-
-    if (progress) {
-        progress->SetMaximum(int(std::min<int64_t>(total, INT_MAX)));
-        progress->SetPosition(0);
-    }
-    const size_t blocks = size_t(hnum) * kBlockBytes;
-    static const char zeros[kBlockBytes] = {};
-    const float* cols[kMaxHybridisations + 1][kStoredSlots + 1] = {};
-    int64_t done = 0;
-    for (int c = 1; c <= kChromosomes; ++c) {
-        int size[kMaxHybridisations + 1] = {};
-        for (int h = 1; h <= hnum; ++h) {
-            const auto& arr = data.Hyb[h].Chr[c];
-            size[h] = arr.Size();
-            for (int s = 1; s <= kStoredSlots; ++s) cols[h][s] = arr.Slot(s);
-        }
-        for (int i = 1; i <= counts[c]; ++i) {
-            JoinProbeTexts(data.Oligo[c], i, text);
-            const size_t body = 4 + text.size() + blocks;
-            if (body > UINT32_MAX) {
-                error = "Cannot write file: " + fileName + " (probe texts too long)";
-                return false;
-            }
-            char* p = out.Reserve(4 + body);
-            const uint32_t lengths[2] = {uint32_t(body), uint32_t(text.size())};
-            std::memcpy(p, lengths, 8);
-            std::memcpy(p + 8, text.data(), text.size());
-            p += 8 + text.size();
-            for (int h = 1; h <= hnum; ++h, p += kBlockBytes) {
-                if (i >= size[h]) { // a shorter array than hybridisation 1's: nothing to save
-                    std::memcpy(p, zeros, kBlockBytes);
-                    continue;
-                }
-                float f[kStoredSlots];
-                for (int s = 1; s <= kStoredSlots; ++s) f[s - 1] = cols[h][s][i];
-                std::memcpy(p, f, kBlockBytes);
-            }
-            if (++done % kProgressStep != 0) continue;
-            if (file.Failed()) return file.Commit(error); // reports the write error
-            if (progress) {
-                progress->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
-                progress->Pump();
-                if (progress->Cancelled()) {
-                    error = "Saving cancelled: " + fileName + " was not written";
-                    return false;
-                }
-            }
-        }
-    }
-    out.Flush();
-    if (!file.Commit(error)) return false;
-    if (progress) progress->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
-    report.Add(ElapsedLine(start));
-    return true;
-}
 
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error) {
