@@ -42,10 +42,11 @@ inline int BatchProbes(int64_t minRecord) {
         std::max<int64_t>(kMinBatch, int64_t(kBatchBytes) / std::max<int64_t>(minRecord, 1)));
 }
 
-// Runs work(h) for h = 1..hnum, shared out among a few threads; work(h) must touch only what
-// belongs to hybridisation h.
-template <typename Work> void ForEachHybridisation(int hnum, const Work& work) {
-    const int threads = std::clamp(hnum, 1, kThreads);
+// Runs work(h) for h = 1..hnum, shared out among a few threads when the work spans `bytes` of
+// memory worth a thread; work(h) must touch only what belongs to hybridisation h.
+template <typename Work> void ForEachHybridisation(int hnum, int64_t bytes, const Work& work) {
+    constexpr int64_t kBytesPerThread = int64_t(1) << 20;
+    const int threads = bytes < kBytesPerThread ? 1 : std::clamp(hnum, 1, kThreads);
     std::vector<std::jthread> pool;
     for (int t = 1; t < threads; ++t)
         pool.emplace_back([&work, t, threads, hnum] {

@@ -48,7 +48,7 @@ class RecordReader {
             return false;
         }
         left_ = st.st_size;
-        buffer_.resize(kReadBytes);
+        buffer_.resize(size_t(std::min<int64_t>(left_, kReadBytes)));
         return true;
     }
 
@@ -106,10 +106,17 @@ class RecordReader {
     int64_t left_ = 0;
 };
 
-// Parses one file into a fresh data set; `error` receives the reason of a failure.
+// What a file holds, parsed; only the hybridisations of the file get storage.
+struct ParsedMatrix {
+    std::vector<std::array<std::string, kAnnotationKeys + 1>> annotation; // [0..hnum][key]
+    std::vector<std::array<tCGHProbeArray, kChromosomes + 1>> chr;        // [1..hnum][c]
+    std::array<tOligoArray, kChromosomes + 1> oligo;
+};
+
+// Parses one file; `error` receives the reason of a failure.
 class MatrixParser {
   public:
-    MatrixParser(tCGH_DataSet& out, ProgressSink* progress) : out_(out), progress_(progress) {}
+    MatrixParser(ParsedMatrix& out, ProgressSink* progress) : out_(out), progress_(progress) {}
 
     bool Parse(const std::string& fileName, std::string& error) {
         if (!in_.Open(fileName, error_)) return Fail(error);
@@ -189,7 +196,8 @@ class MatrixParser {
         if (!HeaderText(text, "file names record")) return false;
         SplitTabs(text, items_);
         if (int(items_.size()) < hnum_ + 1) return Bad("too few file names");
-        for (int h = 1; h <= hnum_; ++h) names_[h] = items_[h];
+        out_.annotation.resize(size_t(hnum_) + 1);
+        for (int h = 1; h <= hnum_; ++h) out_.annotation[size_t(h)][1] = items_[size_t(h)];
 
         keys_ = 1; // key 1 is the file name
         for (;;) {
@@ -202,7 +210,8 @@ class MatrixParser {
             SplitTabs(text, items_);
             if (int(items_.size()) < hnum_ + 1)
                 return Bad("too few values for annotation key " + std::string(items_[0]));
-            for (int h = 0; h <= hnum_; ++h) out_.Annotation[h][keys_] = items_[h];
+            for (int h = 0; h <= hnum_; ++h)
+                out_.annotation[size_t(h)][size_t(keys_)] = items_[size_t(h)];
         }
         return true;
     }
@@ -217,10 +226,6 @@ class MatrixParser {
         if (total > in_.Left() / minRecord)
             return Bad("the probe counts exceed what the file holds");
 
-        for (int h = 1; h <= hnum_; ++h) {
-            out_.Hyb[h].FileName = names_[h];
-            out_.Annotation[h][1] = names_[h];
-        }
         if (progress_) {
             progress_->SetMaximum(int(std::min<int64_t>(total, INT_MAX)));
             progress_->SetPosition(0);
@@ -232,7 +237,7 @@ class MatrixParser {
         for (int c = 1; c <= kChromosomes; ++c) {
             const int n = counts_[c];
             for (int h = 1; h <= hnum_; ++h) {
-                auto& arr = out_.Hyb[h].Chr[c];
+                auto& arr = out_.chr[size_t(h)][c];
                 for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s] = arr.Slot(s);
                 raw_[h] = arr.Slot(40);
             }
@@ -256,13 +261,17 @@ class MatrixParser {
     // a page fault per page, which several threads take much faster than one.
     void SizeArrays() {
         for (int c = 1; c <= kChromosomes; ++c) {
-            out_.Oligo[c].assign(size_t(counts_[c]) + 10, tOligoAnnotation{});
-            out_.Oligo[c][0].Num[0] = float(counts_[c]);
+            out_.oligo[c].assign(size_t(counts_[c]) + 10, tOligoAnnotation{});
+            out_.oligo[c][0].Num[0] = float(counts_[c]);
         }
-        ForEachHybridisation(hnum_, [this](int h) {
+        out_.chr.resize(size_t(hnum_) + 1);
+        int64_t probes = 0;
+        for (int c = 1; c <= kChromosomes; ++c) probes += counts_[c];
+        const int64_t columnBytes = 22 * sizeof(float); // slots 0..20 and 40 per probe
+        ForEachHybridisation(hnum_, probes * hnum_ * columnBytes, [this](int h) {
             for (int c = 1; c <= kChromosomes; ++c) {
-                out_.Hyb[h].Chr[c].Resize(counts_[c] + 10);
-                out_.Hyb[h].Chr[c].SetCount(counts_[c]);
+                out_.chr[size_t(h)][c].Resize(counts_[c] + 10);
+                out_.chr[size_t(h)][c].SetCount(counts_[c]);
             }
         });
     }
@@ -275,21 +284,22 @@ class MatrixParser {
         for (int i = first; i <= last; ++i)
             if (!ReadProbeTexts(c, i, blocks_[size_t(i - first)])) return false;
         const char* base = in_.Marked();
-        ForEachHybridisation(hnum_, [&](int h) {
-            float* const* col = cols_[h];
-            float* raw = raw_[h];
-            const size_t skip = size_t(h - 1) * kBlockBytes;
-            for (int i = first; i <= last; ++i) {
-                float f[kStoredSlots];
-                std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
-                for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
-                raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
-            }
-        });
+        ForEachHybridisation(
+            hnum_, int64_t(last - first + 1) * hnum_ * int64_t(kBlockBytes), [&](int h) {
+                float* const* col = cols_[h];
+                float* raw = raw_[h];
+                const size_t skip = size_t(h - 1) * kBlockBytes;
+                for (int i = first; i <= last; ++i) {
+                    float f[kStoredSlots];
+                    std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
+                    for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
+                    raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
+                }
+            });
         if (hnum_ >= 1)
             for (int i = first; i <= last; ++i)
                 for (int s = 1; s <= 3; ++s)
-                    out_.Oligo[c][size_t(i)].Num[size_t(s)] = cols_[1][s][i];
+                    out_.oligo[c][size_t(i)].Num[size_t(s)] = cols_[1][s][i];
         return true;
     }
 
@@ -299,7 +309,7 @@ class MatrixParser {
         std::string_view body, text;
         if (const auto result = in_.Next(body); result != RecordReader::kRecord)
             return Missing(result, "the probes of chromosome " + std::to_string(c));
-        auto& anno = out_.Oligo[c][size_t(i)];
+        auto& anno = out_.oligo[c][size_t(i)];
         blocks = size_t(body.data() - in_.Marked()) + body.size();
         if (body.empty() && hnum_ == 0) return true;
         ByteCursor cur(body);
@@ -315,13 +325,12 @@ class MatrixParser {
         return true;
     }
 
-    tCGH_DataSet& out_;
+    ParsedMatrix& out_;
     ProgressSink* progress_;
     RecordReader in_;
     std::string error_;
     int cnum_ = 0, hnum_ = 0, keys_ = 1;
     std::array<int, kChromosomes + 1> counts_{};
-    std::array<std::string, kMaxHybridisations + 1> names_;
     std::vector<std::string_view> items_;
     int batch_ = kMinBatch;
     std::vector<size_t> blocks_;
@@ -334,8 +343,8 @@ class MatrixParser {
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error) {
     const auto start = Clock::now();
-    auto fresh = std::make_unique<tCGH_DataSet>();
-    MatrixParser parser(*fresh, progress);
+    ParsedMatrix file;
+    MatrixParser parser(file, progress);
     std::string reason;
     if (!parser.Parse(fileName, reason)) {
         error = "Could not load CGH matrix file \"" + fileName + "\": " + reason;
@@ -343,13 +352,13 @@ bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink
     }
     const int hnum = parser.HNum();
     for (int h = 1; h <= hnum; ++h) {
-        std::swap(data.Hyb[h].Chr, fresh->Hyb[h].Chr);
-        data.Hyb[h].FileName = std::move(fresh->Hyb[h].FileName);
+        std::swap(data.Hyb[h].Chr, file.chr[size_t(h)]);
+        data.Hyb[h].FileName = file.annotation[size_t(h)][1];
     }
     for (int h = 0; h <= hnum; ++h)
         for (int k = h == 0 ? 2 : 1; k <= parser.Keys(); ++k)
-            data.Annotation[h][k] = std::move(fresh->Annotation[h][k]);
-    std::swap(data.Oligo, fresh->Oligo);
+            data.Annotation[h][k] = std::move(file.annotation[size_t(h)][size_t(k)]);
+    std::swap(data.Oligo, file.oligo);
     data.HNum = hnum;
     data.CNum = parser.CNum();
     BumpDataVersion();

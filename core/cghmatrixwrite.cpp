@@ -177,7 +177,7 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
                 offsets[size_t(b)] = size_t(p - base) + 8 + t.size();
                 p += 8 + t.size() + blocks;
             }
-            ForEachHybridisation(hnum, [&](int h) {
+            ForEachHybridisation(hnum, int64_t(n) * int64_t(blocks), [&](int h) {
                 const size_t skip = size_t(h - 1) * kBlockBytes;
                 for (int b = 0; b < n; ++b) {
                     const int i = first + b;

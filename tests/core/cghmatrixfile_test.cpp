@@ -75,21 +75,31 @@ std::array<int, kChromosomes + 1> Counts(std::initializer_list<std::pair<int, in
 
 // Everything a reader could touch, as one comparable string.
 std::string Fingerprint(const tCGH_DataSet& d) {
-    std::string s = std::to_string(d.HNum) + "," + std::to_string(d.CNum) + "," +
-                    std::to_string(d.DataType) + "," + std::to_string(d.Gain) + ";";
+    std::string s;
+    auto raw = [&s](const auto& v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    auto text = [&](const std::string& t) {
+        raw(t.size());
+        s += t;
+    };
+    raw(d.HNum), raw(d.CNum), raw(d.DataType), raw(d.Gain);
     for (int h = 0; h <= kMaxHybridisations; ++h) {
-        s += d.Hyb[h].FileName + "|" + std::to_string(d.Hyb[h].Active) + "|";
-        for (const auto& a : d.Annotation[h]) s += a + "|";
+        text(d.Hyb[h].FileName);
+        raw(d.Hyb[h].Active);
+        for (const auto& a : d.Annotation[h]) text(a);
         for (int c = 1; c <= kChromosomes; ++c) {
             const auto& a = d.Hyb[h].Chr[c];
-            s += "#" + std::to_string(a.Size());
-            for (int i = 0; i < a.Size(); ++i)
-                for (int slot : {0, 1, 4, 11, 20, 40}) s += "," + std::to_string(a.Get(slot, i));
+            raw(a.Size());
+            for (int slot : {0, 1, 4, 11, 20, 40})
+                if (a.Size() > 0)
+                    s.append(reinterpret_cast<const char*>(a.Slot(slot)), a.Size() * 4);
         }
     }
     for (int c = 1; c <= kChromosomes; ++c)
-        for (const auto& o : d.Oligo[c]) s += std::to_string(o.Num[0]) + o.Str[1] + o.Str[5];
-    for (const auto& r : d.RecentFiles) s += r + "|";
+        for (const auto& o : d.Oligo[c]) {
+            raw(o.Num);
+            for (const auto& t : o.Str) text(t);
+        }
+    for (const auto& r : d.RecentFiles) text(r);
     return s;
 }
 
