@@ -19,7 +19,7 @@ namespace {
 
 using namespace cgm;
 
-constexpr size_t kReadBytes = size_t(2) << 20; // small enough to stay in the cache
+constexpr size_t kReadBytes = size_t(2) << 20; // first block; it grows to hold a batch
 
 // Splits at every TAB; quotes have no meaning in this file.
 void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
@@ -29,8 +29,6 @@ void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
         items.push_back(s.substr(start, at - start));
     items.push_back(s.substr(start));
 }
-
-// ---- reading ----
 
 // Hands out one record body at a time from a file read in large blocks; a record never reaches
 // beyond the bytes the file holds.
@@ -383,8 +381,10 @@ CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileNa
     fresh->TestParam4 = data.TestParam4;
     fresh->TestParam5 = data.TestParam5;
     fresh->TestParam6 = data.TestParam6;
-    std::swap(data, *fresh);
-    fresh.reset(); // the previous data set's arrays go now, not at the caller's leisure
+    // Moved through the heap: the record is too large for a temporary on the stack.
+    auto previous = std::make_unique<tCGH_DataSet>(std::move(data));
+    data = std::move(*fresh);
+    previous.reset(); // the previous data set's arrays go now
     BumpDataVersion();
 
     load.report.insert(load.report.end(), log.lines.begin(), log.lines.end());

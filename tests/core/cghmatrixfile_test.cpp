@@ -223,7 +223,8 @@ TEST_F(CGHMatrixFile, ReadsTheSmallFile) {
 }
 
 TEST_F(CGHMatrixFile, RoundTripsSlotsKeysAndTexts) {
-    auto d = MakeSet(50, Counts({{1, 5}, {7, 1}, {23, 2}, {24, 3}}));
+    // Chromosome 1 spans several batches of records, each shared out among threads.
+    auto d = MakeSet(50, Counts({{1, 2500}, {7, 1}, {23, 2}, {24, 3}}));
     d->Hyb[4].FileName = "with \"quotes\"\tand tab.txt";
     d->Annotation[0][2] = "Group";
     d->Annotation[0][100] = "Last \"key\"";
