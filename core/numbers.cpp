@@ -13,12 +13,8 @@ int RoundToInt(double v) {
 }
 
 namespace {
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
 
 double ParseLenientFloat(std::string_view s, size_t* end) {

@@ -88,11 +88,11 @@ bool LineReader::Next(std::string_view& line) {
     size_t scanFrom = pos_;
     for (;;) {
         const char* base = buffer_.data();
-        const void* lf =
-            scanFrom < bytes_ ? std::memchr(base + scanFrom, '\n', bytes_ - scanFrom) : nullptr;
+        const void* lf = scanFrom < bytes_ ? std::memchr(base + scanFrom, '\n', bytes_ - scanFrom)
+                                           : nullptr;
         if (lf || eof_) {
-            const size_t end =
-                lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) + 1 : bytes_;
+            const size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) + 1
+                                  : bytes_;
             if (end == pos_) return false; // nothing left
             std::string_view raw(base + pos_, end - pos_);
             pos_ = end;

@@ -24,9 +24,7 @@ int ClampedCount(float header, int elements) {
 }
 } // namespace
 
-int tCGHProbeArray::Count() const {
-    return Size() > 0 ? ClampedCount(cols_[0][0], Size()) : 0;
-}
+int tCGHProbeArray::Count() const { return Size() > 0 ? ClampedCount(cols_[0][0], Size()) : 0; }
 
 void tCGHProbeArray::Permute(const std::vector<int>& order) {
     std::vector<float> tmp(order.size());
