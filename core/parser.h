@@ -49,9 +49,9 @@ class LineReader {
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
     std::string line_;
-    size_t pos_ = 0;   // bytes of the buffer handed out
-    size_t bytes_ = 0; // valid bytes in the buffer
+    size_t pos_ = 0;      // bytes of the buffer handed out
+    size_t bytes_ = 0;    // valid bytes in the buffer
     int64_t blockStart_ = 0;
     int64_t fileSize_ = 0;
-    bool eof_ = true; // the file has no more bytes to read into the buffer
+    bool eof_ = true;     // the file has no more bytes to read into the buffer
 };

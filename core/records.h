@@ -66,19 +66,17 @@ class tCGHProbeArray {
 bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
 
 // The checked probe count every loop over a hybridisation's probes uses.
-inline int ProbeCount(const tCGHProbeArray& a) {
-    return a.Count();
-}
+inline int ProbeCount(const tCGHProbeArray& a) { return a.Count(); }
 
 struct tCGHHybridisation {
-    std::string FileName;                             // empty = slot free
+    std::string FileName;                           // empty = slot free
     std::array<tCGHProbeArray, kChromosomes + 1> Chr; // [0] unused
     int32_t Active = 0;
 };
 
 struct tOligoAnnotation {
-    std::array<float, 16> Num{};    // element 0: Num[0] = count; probes: Num[1..3] chr, start, end
-    std::array<std::string, 6> Str; // Str[1..5] annotation texts, probe name first
+    std::array<float, 16> Num{};     // element 0: Num[0] = count; probes: Num[1..3] chr, start, end
+    std::array<std::string, 6> Str;  // Str[1..5] annotation texts, probe name first
 };
 using tOligoArray = std::vector<tOligoAnnotation>;
 
@@ -110,8 +108,8 @@ struct tHeatmap_GAnno {
 };
 
 struct tHeatmap {
-    std::vector<std::vector<float>> Data;         // [sample][gene]; row 0 the genes' p-values
-    std::vector<tHeatmap_GAnno> GAnno;            // [gene]; element 0 the column names
+    std::vector<std::vector<float>> Data;      // [sample][gene]; row 0 the genes' p-values
+    std::vector<tHeatmap_GAnno> GAnno;         // [gene]; element 0 the column names
     std::vector<std::vector<std::string>> Header; // [sample][header row]
     std::array<int32_t, kMaxSamples + 1> SampleOrder{};
     int32_t HeaderRows = 7, HeaderCols = 13, ChrColumn = 10, StartColumn = 11, StopColumn = 12;
@@ -178,9 +176,7 @@ extern int32_t IdeogramType; // 1 numbered bands, 2 lettered bands
 
 // Bumped by every change to the shared records, so views know when to redraw.
 extern uint64_t DataVersion;
-inline void BumpDataVersion() {
-    ++DataVersion;
-}
+inline void BumpDataVersion() { ++DataVersion; }
 
 // Resets names, flags, annotation table, recent files and display settings; probe and
 // annotation arrays keep their contents.
