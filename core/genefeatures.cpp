@@ -113,7 +113,9 @@ bool WriteFeatureCache(const std::string& fileName, const tFList& features, int 
         }
     }
     SaveFile file;
-    return file.Open(fileName, error) && file.Write(out) && file.Commit(error);
+    if (!file.Open(fileName, error)) return false;
+    file.Write(out);
+    return file.Commit(error); // also reports a failed write
 }
 
 FeatureCacheStatus ReadFeatureCache(const std::string& fileName, tFList& features, int flag,
@@ -137,7 +139,7 @@ FeatureCacheStatus ReadFeatureCache(const std::string& fileName, tFList& feature
     int32_t count = 0;
     std::string_view label;
     if (!in.I32(count) || !in.Text(label)) return corrupt("truncated");
-    if (count < 0 || (flag == 1 && size_t(count) > in.Left() / kMinCachedFeature))
+    if (count < 0 || size_t(count) > in.Left() / kMinCachedFeature)
         return corrupt("corrupt (feature count " + std::to_string(count) + ")");
 
     std::string report = "Data file=\"" + fileName + "\"";

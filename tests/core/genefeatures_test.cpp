@@ -179,6 +179,9 @@ TEST_F(GeneFeatures, MissingForeignAndCorruptCachesLeaveTheList) {
                   FeatureCacheStatus::Unreadable);
         EXPECT_FALSE(error.empty());
         ExpectOld(list);
+        EXPECT_EQ(ReadFeatureCache(Path("c.cfl"), list, 0, &log, error),
+                  FeatureCacheStatus::Unreadable);
+        ExpectOld(list);
     }
     std::string hugeText = good;
     hugeText[22 + 4 + 15 + 20 + 3] = char(0x80); // the first name's length turns negative
