@@ -42,17 +42,21 @@ inline int BatchProbes(int64_t minRecord) {
         std::max<int64_t>(kMinBatch, int64_t(kBatchBytes) / std::max<int64_t>(minRecord, 1)));
 }
 
-// Runs work(h) for h = 1..hnum, shared out among a few threads when the work spans `bytes` of
-// memory worth a thread; work(h) must touch only what belongs to hybridisation h.
-template <typename Work> void ForEachHybridisation(int hnum, int64_t bytes, const Work& work) {
-    constexpr int64_t kBytesPerThread = int64_t(1) << 20;
+inline constexpr int64_t kBytesPerThread = int64_t(1) << 20;
+
+// Shares hybridisations 1..hnum out among a few threads when the work spans `bytes` of memory
+// worth a thread: each thread runs work(first, step) for its hybridisations first, first + step,
+// ... up to hnum, and must touch only what belongs to them.
+template <typename Work> void ShareHybridisations(int hnum, int64_t bytes, const Work& work) {
     const int threads = bytes < kBytesPerThread ? 1 : std::clamp(hnum, 1, kThreads);
     std::vector<std::jthread> pool;
     for (int t = 1; t < threads; ++t)
-        pool.emplace_back([&work, t, threads, hnum] {
-            for (int h = 1 + t; h <= hnum; h += threads) work(h);
-        });
-    for (int h = 1; h <= hnum; h += threads) work(h);
+        pool.emplace_back([&work, t, threads] { work(1 + t, threads); });
+    work(1, threads);
 }
+
+// Probe records handled together by one thread, hybridisation by hybridisation: few enough
+// that their records stay in the cache, enough that each column gets a cache line at a time.
+inline constexpr int kTileProbes = 16;
 
 } // namespace cgm

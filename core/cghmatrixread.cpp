@@ -80,10 +80,12 @@ class RecordReader {
     // Makes n bytes (n <= the bytes left) readable from pos_, keeping those from mark_ on.
     bool Ensure(size_t n) {
         if (end_ - pos_ >= n) return true;
-        std::memmove(buffer_.data(), buffer_.data() + mark_, end_ - mark_);
-        end_ -= mark_;
-        pos_ -= mark_;
-        mark_ = 0;
+        if (mark_ > 0) {
+            std::memmove(buffer_.data(), buffer_.data() + mark_, end_ - mark_);
+            end_ -= mark_;
+            pos_ -= mark_;
+            mark_ = 0;
+        }
         if (pos_ + n > buffer_.size()) buffer_.resize(std::max(pos_ + n, buffer_.size() * 2));
         while (end_ - pos_ < n) {
             const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
@@ -266,34 +268,40 @@ class MatrixParser {
         int64_t probes = 0;
         for (int c = 1; c <= kChromosomes; ++c) probes += counts_[c];
         const int64_t columnBytes = 22 * sizeof(float); // slots 0..20 and 40 per probe
-        ForEachHybridisation(hnum_, probes * hnum_ * columnBytes, [this](int h) {
-            for (int c = 1; c <= kChromosomes; ++c) {
-                out_.chr[size_t(h)][c].Resize(counts_[c] + 10);
-                out_.chr[size_t(h)][c].SetCount(counts_[c]);
-            }
+        ShareHybridisations(hnum_, probes * hnum_ * columnBytes, [this](int first, int step) {
+            for (int h = first; h <= hnum_; h += step)
+                for (int c = 1; c <= kChromosomes; ++c) {
+                    out_.chr[size_t(h)][c].Resize(counts_[c] + 10);
+                    out_.chr[size_t(h)][c].SetCount(counts_[c]);
+                }
         });
     }
 
-    // Reads the records of probes first..last of chromosome c. Their data blocks are spread
-    // over the columns one hybridisation at a time (few columns written at once), by several
-    // threads.
+    // Reads the records of probes first..last of chromosome c and copies their data blocks
+    // into the probe arrays: a few threads, each for its own hybridisations, a tile of records
+    // at a time.
     bool ReadBatch(int c, int first, int last) {
         in_.Mark();
         for (int i = first; i <= last; ++i)
             if (!ReadProbeTexts(c, i, blocks_[size_t(i - first)])) return false;
         const char* base = in_.Marked();
-        ForEachHybridisation(
-            hnum_, int64_t(last - first + 1) * hnum_ * int64_t(kBlockBytes), [&](int h) {
-                float* const* col = cols_[h];
-                float* raw = raw_[h];
-                const size_t skip = size_t(h - 1) * kBlockBytes;
-                for (int i = first; i <= last; ++i) {
-                    float f[kStoredSlots];
-                    std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
-                    for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
-                    raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
+        const int64_t bytes = int64_t(last - first + 1) * hnum_ * int64_t(kBlockBytes);
+        ShareHybridisations(hnum_, bytes, [&](int firstHyb, int step) {
+            for (int tile = first; tile <= last; tile += kTileProbes) {
+                const int tileEnd = std::min(last, tile + kTileProbes - 1);
+                for (int h = firstHyb; h <= hnum_; h += step) {
+                    float* const* col = cols_[h];
+                    float* raw = raw_[h];
+                    const size_t skip = size_t(h - 1) * kBlockBytes;
+                    for (int i = tile; i <= tileEnd; ++i) {
+                        float f[kStoredSlots];
+                        std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
+                        for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
+                        raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
+                    }
                 }
-            });
+            }
+        });
         if (hnum_ >= 1)
             for (int i = first; i <= last; ++i)
                 for (int s = 1; s <= 3; ++s)

@@ -177,14 +177,19 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
                 offsets[size_t(b)] = size_t(p - base) + 8 + t.size();
                 p += 8 + t.size() + blocks;
             }
-            ForEachHybridisation(hnum, int64_t(n) * int64_t(blocks), [&](int h) {
-                const size_t skip = size_t(h - 1) * kBlockBytes;
-                for (int b = 0; b < n; ++b) {
-                    const int i = first + b;
-                    float f[kStoredSlots] = {}; // a shorter array than hybridisation 1's: zeros
-                    if (i < size[h])
-                        for (int s = 1; s <= kStoredSlots; ++s) f[s - 1] = cols[h][s][i];
-                    std::memcpy(base + offsets[size_t(b)] + skip, f, kBlockBytes);
+            ShareHybridisations(hnum, int64_t(n) * int64_t(blocks), [&](int firstHyb, int step) {
+                for (int tile = 0; tile < n; tile += kTileProbes) {
+                    const int tileEnd = std::min(n, tile + kTileProbes);
+                    for (int h = firstHyb; h <= hnum; h += step) {
+                        const size_t skip = size_t(h - 1) * kBlockBytes;
+                        for (int b = tile; b < tileEnd; ++b) {
+                            const int i = first + b;
+                            float f[kStoredSlots] = {}; // a shorter array than hybridisation 1's
+                            if (i < size[h])
+                                for (int s = 1; s <= kStoredSlots; ++s) f[s - 1] = cols[h][s][i];
+                            std::memcpy(base + offsets[size_t(b)] + skip, f, kBlockBytes);
+                        }
+                    }
                 }
             });
             const int64_t before = done;
