@@ -8,6 +8,9 @@
 // (key name, then TAB + value per hybridisation); "////"; then for chromosomes 1..24 and each
 // probe one record: the probe's five annotation texts joined by TAB and one data block per
 // hybridisation 1..HNum. Texts are never quoted: a TAB inside a text is written as a blank.
+//
+// Large files are read and written with a few worker threads that are done before a routine
+// returns; the progress sink is only ever called on the caller's thread.
 #pragma once
 
 #include "records.h"
