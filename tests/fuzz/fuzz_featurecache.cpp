@@ -1,0 +1,12 @@
+// Any file read as a gene-feature cache: loaded, ignored or refused, never a crash.
+#include "fuzz_input.h"
+#include "genefeatures.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tFList list(2);
+    std::string error;
+    const auto status =
+        ReadFeatureCache(FuzzInputFile(data, size, ".cfl"), list, 1, nullptr, error);
+    if (status == FeatureCacheStatus::Unreadable && list.size() != 2) __builtin_trap();
+    return 0;
+}
