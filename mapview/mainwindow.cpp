@@ -3,6 +3,7 @@
 #include "chrsellist.h"
 #include "commandline.h"
 #include "dialoghooks.h"
+#include "expressionmatrix.h"
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
@@ -23,15 +24,12 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateComponents();
     CreateMenus();
     CreateToolBar();
+    ConnectDataCommands();
     FormCreate();
 }
 
 TfQuorbelView::~TfQuorbelView() {
     if (MainWindowHandle == Handle()) MainWindowHandle = 0;
-}
-
-intptr_t TfQuorbelView::ToolMessage(int, intptr_t) {
-    return 0;
 }
 
 void TfQuorbelView::FormCreate() {
@@ -108,6 +106,7 @@ void TfQuorbelView::FormShow() {
         Pref_CB_GeneFeatures->setEditText(ProgramFolder + QStringLiteral("data/GeneList.cfl"));
         Pref_CB_GeneFeatures->setEnabled(false);
         Pref_BB_GeneFeaturesSelect->setEnabled(false);
+        if (Pref_CB_AutoLoad_GeneFeatures->isChecked()) LoadGeneFeatureCache();
 
         Zoom = 1;
         FirstChromosome = 1;
@@ -170,7 +169,9 @@ void TfQuorbelView::RunCommandLine() {
     for (const CommandLineSwitch& s : ParseCommandLine(commandLine_)) {
         switch (s.kind) {
         case CommandLineSwitch::CGHMatrix:
-        case CommandLineSwitch::AdjustExpressionMatrix:
+            LoadCGHMatrixFile(s.file);
+            POM_CGH_View->setChecked(false);
+            POM_CGH_ViewClick();
             break;
         case CommandLineSwitch::ExpressionMatrix:
             ExpData.HeaderRows = s.headerRows;
@@ -178,6 +179,14 @@ void TfQuorbelView::RunCommandLine() {
             ExpData.ChrColumn = s.chrColumn;
             ExpData.StartColumn = s.startColumn;
             ExpData.StopColumn = s.stopColumn;
+            LoadExpressionMatrixFile(s.file);
+            POM_GEHM_View->setChecked(false);
+            ExpData.ShowExpressionTrack = 0;
+            POM_GEHM_ViewClick();
+            break;
+        case CommandLineSwitch::AdjustExpressionMatrix:
+            if (s.adjust == QLatin1String("meannormalisegenes")) HeatmapMeanNormalise(ExpData);
+            if (s.adjust == QLatin1String("log2transform")) HeatmapLog2(ExpData);
             break;
         }
     }
