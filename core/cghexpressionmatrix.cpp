@@ -224,7 +224,7 @@ bool LoadMatrixColumns(int positionColumn, int nameColumn, int geneColumn, int f
     ReplaceDataSet(c, m, activeSlot, data);
 
     Report report(log);
-    report.Add(clock.ElapsedLine());
+    report.Add(clock.Line());
     report.Add("");
     return true;
 }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <chrono>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -28,13 +27,6 @@ inline constexpr int kProgressStep = 100; // records between progress updates
 inline constexpr size_t kBatchBytes = size_t(4) << 20;
 inline constexpr int kMinBatch = 64;
 inline constexpr int kThreads = 4;
-
-using Clock = std::chrono::steady_clock;
-
-inline std::string ElapsedLine(Clock::time_point start) {
-    const double s = std::chrono::duration<double>(Clock::now() - start).count();
-    return FormatFixed(s, 3) + "s elapsed time";
-}
 
 // Probes per batch for records of at least `minRecord` bytes.
 inline int BatchProbes(int64_t minRecord) {

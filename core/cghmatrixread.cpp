@@ -2,6 +2,7 @@
 
 #include "binaryio.h"
 #include "cghmatrixformat.h"
+#include "elapsed.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -348,7 +349,7 @@ class MatrixParser {
 
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error) {
-    const auto start = Clock::now();
+    const Stopwatch clock;
     ParsedMatrix file;
     MatrixParser parser(file, progress);
     std::string reason;
@@ -368,7 +369,7 @@ bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink
     data.HNum = hnum;
     data.CNum = parser.CNum();
     BumpDataVersion();
-    Report(log).Add(ElapsedLine(start));
+    Report(log).Add(clock.Line());
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "binaryio.h"
 #include "cghmatrixformat.h"
+#include "elapsed.h"
 
 #include <climits>
 #include <cstring>
@@ -101,7 +102,7 @@ class RecordWriter {
 
 bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                     LogSink* log, std::string& error) {
-    const auto start = Clock::now();
+    const Stopwatch clock;
     data.CNum = kChromosomes;
     const int hnum = std::clamp(data.HNum, 0, kMaxHybridisations);
     SaveFile file;
@@ -207,6 +208,6 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
     ok = ok && out.Flush() && out.Wait();
     if (!file.Commit(error)) return false; // also reports a failed write
     if (progress) progress->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
-    Report(log).Add(ElapsedLine(start));
+    Report(log).Add(clock.Line());
     return true;
 }

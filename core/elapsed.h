@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 class Stopwatch {
   public:
@@ -10,8 +11,9 @@ class Stopwatch {
     double Seconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     }
-    // The report's closing line: the seconds with three decimals, then "s elapsed time".
-    std::string ElapsedLine() const;
+    // The report's run-time line: the elapsed whole milliseconds / 1000 with three decimals,
+    // then `suffix` ("0.012s elapsed time").
+    std::string Line(std::string_view suffix = "s elapsed time") const;
 
   private:
     std::chrono::steady_clock::time_point start_;

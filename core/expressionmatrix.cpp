@@ -290,7 +290,7 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
     Report report(log);
     report.Add("Expression matrix " + fileName);
     report.Add(std::to_string(samples) + " samples, " + std::to_string(genes) + " genes");
-    report.Add(clock.ElapsedLine());
+    report.Add(clock.Line());
     report.Add("");
     return genes;
 }

@@ -1,11 +1,12 @@
 #include "genefeatures.h"
 
+#include "elapsed.h"
+
 #include "binaryio.h"
 #include "numbers.h"
 #include "parser.h"
 
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstring>
 #include <vector>
@@ -120,7 +121,7 @@ bool WriteFeatureCache(const std::string& fileName, const tFList& features, int 
 
 FeatureCacheStatus ReadFeatureCache(const std::string& fileName, tFList& features, int flag,
                                     LogSink* log, std::string& error) {
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     std::string bytes;
     int err = 0;
     if (!ReadWholeFile(fileName, bytes, err)) {
@@ -163,12 +164,8 @@ FeatureCacheStatus ReadFeatureCache(const std::string& fileName, tFList& feature
     }
     features.swap(fresh);
     BumpDataVersion();
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::string elapsed = FormatFixedWidth(seconds, 10, 3);
-    elapsed.erase(0, elapsed.find_first_not_of(' '));
     Report out(log);
     if (flag == 1) out.Add("Loading gene feature list " + report + " ...");
-    out.Add(report + elapsed + "s elapsed time");
+    out.Add(report + clock.Line());
     return FeatureCacheStatus::Loaded;
 }
