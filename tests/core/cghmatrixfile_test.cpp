@@ -1,5 +1,7 @@
 #include "cghmatrixfile.h"
 
+#include "testfiles.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -118,9 +120,8 @@ std::unique_ptr<tCGH_DataSet> OldSet() {
 class CGHMatrixFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qb_cgm_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir = TestPath(
+            "cgm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -2,6 +2,8 @@
 
 #include "../../bench/feature_file_writer.h"
 
+#include "testfiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@
 namespace {
 
 std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("qb_fe_" + name)).string();
+    return TestPath("fe_" + name);
 }
 
 // A probe row of 23 fields: chromosome position, value and the three extra columns.

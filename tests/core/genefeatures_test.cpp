@@ -1,5 +1,7 @@
 #include "genefeatures.h"
 
+#include "testfiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,9 +13,9 @@ namespace fs = std::filesystem;
 class GeneFeatures : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qb_genes_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir =
+            TestPath("genes_" +
+                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir);
         old.resize(3);
         old[0].Num[1] = 1;

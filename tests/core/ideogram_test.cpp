@@ -1,5 +1,7 @@
 #include "ideogram.h"
 
+#include "testfiles.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,9 +13,7 @@ namespace {
 const std::string kColumns = ";2,1,2,3,6,7,8,9,4";
 
 std::string WriteTemp(const std::string& name, const std::string& text) {
-    const auto path = std::filesystem::temp_directory_path() / ("qb_ideogram_" + name);
-    std::ofstream(path, std::ios::binary) << text;
-    return path.string();
+    return WriteTestFile("ideogram_" + name, text);
 }
 
 struct Loaded {

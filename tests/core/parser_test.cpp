@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include "testfiles.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,9 +10,7 @@
 namespace {
 
 std::string WriteTemp(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / ("qb_parser_" + name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return WriteTestFile("parser_" + name, bytes);
 }
 
 std::vector<std::string> ReadAll(const std::string& file) {

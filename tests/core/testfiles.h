@@ -1,4 +1,5 @@
-// Files that the core tests write for the readers.
+// Files that the tests write for the readers: named per test process, so that test runs side by
+// side never share one, and removed when the process ends.
 #pragma once
 
 #include <filesystem>
@@ -8,19 +9,24 @@
 #include <unistd.h>
 #include <vector>
 
-// Writes `bytes` to a file of this test process in the temporary folder and returns its path;
-// the files are removed when the process ends.
-inline std::string WriteTestFile(const std::string& name, const std::string& bytes) {
-    static struct Written {
+// A path of this test process in the temporary folder; removed (with its contents) at exit.
+inline std::string TestPath(const std::string& name) {
+    static struct Made {
         std::vector<std::filesystem::path> paths;
-        ~Written() {
+        ~Made() {
             std::error_code ignored;
-            for (const auto& p : paths) std::filesystem::remove(p, ignored);
+            for (const auto& p : paths) std::filesystem::remove_all(p, ignored);
         }
-    } written;
+    } made;
     const auto path =
         std::filesystem::temp_directory_path() / ("qb_" + std::to_string(::getpid()) + "_" + name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    written.paths.push_back(path);
+    made.paths.push_back(path);
     return path.string();
+}
+
+// Writes `bytes` to TestPath(name) and returns the path.
+inline std::string WriteTestFile(const std::string& name, const std::string& bytes) {
+    const std::string path = TestPath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
 }

@@ -2,19 +2,15 @@
 // position, name, gene, first and last data columns and the active slot, the rest is the file.
 #include "cghexpressionmatrix.h"
 
+#include "fuzz_input_file.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (size < 6) return 0;
-    static const std::string file = "/tmp/qb_fuzz_cghexpression_" + std::to_string(::getpid());
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(bytes + 6, 1, size - 6, f);
-    std::fclose(f);
+    const std::string& file = WriteFuzzInput(bytes + 6, size - 6);
 
     const int first = bytes[3] % 8;
     auto data = std::make_unique<tCGH_DataSet>();

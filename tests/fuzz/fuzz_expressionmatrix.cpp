@@ -2,18 +2,14 @@
 // rows and columns and the chromosome, start and stop columns, the rest is the file.
 #include "expressionmatrix.h"
 
+#include "fuzz_input_file.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (size < 5) return 0;
-    static const std::string file = "/tmp/qb_fuzz_expression_" + std::to_string(::getpid());
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(bytes + 5, 1, size - 5, f);
-    std::fclose(f);
+    const std::string& file = WriteFuzzInput(bytes + 5, size - 5);
 
     tHeatmap h;
     h.ChrColumn = bytes[2] % 8;

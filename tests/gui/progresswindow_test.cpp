@@ -1,3 +1,4 @@
+#include "core/testfiles.h"
 #include "featureextraction.h"
 #include "progresswindow.h"
 
@@ -100,7 +101,7 @@ TEST(ProgressWindow, SinkDrivesTheFirstBarAndThrottlesPumping) {
 }
 
 TEST(ProgressWindow, CancelDuringALoadLeavesTheSlotEmpty) {
-    const auto path = std::filesystem::temp_directory_path() / "qb_progress_features.txt";
+    const std::string path = TestPath("progress_features.txt");
     {
         std::ofstream out(path, std::ios::binary);
         for (int i = 0; i < 1000; ++i)
@@ -108,7 +109,7 @@ TEST(ProgressWindow, CancelDuringALoadLeavesTheSlotEmpty) {
                 << "\tD\t12\t13\t0.5\r\n";
     }
     auto data = std::make_unique<tCGH_DataSet>();
-    data->Hyb[1].FileName = path.string();
+    data->Hyb[1].FileName = path;
     TCluster_Progress w;
     w.BarCount = 1;
     w.show();
@@ -124,7 +125,6 @@ TEST(ProgressWindow, CancelDuringALoadLeavesTheSlotEmpty) {
     EXPECT_TRUE(LoadAgilentFeatureFile(*data, 1, nullptr, &sink, error)) << error;
     EXPECT_EQ(data->Hyb[1].Chr[5].Count(), 1000);
     EXPECT_EQ(w.ProgressBar1->value(), w.ProgressBar1->maximum());
-    std::filesystem::remove(path);
 }
 
 } // namespace
