@@ -143,14 +143,17 @@ inline void FeatureHeader(Line& out) {
 } // namespace featurefile
 
 // Writes `probes` feature rows (deterministic for a seed); the summary says what a reader must
-// find. Returns false when the file cannot be written.
+// find. Files of one seed and different non-zero `valueSeed`s hold the same probes with other
+// values, as hybridisations of one array design do. Returns false when the file cannot be
+// written.
 inline bool WriteFeatureFile(const std::string& path, int64_t probes, uint32_t seed,
-                             FeatureFileSummary& summary) {
+                             FeatureFileSummary& summary, uint32_t valueSeed = 0) {
     using namespace featurefile;
     summary = FeatureFileSummary();
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     std::mt19937_64 rng(seed);
+    std::mt19937_64 valueRng(valueSeed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::array<double, 25> cumulative{};
     double total = 0;
@@ -172,7 +175,7 @@ inline bool WriteFeatureFile(const std::string& path, int64_t probes, uint32_t s
         const double at = unit(rng) * total;
         while (chr < 24 && at >= cumulative[chr]) ++chr;
         const int64_t start = 1 + static_cast<int64_t>(unit(rng) * (kLengths[chr] - 100));
-        const double ratio = (unit(rng) - 0.5) * 2.0;
+        const double ratio = (unit(valueSeed ? valueRng : rng) - 0.5) * 2.0;
         int fields = 43;
         if (i % shortEvery == 0) fields = 15 + static_cast<int>(i / shortEvery % 8);
 

@@ -1,5 +1,7 @@
 #include "cghtransforms.h"
 
+#include "elapsed.h"
+
 #include "numbers.h"
 #include "processing.h"
 
@@ -96,7 +98,7 @@ void SmoothCGHData(tCGH_DataSet& data, int width, LogSink* log) {
         report.Add(BelowOneLine(title, width));
         return;
     }
-    const RunTimer timer;
+    const Stopwatch timer;
     AddReportHead(report, title, 22);
     report.Add("Filter width = " + std::to_string(width));
     for (int h = 1; h <= last; ++h) {

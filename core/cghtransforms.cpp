@@ -1,5 +1,7 @@
 #include "cghtransforms.h"
 
+#include "elapsed.h"
+
 #include "numbers.h"
 #include "processing.h"
 
@@ -100,7 +102,7 @@ void ZTransformHybridisations(tCGH_DataSet& data, LogSink* log) {
         report.Add(NoHybridisationsLine(title));
         return;
     }
-    const RunTimer timer;
+    const Stopwatch timer;
     AddReportHead(report, title, 36);
     for (int h = 1; h <= last; ++h) {
         tCGHHybridisation& hyb = data.Hyb[h];
@@ -135,7 +137,7 @@ void ZTransformOligos(tCGH_DataSet& data, LogSink* log) {
         report.Add(NoHybridisationsLine(title));
         return;
     }
-    const RunTimer timer;
+    const Stopwatch timer;
     AddReportHead(report, title, 36);
     std::vector<long double> sum, deviations;
     std::vector<int> members;
@@ -203,7 +205,7 @@ void RestoreRawCGHValues(tCGH_DataSet& data, LogSink* log) {
         report.Add(NoHybridisationsLine(title));
         return;
     }
-    const RunTimer timer;
+    const Stopwatch timer;
     AddReportHead(report, title, 24);
     for (int h = 1; h <= last; ++h)
         for (int c = 1; c <= kChromosomes; ++c) {

@@ -1,10 +1,12 @@
 #include "featureextraction.h"
 
+#include "elapsed.h"
+
 #include "numbers.h"
 #include "parser.h"
+#include "probeposition.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -15,26 +17,6 @@ namespace {
 constexpr size_t kFieldsUsed = 23;     // fields 0..22; the rest of a row is never split
 constexpr int kProgressMaximum = 1000; // per mille of the file's bytes
 constexpr int kLinesPerStep = 250;
-
-struct Position {
-    int chr = 0, start = 0, end = 0;
-};
-
-// "chr7:1000-2000": the chromosome is the text before ":" less its first three characters ("X"
-// 23, "Y" 24, otherwise the value of its leading digits); start and end are cut at the first "-".
-Position ParsePosition(std::string_view text) {
-    Position p;
-    const size_t colon = text.find(':');
-    const std::string_view name = text.substr(0, colon);
-    const std::string_view chr = name.size() > 3 ? name.substr(3) : std::string_view();
-    p.chr = chr == "X" ? 23 : chr == "Y" ? 24 : ParseLenientInt(chr);
-    if (colon == std::string_view::npos) return p;
-    const std::string_view range = text.substr(colon + 1);
-    const size_t dash = range.find('-');
-    p.start = ParseLenientInt(range.substr(0, dash));
-    if (dash != std::string_view::npos) p.end = ParseLenientInt(range.substr(dash + 1));
-    return p;
-}
 
 // One probe row; its three texts lie one after another in the text store.
 struct ProbeRow {
@@ -88,7 +70,7 @@ int ConflictingSlot(const tCGH_DataSet& data, int slot,
 
 bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
                             std::string& errText) {
-    const auto started = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     if (slot < 1 || slot > kMaxHybridisations) {
         errText = "Invalid hybridisation slot " + std::to_string(slot) + ".";
         return false;
@@ -139,7 +121,7 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         if (f.size() < 15 || f[0] != "DATA" || f[7] != "0") continue;
         ++features;
         const auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view(); };
-        const Position pos = ParsePosition(f[10]);
+        const ProbePosition pos = ParseProbePosition(f[10]);
         if (pos.chr < 1 || pos.chr > kChromosomes) continue; // counted, but on no chromosome
         std::string& text = texts[static_cast<size_t>(pos.chr)];
         const uint64_t at = text.size();
@@ -149,6 +131,10 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
              Real(field(16)), Real(field(22)), Real(field(21)), at,
              static_cast<uint32_t>(f[9].size()), static_cast<uint32_t>(f[8].size()),
              static_cast<uint32_t>(f[11].size())});
+    }
+    if (reader.Failed()) {
+        errText = "Could not read file \"" + fileName + "\"";
+        return false;
     }
     reader.Close();
 
@@ -210,13 +196,7 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }
-    if (progress) {
-        progress->SetPosition(kProgressMaximum);
-        if (progress->Cancelled()) {
-            errText = kLoadCancelled;
-            return false;
-        }
-    }
+    if (progress) progress->SetPosition(kProgressMaximum);
 
     for (int c = 1; c <= kChromosomes; ++c) {
         data.Hyb[slot].Chr[c] = std::move(probes[c]);
@@ -230,10 +210,7 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
     report.Add(std::to_string(features) + " features");
     for (int c = 1; c <= kChromosomes; ++c)
         report.Add("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now() - started)
-                        .count();
-    report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
+    report.Add(clock.Line());
     report.Add("");
     return true;
 }

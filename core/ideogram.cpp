@@ -1,10 +1,11 @@
 #include "ideogram.h"
 
+#include "elapsed.h"
+
 #include "numbers.h"
 #include "parser.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -100,7 +101,7 @@ void ParseBand(std::string_view column, Band& b, int32_t& ideogramType) {
 
 bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& layout,
                       int32_t& ideogramType, LogSink* log, std::string& errText) {
-    const auto started = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     Report report(log);
     std::string rest = spec, fileName;
     CutToken(rest, ";", fileName);
@@ -216,11 +217,8 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
     ideogramType = type;
     BumpDataVersion();
 
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now() - started)
-                        .count();
     report.Add(std::to_string(lineCount) + " lines parsed.");
     report.Add("Ideogram type = " + std::to_string(type));
-    report.Add(FormatFixed(static_cast<double>(ms) / 1000.0, 3) + "s elapsed time");
+    report.Add(clock.Line());
     return true;
 }

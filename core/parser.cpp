@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <sys/stat.h>
 
 static_assert(std::endian::native == std::endian::little, "the field scan reads bytes in words");
 
@@ -17,7 +18,7 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
 }
 
 namespace {
-// Marks (0x80) the bytes of w equal to the byte b repeated in `pattern`, exactly.
+// Sets the top bit of exactly those bytes of w that equal the byte repeated in `pattern`.
 inline uint64_t MatchBytes(uint64_t w, uint64_t pattern) {
     constexpr uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
     const uint64_t x = w ^ pattern;
@@ -84,7 +85,9 @@ bool LineReader::Open(const std::string& fileName, std::string& error) {
         error = "Cannot open file: " + fileName + " (" + std::strerror(errno) + ")";
         return false;
     }
-    if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = ftello(file_)) < 0 ||
+    struct stat info {};
+    if (fstat(fileno(file_), &info) != 0 || S_ISDIR(info.st_mode) ||
+        std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = ftello(file_)) < 0 ||
         std::fseek(file_, 0, SEEK_SET) != 0) {
         error = "Cannot read file: " + fileName;
         Close();
@@ -94,6 +97,7 @@ bool LineReader::Open(const std::string& fileName, std::string& error) {
     pos_ = bytes_ = 0;
     blockStart_ = 0;
     eof_ = false;
+    failed_ = false;
     Fill();
     return true;
 }
@@ -117,7 +121,10 @@ bool LineReader::Fill() {
     if (bytes_ == buffer_.size()) buffer_.resize(buffer_.size() * 2); // a line longer than a block
     const size_t got = std::fread(buffer_.data() + bytes_, 1, buffer_.size() - bytes_, file_);
     bytes_ += got;
-    if (got == 0) eof_ = true;
+    if (got == 0) {
+        eof_ = true;
+        failed_ = std::ferror(file_) != 0;
+    }
     return got > 0;
 }
 

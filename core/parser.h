@@ -39,6 +39,8 @@ class LineReader {
     bool ReadBufferedLine(std::string& line);
     // True once the last line has been handed out (or the file is empty).
     bool EndOfInput();
+    // True when reading stopped at an error of the file rather than at its end.
+    bool Failed() const { return failed_; }
 
     int64_t FileSize() const { return fileSize_; }
     // Bytes of the file handed out so far.
@@ -55,5 +57,6 @@ class LineReader {
     size_t bytes_ = 0; // valid bytes in the buffer
     int64_t blockStart_ = 0;
     int64_t fileSize_ = 0;
-    bool eof_ = true; // the file has no more bytes to read into the buffer
+    bool eof_ = true;     // the file has no more bytes to read into the buffer
+    bool failed_ = false; // reading stopped at an error of the file
 };

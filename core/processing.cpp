@@ -23,9 +23,3 @@ int64_t HybridisationProbeCount(const tCGHHybridisation& hyb) {
     for (int c = 1; c <= kChromosomes; ++c) n += hyb.Chr[c].Count();
     return n;
 }
-
-std::string RunTimer::Line(const std::string& suffix) const {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start_);
-    return FormatFixed(static_cast<double>(ms.count()) / 1000.0, 3) + suffix;
-}

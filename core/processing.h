@@ -5,7 +5,6 @@
 #include "records.h"
 #include "sinks.h"
 
-#include <chrono>
 #include <string>
 
 // Appends the head of a report block: an empty line, the title and `rule` "=" characters.
@@ -19,14 +18,3 @@ int LastHybridisation(const tCGH_DataSet& data);
 
 // Number of probes a hybridisation holds over chromosomes 1..24 (each array's checked count).
 int64_t HybridisationProbeCount(const tCGHHybridisation& hyb);
-
-// Measures a routine's run time from its construction.
-class RunTimer {
-  public:
-    RunTimer() : start_(std::chrono::steady_clock::now()) {}
-    // The elapsed whole milliseconds / 1000 with three decimals, then `suffix` ("0.012" + suffix).
-    std::string Line(const std::string& suffix) const;
-
-  private:
-    std::chrono::steady_clock::time_point start_;
-};

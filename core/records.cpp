@@ -39,6 +39,7 @@ void tCGHProbeArray::Permute(const std::vector<int>& order) {
 bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b) {
     const int n = a.Count();
     if (n != b.Count()) return false;
+    if (n == 0) return true; // empty arrays have no element 1 to start from
     for (int slot = 1; slot <= 3; ++slot)
         if (!std::equal(a.cols_[slot].begin() + 1, a.cols_[slot].begin() + 1 + n,
                         b.cols_[slot].begin() + 1))

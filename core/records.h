@@ -118,10 +118,10 @@ struct tHeatmap {
     int32_t SampleCount = 0, GeneCount = 0;
     int32_t DisplayStep = 5;
     int32_t HeaderRowsRead = 0;
-    int32_t DisplayMode = 0;          // the gene annotation column shown beside the track
+    int32_t DisplayMode = 0; // the gene annotation column shown beside the track
     std::string FileName;
-    uint8_t ShowExpressionTrack = 0;  // the "loaded" flag: the expression track is drawn
-    uint8_t DisplayFlag = 0;          // gene annotation shown: the track is 100 pixels taller
+    uint8_t ShowExpressionTrack = 0; // the "loaded" flag: the expression track is drawn
+    uint8_t DisplayFlag = 0;         // gene annotation shown: the track is 100 pixels taller
     float DisplayScale = 1.0f;
     std::array<std::string, kRecentFiles + 1> RecentFiles;
 };

@@ -2,6 +2,9 @@
 
 #include "chrsellist.h"
 #include "commandline.h"
+#include "dialoghooks.h"
+#include "expressionmatrix.h"
+#include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
 
@@ -22,6 +25,7 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateMenus();
     CreateToolBar();
     ConnectMapView();
+    ConnectDataCommands();
     FormCreate();
 }
 
@@ -103,6 +107,7 @@ void TfQuorbelView::FormShow() {
         Pref_CB_GeneFeatures->setEditText(ProgramFolder + QStringLiteral("data/GeneList.cfl"));
         Pref_CB_GeneFeatures->setEnabled(false);
         Pref_BB_GeneFeaturesSelect->setEnabled(false);
+        if (Pref_CB_AutoLoad_GeneFeatures->isChecked()) LoadGeneFeatureCache();
 
         Zoom = 1;
         FirstChromosome = 1;
@@ -165,7 +170,9 @@ void TfQuorbelView::RunCommandLine() {
     for (const CommandLineSwitch& s : ParseCommandLine(commandLine_)) {
         switch (s.kind) {
         case CommandLineSwitch::CGHMatrix:
-        case CommandLineSwitch::AdjustExpressionMatrix:
+            LoadCGHMatrixFile(s.file);
+            POM_CGH_View->setChecked(false);
+            POM_CGH_ViewClick();
             break;
         case CommandLineSwitch::ExpressionMatrix:
             ExpData.HeaderRows = s.headerRows;
@@ -173,12 +180,30 @@ void TfQuorbelView::RunCommandLine() {
             ExpData.ChrColumn = s.chrColumn;
             ExpData.StartColumn = s.startColumn;
             ExpData.StopColumn = s.stopColumn;
+            LoadExpressionMatrixFile(s.file);
+            POM_GEHM_View->setChecked(false);
+            ExpData.ShowExpressionTrack = 0;
+            POM_GEHM_ViewClick();
+            break;
+        case CommandLineSwitch::AdjustExpressionMatrix:
+            if (s.adjust == QLatin1String("meannormalisegenes")) HeatmapMeanNormalise(ExpData);
+            if (s.adjust == QLatin1String("log2transform")) HeatmapLog2(ExpData);
             break;
         }
     }
 }
 
-void TfQuorbelView::AutoLoadIdeogram() {}
+void TfQuorbelView::AutoLoadIdeogram() {
+    if (!Pref_CB_AutoLoad_Ideogram->isChecked()) return;
+    std::string error;
+    if (!ReadIdeogramFile(IdeogramFile.toStdString(), FeatureLists[1], GenomeLayout, IdeogramType,
+                          &InfoLog, error)) {
+        ShowMessage(this,
+                    QStringLiteral("Could not load Ideogram data file\n\n") +
+                        QString::fromStdString(error),
+                    QStringLiteral("Kelv"), MsgIcon::Stop);
+    }
+}
 
 void TfQuorbelView::File_ExitClick() {
     close();

@@ -52,6 +52,25 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     // Repaints the map at once when it is visible.
     void RepaintMap();
 
+    // Loads a CGH matrix file as the new data set, reporting to the Info page; false (and a
+    // message) when the file could not be loaded.
+    bool LoadCGHMatrixFile(const QString& fileName);
+    // Loads an expression matrix with ExpData's reader settings; false when it failed.
+    bool LoadExpressionMatrixFile(const QString& fileName);
+    // Loads the files dropped on the window (feature-extraction files or one CGH matrix).
+    void FilesDropped(const QStringList& names);
+
+    // Track switches.
+    void POM_CGH_ViewClick();
+    void TB_CGHClick();
+    void POM_CGH_DataType_Click(int tag);
+    void POM_Genes_ViewClick();
+    void TB_GenesClick();
+    void POM_Gene_Click(int tag);
+    void POM_Genes_GeneNamesClick();
+    void POM_GEHM_ViewClick();
+    void TB_GEMatClick();
+
     void File_ExitClick();
     void UpdateExpRecentMenu();
     void UpdateCGHRecentMenu();
@@ -194,6 +213,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void CreateComponents();
@@ -209,6 +230,11 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void ShowAllChromosomes();
     void ShowOneChromosome(int n);
     std::optional<MapRenderKey> renderedKey_;
+    void ConnectDataCommands();
+    void LoadGeneFeatureCache();
+    bool LoadDroppedFeatureFiles(const QStringList& files);
+    // True while this window is the active one (or no window of the program is).
+    bool IsActiveForm() const;
     void RunCommandLine();
     void AutoLoadIdeogram();
     void ApplyFormColor();

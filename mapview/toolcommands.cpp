@@ -1,6 +1,8 @@
 #include "toolcommands.h"
 
 #include "cghtransforms.h"
+#include "expressionmatrix.h"
+#include "pvaluefilters.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +74,12 @@ ToolCommandResult Dispatch(ToolCommandContext& ctx, int code, int arg) {
     case 1003:
         ctx.exp.DisplayFlag = ctx.exp.DisplayFlag ? 0 : 1;
         return Changed();
+    case 1004:
+        if (arg == 1) HeatmapMeanNormalise(ctx.exp);
+        if (arg == 2) HeatmapLog2(ctx.exp);
+        if (arg == 3) HeatmapLog10ToLog2(ctx.exp);
+        if (arg < 1 || arg > 3) return {};
+        return Changed();
     case 1010:
         if (arg >= 1) SmoothCGHData(cgh, arg, ctx.log);
         return Changed(Mark::Processed);
@@ -126,6 +134,15 @@ ToolCommandResult Dispatch(ToolCommandContext& ctx, int code, int arg) {
         if (arg == 2) cgh.ShowSingleProbes ^= 1;
         if (arg == 3) cgh.ShowProcessed ^= 1;
         if (arg == 4) cgh.ShowGroups ^= 1;
+        return Changed();
+    case 3040:
+        WindowPValueFilter(cgh, ctx.cghStat.Alpha, cgh.TestParam1, cgh.TestParam2, ctx.log);
+        CountSignificantProbes(ctx.cghStat, cgh);
+        return Changed();
+    case 3050:
+        GeneProximityPValueFilter(cgh, ctx.exp, ctx.cghStat.Alpha, ctx.expStat.Alpha,
+                                  cgh.TestParam1, cgh.TestParam2);
+        CountSignificantProbes(ctx.cghStat, cgh);
         return Changed();
     case 3041:
         cgh.TestParam1 = arg;

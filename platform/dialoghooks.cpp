@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <utility>
 
 namespace {
 MessageHook& MessageHookRef() {
@@ -44,11 +45,11 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
 }
 } // namespace
 
-void SetMessageHook(MessageHook hook) {
-    MessageHookRef() = std::move(hook);
+MessageHook SetMessageHook(MessageHook hook) {
+    return std::exchange(MessageHookRef(), std::move(hook));
 }
-void SetFileDialogHook(FileDialogHook hook) {
-    FileHookRef() = std::move(hook);
+FileDialogHook SetFileDialogHook(FileDialogHook hook) {
+    return std::exchange(FileHookRef(), std::move(hook));
 }
 
 MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,

@@ -34,6 +34,7 @@ QString AskFileName(QWidget* parent, const FileDialogRequest& request);
 
 using MessageHook = std::function<MsgResult(const MessageRecord&)>;
 using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
-// Installs a hook in place of the real dialogs; an empty function removes it.
-void SetMessageHook(MessageHook hook);
-void SetFileDialogHook(FileDialogHook hook);
+// Installs a hook in place of the real dialogs (an empty function removes it) and returns the
+// hook it replaces.
+MessageHook SetMessageHook(MessageHook hook);
+FileDialogHook SetFileDialogHook(FileDialogHook hook);

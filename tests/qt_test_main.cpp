@@ -1,4 +1,5 @@
 // GoogleTest main for the window tests: one QApplication, settings in a temporary folder.
+#include "dialoghooks.h"
 #include "registry.h"
 
 #include <QApplication>
@@ -11,6 +12,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir settingsDir;
     Registry::SetLocation(settingsDir.filePath(QStringLiteral("registry.ini")));
+    // A modal box or file dialog that no test expects would block the run: fail instead.
+    SetMessageHook([](const MessageRecord& m) {
+        ADD_FAILURE() << "unexpected message box: " << m.caption.toStdString() << ": "
+                      << m.text.toStdString();
+        return MsgResult::Cancel;
+    });
+    SetFileDialogHook([](const FileDialogRequest& r) {
+        ADD_FAILURE() << "unexpected file dialog: " << r.caption.toStdString();
+        return QString();
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,7 @@
 #include "ideogram.h"
 
+#include "testfiles.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,9 +13,7 @@ namespace {
 const std::string kColumns = ";2,1,2,3,6,7,8,9,4";
 
 std::string WriteTemp(const std::string& name, const std::string& text) {
-    const auto path = std::filesystem::temp_directory_path() / ("qb_ideogram_" + name);
-    std::ofstream(path, std::ios::binary) << text;
-    return path.string();
+    return WriteTestFile("ideogram_" + name, text);
 }
 
 struct Loaded {
@@ -203,9 +203,7 @@ TEST(IdeogramReader, LinesEndAtCrLfOrCrLf) {
 
 // The shipped tables: GRCh38, 24 chromosomes.
 TEST(IdeogramReader, ShippedTablesGiveTheGRCh38Chromosomes) {
-    const char* dataDir = std::getenv("QB_TEST_DATA");
-    ASSERT_NE(dataDir, nullptr);
-    const std::string dir = dataDir;
+    const std::string dir = QB_TEST_DATA;
     constexpr int32_t kLengths[25] = {0,         248956422, 242193529, 198295559, 190214555,
                                       181538259, 170805979, 159345973, 145138636, 138394717,
                                       133797422, 135086622, 133275309, 114364328, 107043718,

@@ -3,7 +3,6 @@
 #include "ideogrambands.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -110,13 +109,11 @@ TEST(IdeogramBands, DumpListsArmsOrBandsAndRegions) {
 // The shipped levels table leaves bands undivided; with the fill-in every resolution covers each
 // arm, and covers it once.
 TEST(IdeogramBands, ShippedTableCoversEveryArmAtEveryResolution) {
-    const char* dataDir = std::getenv("QB_TEST_DATA");
-    ASSERT_NE(dataDir, nullptr);
     tFList bands;
     tGenomeLayout layout;
     int32_t type = 0;
     std::string error;
-    ASSERT_TRUE(ReadIdeogramFile(std::string(dataDir) + "/ideogram;2,1,2,3,6,7,8,9,4", bands,
+    ASSERT_TRUE(ReadIdeogramFile(std::string(QB_TEST_DATA) + "/ideogram;2,1,2,3,6,7,8,9,4", bands,
                                  layout, type, nullptr, error))
         << error;
     for (int resolution : {2, 10, 100, 450, 800}) {

@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include "testfiles.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,9 +10,7 @@
 namespace {
 
 std::string WriteTemp(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / ("qb_parser_" + name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return WriteTestFile("parser_" + name, bytes);
 }
 
 std::vector<std::string> ReadAll(const std::string& file) {
@@ -100,6 +100,56 @@ TEST(LineReader, MissingFileIsAnError) {
     std::string line;
     EXPECT_FALSE(r.ReadBufferedLine(line));
     EXPECT_TRUE(r.EndOfInput());
+    error.clear();
+    EXPECT_FALSE(r.Open(std::filesystem::temp_directory_path().string(), error)); // a folder
+    EXPECT_FALSE(error.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(LineReader, LinesEndingExactlyAtTheBlockBoundaryAndViewsMatchStrings) {
+    // Line ends fall just before, on and just after the 256,000-byte block edge.
+    for (size_t firstLength : {255998u, 255999u, 256000u, 256001u}) {
+        std::string text(firstLength - 2, 'a');
+        text += "\r\nsecond\r\n\r\nthird";
+        const std::string file = WriteTemp("edge", text);
+        EXPECT_EQ(ReadAll(file), (std::vector<std::string>{std::string(firstLength - 2, 'a'),
+                                                           "second", "", "third"}))
+            << firstLength;
+        LineReader r;
+        std::string error;
+        ASSERT_TRUE(r.Open(file, error));
+        std::string_view v;
+        int lines = 0;
+        while (r.Next(v)) ++lines;
+        EXPECT_EQ(lines, 4);
+        EXPECT_EQ(r.Consumed(), r.FileSize());
+    }
+}
+
+TEST(SplitQuoted, StopsAtMaxItemsWithTheRestInTheLastItem) {
+    std::vector<std::string_view> items;
+    SplitQuoted("a\tb\t\"c\td\"\te\tf", '\t', items, 3);
+    EXPECT_EQ(items, (std::vector<std::string_view>{"a", "b", "\"c\td\"\te\tf"}));
+    SplitQuoted("a\tb", '\t', items, 1);
+    EXPECT_EQ(items, (std::vector<std::string_view>{"a\tb"}));
+    SplitQuoted("a\tb", '\t', items, 0);
+    EXPECT_TRUE(items.empty());
+    // Fields across the eight-byte words of the scan, quotes included.
+    const std::string row = "0123456\t\"x\ty\"\t\t0123456789abcdef\t\"\"\tz\t";
+    SplitQuoted(row, '\t', items);
+    EXPECT_EQ(items, (std::vector<std::string_view>{"0123456", "\"x\ty\"", "", "0123456789abcdef",
+                                                    "\"\"", "z", ""}));
+    std::vector<std::string> strings;
+    SplitQuoted(row, '\t', strings);
+    EXPECT_EQ(strings.size(), items.size());
+    for (size_t max = 1; max <= 8; ++max) {
+        SplitQuoted(row, '\t', items, max);
+        EXPECT_EQ(items.size(), std::min<size_t>(max, 7)) << max;
+        EXPECT_EQ(items.back().data() + items.back().size(), row.data() + row.size()) << max;
+    }
 }
 
 } // namespace

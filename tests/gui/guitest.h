@@ -16,14 +16,17 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 class MessageCapture {
   public:
     MessageCapture() {
-        SetMessageHook([this](const MessageRecord& m) {
+        previous_ = SetMessageHook([this](const MessageRecord& m) {
             shown.push_back(m);
             return MsgResult::Ok;
         });
     }
-    ~MessageCapture() { SetMessageHook({}); }
+    ~MessageCapture() { SetMessageHook(previous_); }
     MessageCapture(const MessageCapture&) = delete;
     MessageCapture& operator=(const MessageCapture&) = delete;
 
     std::vector<MessageRecord> shown;
+
+  private:
+    MessageHook previous_;
 };

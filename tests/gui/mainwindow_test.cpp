@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "guitest.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "records.h"
@@ -6,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <gtest/gtest.h>
 #include <memory>
@@ -105,7 +107,9 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsAndTheNextStartReadsThemBack) {
 
     CGHStat.GroupSettings[2].clear();
     CGHData.RecentFiles.fill({});
+    MessageCapture capture; // the stored ideogram does not exist
     auto w = Open();
+    EXPECT_EQ(capture.shown.size(), 1u);
     EXPECT_EQ(w->x(), 30);
     EXPECT_EQ(w->y(), 40);
     EXPECT_EQ(w->width(), 700);
@@ -163,11 +167,48 @@ TEST_F(MainWindowTest, DetailViewerReadsOnlyItsWindowValues) {
 }
 
 TEST_F(MainWindowTest, ExpressionSwitchStoresItsNumbersInOrder) {
+    MessageCapture capture;
     auto w = Open({QStringLiteral("/expmat=/tmp/none.txt;4;9"), QStringLiteral("x/cghmat=a")});
+    ASSERT_EQ(capture.shown.size(), 1u); // the file does not exist; the second is no switch
+    EXPECT_TRUE(capture.shown[0].text.contains(QStringLiteral("/tmp/none.txt")));
     EXPECT_EQ(ExpData.HeaderRows, 4);
     EXPECT_EQ(ExpData.HeaderCols, 9);
     EXPECT_EQ(ExpData.ChrColumn, 0);
     EXPECT_EQ(ExpData.StopColumn, 0);
+}
+
+void StoreIdeogramSetting(const QString& spec) {
+    RegKey key;
+    ASSERT_TRUE(key.OpenKey(kBase, true));
+    key.WriteString(QStringLiteral("Autoload ideogram"), QStringLiteral("yes"));
+    key.WriteString(QStringLiteral("Ideogram data file"), spec);
+}
+
+TEST_F(MainWindowTest, StartUpReadsTheShippedIdeogramAndReportsIt) {
+    StoreIdeogramSetting(QStringLiteral(QB_TEST_DATA) +
+                         QStringLiteral("/ideogram;2,1,2,3,6,7,8,9,4"));
+    GenomeLayout.ChromosomeCount = 0;
+    auto w = Open();
+    EXPECT_EQ(GenomeLayout.ChromosomeCount, 24);
+    EXPECT_GT(FeatureCount(FeatureLists[1]), 800);
+    EXPECT_FALSE(w->Info_Memo->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, AFailingIdeogramIsReportedInAMessageBox) {
+    StoreIdeogramSetting(QStringLiteral("/nonexistent/ideogram;2,1,2,3,6,7,8,9,4"));
+    MessageCapture capture;
+    const auto& boxes = capture.shown;
+    auto w = Open();
+    StoreIdeogramSetting(QStringLiteral("/bare/path/without/spec"));
+    auto w2 = Open();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Could not load Ideogram data file\n\n")));
+    EXPECT_GT(boxes[0].text.size(), 36);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Kelv"));
+    EXPECT_EQ(boxes[0].icon, MsgIcon::Stop);
+    EXPECT_EQ(boxes[1].text, QStringLiteral("Could not load Ideogram data file\n\nInvalid ideogram "
+                                            "specification: /bare/path/without/spec"));
+    EXPECT_TRUE(w2->isVisible());
 }
 
 TEST(CommandLine, SwitchesCountOnlyAtTheStartOfAnArgument) {

@@ -186,3 +186,39 @@ TEST(ToolCommands, SmoothingCommandsSwitchToProcessedEvenWithoutARoutine) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ToolCommands, HeatmapTransformsRepaintOnlyForKnownArguments) {
+    Fixture f;
+    EXPECT_FALSE(f.Run(1004, 5).repaint);
+    EXPECT_FALSE(f.Run(1004, 0).repaint);
+    EXPECT_TRUE(f.Run(1004, 2).repaint);
+}
+
+TEST(ToolCommands, WindowFilterRunsOnTheTestParametersAndCounts) {
+    Fixture f;
+    f.cgh->HNum = 1;
+    f.cgh->Hyb[1].FileName = "a.txt";
+    tCGHProbeArray& a = f.cgh->Hyb[1].Chr[1];
+    a.Resize(22);
+    a.SetCount(20);
+    for (int i = 1; i <= 20; ++i) {
+        a.Set(2, i, 1000.0f * i);
+        a.Set(15, i, i >= 9 && i <= 11 ? 0.001f : 0.5f);
+        a.Set(17, i, a.Get(15, i));
+    }
+    f.cghStat.Alpha = 0.01f;
+    f.Run(3041, 5);
+    f.Run(3042, 3);
+    EXPECT_TRUE(f.Run(3040, 0).repaint);
+    EXPECT_EQ(a.Get(17, 10), 0.001f);
+    EXPECT_EQ(a.Get(17, 9), 0.001f); // its window 7..11 holds three too
+    EXPECT_EQ(a.Get(17, 8), 1.0f);
+    EXPECT_EQ(f.cghStat.SignificantCount, 3);
+    bool reported = false;
+    for (const std::string& line : f.log.lines) reported |= line == "CID=1 OID=10 #=3";
+    EXPECT_TRUE(reported);
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+// Little-endian binary fields and a file writer that replaces its target only on success.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+// Reads a whole file into `bytes`; false with `err` set to the errno of the failure (ENOENT when
+// the file does not exist).
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err);
+
+// Appends v as 4 bytes, little-endian.
+void AppendU32(std::string& out, uint32_t v);
+// Appends a text field: its length as 4 bytes, then its bytes.
+void AppendText(std::string& out, std::string_view s);
+
+// Reads fields from a range of bytes, never past its end; every call returns false (and leaves
+// the cursor where it was) when the range holds too few bytes.
+class ByteCursor {
+  public:
+    explicit ByteCursor(std::string_view bytes) : rest_(bytes) {}
+
+    size_t Left() const { return rest_.size(); }
+    bool U32(uint32_t& v);
+    bool I32(int32_t& v);
+    bool Bytes(size_t n, std::string_view& out);
+    // A length-prefixed text field.
+    bool Text(std::string_view& out);
+
+  private:
+    std::string_view rest_;
+};
+
+inline uint32_t LoadU32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
+
+// Writes to a new file beside the target; Commit flushes it to disk and renames it over the
+// target. Until then (and when anything fails) the target stays as it was, and the destructor
+// removes the unfinished file.
+class SaveFile {
+  public:
+    SaveFile() = default;
+    ~SaveFile();
+    SaveFile(const SaveFile&) = delete;
+    SaveFile& operator=(const SaveFile&) = delete;
+
+    // Creates the temporary file; false with `error` set when that fails.
+    bool Open(const std::string& target, std::string& error);
+    // Appends bytes; false after a write error (Commit then reports it).
+    bool Write(std::string_view bytes);
+    // Syncs, closes and renames over the target; false with `error` set on any failure.
+    bool Commit(std::string& error);
+
+  private:
+    void Discard();
+
+    int fd_ = -1;
+    int errno_ = 0; // first write error
+    int64_t written_ = 0;
+    std::string target_;
+    std::string temp_;
+};

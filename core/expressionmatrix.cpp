@@ -1,0 +1,373 @@
+#include "expressionmatrix.h"
+
+#include "elapsed.h"
+#include "fastfloat.h"
+#include "numbers.h"
+#include "parallel.h"
+#include "parser.h"
+#include "progresssteps.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kReadShare = 400;        // progress of reading the file; parsing takes the rest
+constexpr int kRowsPerChunk = 64;      // genes one thread parses at a time
+constexpr size_t kReadPiece = 1 << 20; // bytes one thread reads at a time
+
+struct Span {
+    size_t begin, end;
+};
+
+// The whole file in memory.
+struct FileText {
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+    std::string_view View(Span s) const { return {bytes.get() + s.begin, s.end - s.begin}; }
+};
+
+// Reads the file in pieces on several threads: the copy from the page cache and the page faults
+// of the fresh buffer dominate the load time otherwise.
+bool ReadWholeFile(const std::string& fileName, FileText& text, ProgressSteps& progress,
+                   std::string& error) {
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "Cannot open file: " + fileName + " (" + std::strerror(errno) + ")";
+        return false;
+    }
+    const std::unique_ptr<const int, void (*)(const int*)> closer(
+        &fd, [](const int* f) { ::close(*f); });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "Cannot read file: " + fileName;
+        return false;
+    }
+    text.size = static_cast<size_t>(info.st_size);
+    text.bytes.reset(new char[std::max<size_t>(text.size, 1)]);
+    const int pieces = static_cast<int>((text.size + kReadPiece - 1) / kReadPiece);
+    std::atomic<bool> failed{false};
+    const bool finished = ParallelChunks(
+        pieces,
+        [&](int i) {
+            const size_t offset = static_cast<size_t>(i) * kReadPiece;
+            const size_t length = std::min(kReadPiece, text.size - offset);
+            for (size_t done = 0; done < length && !failed;) {
+                const ssize_t got = ::pread(fd, text.bytes.get() + offset + done, length - done,
+                                            static_cast<off_t>(offset + done));
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) failed = true; // an error, or the file shrank meanwhile
+                done += got > 0 ? static_cast<size_t>(got) : 0;
+            }
+        },
+        [&](int done) { return progress.Step(ProgressSteps::Scale(0, kReadShare, done, pieces)); });
+    if (failed) {
+        error = "Cannot read file: " + fileName;
+        return false;
+    }
+    if (!finished) {
+        error = ProgressSteps::kCancelledText;
+        return false;
+    }
+    return true;
+}
+
+// Lines end at CR, LF or CR LF; a last line without an end counts when it is not empty.
+std::vector<Span> SplitLines(const FileText& text) {
+    std::vector<Span> lines;
+    const char* base = text.bytes.get();
+    size_t pos = 0;
+    while (pos < text.size) {
+        const void* lf = std::memchr(base + pos, '\n', text.size - pos);
+        const size_t stop =
+            lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : text.size;
+        size_t start = pos;
+        while (const void* cr = std::memchr(base + start, '\r', stop - start)) {
+            const size_t at = static_cast<size_t>(static_cast<const char*>(cr) - base);
+            lines.push_back({start, at});
+            start = at + 1;
+        }
+        const bool crlf = lf && start == stop && start > pos && base[stop - 1] == '\r';
+        if ((lf && !crlf) || (!lf && start < stop)) lines.push_back({start, stop});
+        pos = stop + 1;
+    }
+    return lines;
+}
+
+int ParseChromosome(std::string_view cell) {
+    if (cell == "X" || cell == "x") return 23;
+    if (cell == "Y" || cell == "y") return 24;
+    return ParseLenientInt(cell);
+}
+
+bool IsChromosome(int c) {
+    return c >= 1 && c <= kChromosomes;
+}
+
+// Position cells a gene row has; a row without them takes the previous row's.
+struct RowPosition {
+    int32_t chr = 0, start = 0, stop = 0;
+    bool hasChr = false, hasStart = false, hasStop = false;
+};
+
+// The loaded parts of a heat map, built aside and moved in once the whole file is read.
+struct Matrix {
+    std::vector<std::vector<float>> data;
+    std::vector<tHeatmap_GAnno> genes;
+    std::vector<std::vector<std::string>> header;
+    int samples = 0;
+    int headerRowsRead = 0;
+};
+
+struct Layout {
+    int headerRows, headerCols, samples;
+    int chrColumn, startColumn, stopColumn;
+};
+
+void ReadHeader(const FileText& text, const std::vector<Span>& lines, const Layout& l, Matrix& m) {
+    std::vector<std::string_view> cells;
+    SplitQuoted(text.View(lines[0]), '\t', cells);
+    const int names =
+        std::min({l.headerCols, kGeneAnnotationColumns, static_cast<int>(cells.size())});
+    for (int k = 1; k <= names; ++k) m.genes[0].Str[k].assign(cells[k - 1]);
+
+    int r = 0;
+    const int rows = std::min(l.headerRows, static_cast<int>(lines.size()));
+    for (int i = 0; i < rows; ++i) {
+        if (lines[i].begin == lines[i].end) continue;
+        ++r;
+        SplitQuoted(text.View(lines[i]), '\t', cells);
+        m.header[0][r].assign(cells[0]);
+        const int last = std::min(static_cast<int>(cells.size()), l.headerCols + l.samples);
+        for (int j = l.headerCols + 1; j <= last; ++j)
+            m.header[j - l.headerCols][r].assign(cells[j - 1]);
+    }
+    m.headerRowsRead = r;
+}
+
+// Annotation cells and values of gene g; values of a row whose own chromosome cell names no
+// chromosome are not read (they stay 0).
+void ReadGene(std::string_view line, int g, const Layout& l, std::vector<std::string_view>& cells,
+              Matrix& m, RowPosition& pos) {
+    SplitQuoted(line, '\t', cells);
+    const int n = static_cast<int>(cells.size());
+    const int annotations = std::min({l.headerCols, kGeneAnnotationColumns, n});
+    tHeatmap_GAnno& gene = m.genes[g];
+    for (int k = 1; k <= annotations; ++k) {
+        const std::string_view cell = cells[k - 1];
+        gene.Str[k].assign(cell);
+        if (k == l.chrColumn) {
+            pos.chr = ParseChromosome(cell);
+            pos.hasChr = true;
+        }
+        if (k == l.startColumn) {
+            pos.start = ParseLenientInt(cell);
+            pos.hasStart = true;
+        }
+        if (k == l.stopColumn) {
+            pos.stop = ParseLenientInt(cell);
+            pos.hasStop = true;
+        }
+    }
+    if (pos.hasChr && !IsChromosome(pos.chr)) return;
+    const int last = std::min(n, l.headerCols + l.samples); // cells beyond the samples are ignored
+    for (int j = l.headerCols + 1; j <= last; ++j)
+        m.data[j - l.headerCols][g] = ParseLenientSingle(cells[j - 1]);
+}
+
+// Carries the position of a row over to the following rows without those cells, and sets the
+// genes' positions and p-values (1.0 for genes on a chromosome).
+void PlaceGenes(const std::vector<RowPosition>& rows, Matrix& m) {
+    int32_t chr = 0, start = 0, stop = 0;
+    for (size_t g = 1; g < rows.size(); ++g) {
+        const RowPosition& r = rows[g];
+        if (r.hasChr) chr = r.chr;
+        if (r.hasStart) start = r.start;
+        if (r.hasStop) stop = r.stop;
+        if (IsChromosome(chr)) {
+            m.genes[g].Chr = chr;
+            m.genes[g].Start = start;
+            m.genes[g].Stop = stop;
+            m.data[0][g] = 1.0f;
+        } else if (!r.hasChr) {
+            for (int s = 1; s <= m.samples; ++s) m.data[s][g] = 0.0f;
+        }
+    }
+}
+
+int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int headerCols,
+         std::string& error, ProgressSink* sink, LogSink* log) {
+    const Stopwatch clock;
+    ProgressSteps progress(sink);
+    FileText text;
+    if (!ReadWholeFile(fileName, text, progress, error)) return -1;
+    const std::vector<Span> lines = SplitLines(text);
+    if (lines.empty()) return -1;
+
+    std::vector<std::string_view> cells;
+    SplitQuoted(text.View(lines[0]), '\t', cells);
+    const int samples = static_cast<int>(cells.size()) - headerCols;
+    if (samples < 1) {
+        error = "The expression matrix has no sample column: line 1 has " +
+                std::to_string(cells.size()) + " cells for " + std::to_string(headerCols) +
+                " annotation columns.";
+        return -1;
+    }
+    if (samples > kMaxSamples) {
+        error = "The expression matrix has " + std::to_string(samples) + " samples; at most " +
+                std::to_string(kMaxSamples) + " can be loaded.";
+        return -1;
+    }
+    std::vector<Span> geneLines;
+    for (size_t i = static_cast<size_t>(headerRows); i < lines.size(); ++i)
+        if (lines[i].begin != lines[i].end) geneLines.push_back(lines[i]);
+    if (geneLines.empty()) {
+        error = "The expression matrix has no gene rows below its " + std::to_string(headerRows) +
+                " header rows.";
+        return -1;
+    }
+    const int genes = static_cast<int>(geneLines.size());
+    const Layout layout{headerRows,        headerCols,          samples,
+                        heatmap.ChrColumn, heatmap.StartColumn, heatmap.StopColumn};
+
+    Matrix m;
+    m.samples = samples;
+    // The value rows are zeroed on several threads, as the file was read.
+    m.data.resize(static_cast<size_t>(samples) + 2);
+    ParallelChunks(
+        samples + 2, [&](int s) { m.data[s].assign(static_cast<size_t>(genes) + 2, 0.0f); },
+        nullptr);
+    m.genes.resize(static_cast<size_t>(genes) + 2);
+    m.header.assign(static_cast<size_t>(samples) + 2,
+                    std::vector<std::string>(static_cast<size_t>(headerRows) + 2));
+    ReadHeader(text, lines, layout, m);
+
+    std::vector<RowPosition> positions(static_cast<size_t>(genes) + 1);
+    const int chunks = (genes + kRowsPerChunk - 1) / kRowsPerChunk;
+    const bool finished = ParallelChunks(
+        chunks,
+        [&](int chunk) {
+            std::vector<std::string_view> rowCells;
+            const int first = chunk * kRowsPerChunk + 1;
+            const int last = std::min(genes, first + kRowsPerChunk - 1);
+            for (int g = first; g <= last; ++g)
+                ReadGene(text.View(geneLines[g - 1]), g, layout, rowCells, m, positions[g]);
+        },
+        [&](int done) {
+            return progress.Step(
+                ProgressSteps::Scale(kReadShare, ProgressSteps::kMaximum, done, chunks));
+        });
+    if (!finished) {
+        error = ProgressSteps::kCancelledText;
+        return -1;
+    }
+    PlaceGenes(positions, m);
+
+    heatmap.Data = std::move(m.data);
+    heatmap.GAnno = std::move(m.genes);
+    heatmap.Header = std::move(m.header);
+    heatmap.SampleOrder.fill(0);
+    for (int s = 1; s <= samples; ++s) heatmap.SampleOrder[s] = s;
+    heatmap.SampleOrder[0] = samples;
+    heatmap.HeaderRows = headerRows;
+    heatmap.HeaderCols = headerCols;
+    heatmap.SampleCount = samples;
+    heatmap.GeneCount = genes;
+    heatmap.HeaderRowsRead = m.headerRowsRead;
+    heatmap.FileName = fileName;
+    heatmap.DisplayStep = 5;
+    heatmap.DisplayScale = 1.0f;
+    BumpDataVersion();
+
+    Report report(log);
+    report.Add("Expression matrix " + fileName);
+    report.Add(std::to_string(samples) + " samples, " + std::to_string(genes) + " genes");
+    report.Add(clock.Line());
+    report.Add("");
+    return genes;
+}
+
+// Sample and gene ranges that every transform loop stays within.
+int Samples(const tHeatmap& h) {
+    return std::clamp(h.SampleCount, 0, std::max(0, static_cast<int>(h.Data.size()) - 1));
+}
+int Genes(const tHeatmap& h, int s) {
+    return std::clamp(h.GeneCount, 0, std::max(0, static_cast<int>(h.Data[s].size()) - 1));
+}
+
+template <typename F> void TransformValues(tHeatmap& h, F f) {
+    for (int s = 1; s <= Samples(h); ++s) {
+        float* v = h.Data[s].data();
+        const int genes = Genes(h, s);
+        for (int g = 1; g <= genes; ++g) v[g] = f(v[g]);
+    }
+    BumpDataVersion();
+}
+
+} // namespace
+
+int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int headerRows,
+                         int headerCols, std::string& error, ProgressSink* progress, LogSink* log) {
+    error.clear();
+    if (headerRows < 1 || headerCols < 0) {
+        error = "Invalid matrix layout: at least 1 header row (the column names) and 0 or more "
+                "annotation columns are needed.";
+        return -1;
+    }
+    try {
+        return Load(heatmap, fileName, headerRows, headerCols, error, progress, log);
+    } catch (const std::bad_alloc&) {
+        error = "Not enough memory to load " + fileName;
+        return -1;
+    }
+}
+
+void HeatmapMeanNormalise(tHeatmap& heatmap) {
+    const int samples = Samples(heatmap);
+    if (samples == 0) return;
+    // Sample by sample, so each pass runs along one contiguous array.
+    int genes = 0;
+    for (int s = 1; s <= samples; ++s) genes = std::max(genes, Genes(heatmap, s));
+    std::vector<long double> sums(static_cast<size_t>(genes) + 1, 0.0L);
+    for (int s = 1; s <= samples; ++s) {
+        const float* v = heatmap.Data[s].data();
+        const int n = Genes(heatmap, s);
+        for (int g = 1; g <= n; ++g) sums[g] += v[g];
+    }
+    std::vector<float> means(sums.size());
+    for (int g = 1; g <= genes; ++g) {
+        const float mean = static_cast<float>(sums[g] / samples);
+        means[g] = mean == 0.0f ? 1.0f : mean;
+    }
+    for (int s = 1; s <= samples; ++s) {
+        float* v = heatmap.Data[s].data();
+        const int n = Genes(heatmap, s);
+        for (int g = 1; g <= n; ++g) v[g] /= means[g];
+    }
+    BumpDataVersion();
+}
+
+void HeatmapLog2(tHeatmap& heatmap) {
+    TransformValues(heatmap,
+                    [](float v) { return v > 0.0f ? static_cast<float>(std::log2(v)) : 0.0f; });
+}
+
+void HeatmapLog10ToLog2(tHeatmap& heatmap) {
+    constexpr double kPowerOverflow = 3.3e38f; // the single-precision power's saturated result
+    constexpr double kLog2Of10 = 3.321928094887362;
+    TransformValues(heatmap, [](float v) {
+        double power = std::pow(10.0f, v);
+        if (power > kPowerOverflow) power = kPowerOverflow;
+        // A power that underflows to 0 has no logarithm; the product is what it stands for.
+        if (power == 0.0) return static_cast<float>(v * kLog2Of10);
+        return static_cast<float>(std::log2(power));
+    });
+}

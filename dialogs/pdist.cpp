@@ -1,0 +1,195 @@
+#include "pdist.h"
+
+#include "dialoghooks.h"
+#include "numbers.h"
+#include "statpack.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenuBar>
+#include <QSlider>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <cmath>
+
+TPDist::TPDist(QWidget* parent) : QMainWindow(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("p-distribution"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this,
+            [this] { Exit1Click(); });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    connect(help->addAction(QStringLiteral("&Info")), &QAction::triggered, this,
+            [this] { Info1Click(); });
+
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("p-distribution"));
+    chart->legend()->hide();
+    auto* axisX = new QValueAxis;
+    axisX->setTitleText(QStringLiteral("- log10 (p-value)"));
+    auto* axisY = new QValueAxis;
+    axisY->setTitleText(QStringLiteral("Abundance"));
+    chart->addAxis(axisX, Qt::AlignBottom);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    Chart1 = new QChartView(chart);
+    Series1 = AddSeries(QString(), Qt::blue);
+
+    Panel1 = new QWidget;
+    Label1 = new QLabel(QStringLiteral("Critical p-value"));
+    CB_pValue = new QComboBox;
+    CB_pValue->setEditable(true);
+    QStringList items{QStringLiteral("0.1"), QStringLiteral("0.05")};
+    for (int d = 2; d <= 10; ++d)
+        items << QStringLiteral("0.") + QString(d - 1, QLatin1Char('0')) + QLatin1Char('1');
+    CB_pValue->addItems(items);
+    TB_pValue = new QSlider(Qt::Horizontal);
+    TB_pValue->setRange(0, 1000);
+    TB_pValue->setPageStep(100);
+    TB_pValue->setTickPosition(QSlider::NoTicks);
+    SG1 = new QTableWidget(2, 4);
+    SG1->horizontalHeader()->hide();
+    SG1->verticalHeader()->hide();
+    for (int c = 0; c < 4; ++c) SG1->setColumnWidth(c, 60);
+    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG1->setFixedHeight(2 * SG1->rowHeight(0) + 4);
+    auto* panel = new QHBoxLayout(Panel1);
+    panel->addWidget(Label1);
+    panel->addWidget(CB_pValue);
+    panel->addWidget(TB_pValue, 1);
+    panel->addWidget(SG1);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(Chart1, 1);
+    layout->addWidget(Panel1);
+    setCentralWidget(central);
+    resize(700, 450);
+
+    // Only the user's own actions count; values set from code fire nothing.
+    connect(TB_pValue, &QSlider::valueChanged, this, [this] { TB_pValueChange(); });
+    connect(CB_pValue, &QComboBox::activated, this, [this] { CB_pValueChange(); });
+    connect(CB_pValue->lineEdit(), &QLineEdit::textEdited, this, [this] { CB_pValueChange(); });
+    connect(SG1, &QTableWidget::cellClicked, this, [this](int r, int c) { SG1Click(r, c); });
+    FormCreate();
+}
+
+QChart* TPDist::Chart() const {
+    return Chart1->chart();
+}
+
+QLineSeries* TPDist::AddSeries(const QString& name, const QColor& colour) {
+    auto* s = new QLineSeries;
+    s->setName(name);
+    QPen pen(colour);
+    pen.setWidth(1);
+    s->setPen(pen);
+    s->setPointLabelsVisible(false);
+    Chart()->addSeries(s);
+    for (QAbstractAxis* axis : Chart()->axes()) s->attachAxis(axis);
+    return s;
+}
+
+QList<QLineSeries*> TPDist::ChartSeries() const {
+    QList<QLineSeries*> list;
+    for (QAbstractSeries* s : Chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(s)) list << line;
+    return list;
+}
+
+void TPDist::FormCreate() {
+    OwnerHandle = 0;
+    NotifyMessage = WM_TOOL_COMMAND;
+    NotifyCode = 0;
+    MarkerHeight = 10;
+    CriticalP = 0.01f;
+    const auto cell = [this](int row, int col, const QString& text) {
+        SG1->setItem(row, col, new QTableWidgetItem(text));
+    };
+    cell(0, 1, QStringLiteral("Raw p"));
+    cell(0, 2, QStringLiteral("Bonf."));
+    cell(1, 0, QStringLiteral("# genes"));
+    cell(1, 1, QString());
+    QLineSeries* marker = AddSeries(QString(), Qt::black);
+    marker->append(2, 0);
+    marker->append(2, MarkerHeight);
+    const QColor colours[2] = {Qt::blue, QColor(0, 0, 128)};
+    for (const QColor& colour : colours) {
+        QLineSeries* s = AddSeries(QString(), colour);
+        QList<QPointF> points{{2, 0}, {2, static_cast<qreal>(MarkerHeight)}};
+        for (int k = 0; k <= 1010; ++k) points.append(QPointF(k, 0));
+        s->replace(points);
+    }
+}
+
+void TPDist::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TPDist::FormShow() {
+    if (CriticalP < 0) CriticalP = 0.01f;
+    const double q = -LogBaseS(10, CriticalP);
+    SetThreshold(1, q);
+    SetThreshold(2, q);
+}
+
+void TPDist::SetThreshold(int flags, double q) {
+    if (flags & 1) {
+        QSignalBlocker block(CB_pValue);
+        CB_pValue->setEditText(QString::fromStdString(FormatFixed(std::pow(10.0, -q), 15)));
+    }
+    if (flags & 2) {
+        QSignalBlocker block(TB_pValue);
+        TB_pValue->setValue(RoundToInt(std::clamp(100.0 * q, 0.0, 1000.0)));
+    }
+    const QList<QLineSeries*> series = ChartSeries();
+    if (series.size() > 1 && series[1]->count() >= 2) {
+        series[1]->replace(0, QPointF(q, 0));
+        series[1]->replace(1, QPointF(q, MarkerHeight));
+    }
+    if (series.size() > 2) {
+        // Counts what lies beyond the threshold: the opener's distribution when it has one.
+        const QLineSeries* counted = series[2];
+        for (const QLineSeries* s : series)
+            if (s->name() == QLatin1String("Distribution")) counted = s;
+        long long sum = 0;
+        const int start = RoundToInt(100.0 * q);
+        for (int i = std::max(start, 0); i <= 1000 && i < counted->count(); ++i)
+            sum += RoundToInt(counted->at(i).y());
+        if (SG1->item(1, 1)) SG1->item(1, 1)->setText(QString::number(sum));
+    }
+}
+
+void TPDist::TB_pValueChange() {
+    if (isVisible()) SetThreshold(1, TB_pValue->value() / 100.0);
+}
+
+void TPDist::CB_pValueChange() {
+    if (!isVisible()) return;
+    const double p = ParseLenientFloat(CB_pValue->currentText().toStdString());
+    const double q = p > 0 ? -LogBaseS(10, static_cast<float>(p)) : 0.0;
+    SetThreshold(2, std::clamp(q, 0.0, 10.0));
+}
+
+void TPDist::SG1Click(int, int column) {
+    const int position = TB_pValue->value();
+    const double p = std::pow(10.0, -position / 100.0);
+    if (column == 1) CriticalP = static_cast<float>(p);
+    if (OwnerHandle != 0) ToolBus::Send(OwnerHandle, NotifyMessage, NotifyCode, position);
+}
+
+void TPDist::Exit1Click() {
+    close();
+}
+
+void TPDist::Info1Click() {
+    ShowMessage(this, QStringLiteral("Generic histogram viewer V0.1\n2026-12-08"),
+                QStringLiteral("JX_Quorbel"), MsgIcon::Information);
+}

@@ -1,0 +1,53 @@
+// The p-value histogram: the distribution of -log10 p of the last group test, with a critical
+// p-value chosen by track bar or combo box; a click in its grid sends the choice to its owner.
+#pragma once
+
+#include "toolbus.h"
+
+#include <QMainWindow>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QSlider;
+class QTableWidget;
+
+class TPDist : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TPDist(QWidget* parent = nullptr);
+
+    WindowHandle OwnerHandle = 0;
+    int NotifyMessage = 0;
+    int NotifyCode = 0;
+    int MarkerHeight = 10;
+    float CriticalP = 0.01f;
+
+    QChartView* Chart1 = nullptr;
+    QLineSeries* Series1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* CB_pValue = nullptr;
+    QSlider* TB_pValue = nullptr;
+    QTableWidget* SG1 = nullptr;
+
+    QChart* Chart() const;
+    // Adds a line series to the chart (the opener's "Distribution" series goes here).
+    QLineSeries* AddSeries(const QString& name, const QColor& colour);
+    // The chart's series in the order they were added (Series1 first).
+    QList<QLineSeries*> ChartSeries() const;
+
+    void FormCreate();
+    void FormShow();
+    void SetThreshold(int flags, double q);
+    void TB_pValueChange();
+    void CB_pValueChange();
+    void SG1Click(int row, int column);
+    void Exit1Click();
+    void Info1Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+};

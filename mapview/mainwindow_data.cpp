@@ -1,0 +1,260 @@
+// The main window's data loading: CGH matrices, expression matrices, the gene-feature cache,
+// dropped files, and the track switches these loads turn on.
+#include "cghmatrixfile.h"
+#include "cghtransforms.h"
+#include "dialoghooks.h"
+#include "droppedfiles.h"
+#include "expressionmatrix.h"
+#include "featureextraction.h"
+#include "genefeatures.h"
+#include "mainwindow.h"
+#include "progresswindow.h"
+#include "records.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QUrl>
+
+namespace {
+QString Quoted(const QString& s) {
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+void Info(MemoLog& log, const QString& line) {
+    log.AddLines({line.toStdString()});
+}
+
+// A progress window shown for the length of one load, closed on every way out.
+class ProgressScope {
+  public:
+    ProgressScope(QWidget* owner, int bars, const QString& caption, const QString& label)
+        : window_(owner), sink_(window_) {
+        window_.BarCount = bars;
+        if (!caption.isEmpty()) window_.setWindowTitle(caption);
+        window_.Label1->setText(label);
+        window_.show();
+        QApplication::processEvents();
+    }
+    ~ProgressScope() { window_.close(); }
+    TCluster_Progress& Window() { return window_; }
+    ProgressSink* Sink() { return &sink_; }
+
+  private:
+    TCluster_Progress window_;
+    ProgressWindowSink sink_;
+};
+} // namespace
+
+bool TfQuorbelView::IsActiveForm() const {
+    return isActiveWindow() || QApplication::activeWindow() == nullptr;
+}
+
+bool TfQuorbelView::LoadCGHMatrixFile(const QString& fileName) {
+    ProgressScope progress(
+        this, 1, QStringLiteral("Load CGH matrix ") + Quoted(QFileInfo(fileName).fileName()),
+        QStringLiteral("Loading data..."));
+    Info(InfoLog,
+         QStringLiteral("Trying to load file  ") + Quoted(fileName) + QStringLiteral("  ....."));
+    const CGHMatrixLoad load =
+        LoadCGHMatrixDataSet(CGHData, fileName.toStdString(), progress.Sink());
+    InfoLog.AddLines(load.report);
+    if (!load.ok) {
+        Info(InfoLog, QString::fromStdString(load.error));
+        ShowMessage(this, QString::fromStdString(load.error), QStringLiteral("Quorbel"),
+                    MsgIcon::Stop);
+    }
+    return load.ok;
+}
+
+bool TfQuorbelView::LoadExpressionMatrixFile(const QString& fileName) {
+    ProgressScope progress(this, 1, QStringLiteral("Load expression matrix"),
+                           QStringLiteral("Loading data..."));
+    std::string error;
+    const int genes = LoadExpressionMatrix(ExpData, fileName.toStdString(), ExpData.HeaderRows,
+                                           ExpData.HeaderCols, error, progress.Sink(), &InfoLog);
+    if (genes < 0 && !error.empty()) {
+        Info(InfoLog, QString::fromStdString(error));
+        ShowMessage(this, QString::fromStdString(error), QStringLiteral("Quorbel"), MsgIcon::Stop);
+    }
+    return genes >= 0;
+}
+
+void TfQuorbelView::LoadGeneFeatureCache() {
+    const QString file = ProgramFolder + QStringLiteral("data/GeneList.cfl");
+    std::string error;
+    switch (ReadFeatureCache(file.toStdString(), FeatureLists[2], 1, &InfoLog, error)) {
+    case FeatureCacheStatus::Missing:
+        Info(InfoLog, QStringLiteral("No gene-feature list ") + Quoted(file) +
+                          QStringLiteral(": the map shows no genes."));
+        break;
+    case FeatureCacheStatus::Unreadable:
+        ShowMessage(this, QString::fromStdString(error), QStringLiteral("Quorbel"), MsgIcon::Stop);
+        break;
+    case FeatureCacheStatus::Loaded:
+    case FeatureCacheStatus::WrongMagic:
+        break;
+    }
+}
+
+void TfQuorbelView::POM_CGH_ViewClick() {
+    POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
+    BumpDataVersion();
+    RepaintMap();
+    Panel_CGHNames->setVisible(POM_CGH_View->isChecked());
+}
+
+void TfQuorbelView::TB_CGHClick() {
+    POM_CGH_ViewClick();
+}
+
+void TfQuorbelView::POM_CGH_DataType_Click(int tag) {
+    POM_CGH_DataType_Raw->setChecked(tag == 1);
+    POM_CGH_DataType_Processed->setChecked(tag == 2);
+    CGHData.DataType = tag;
+    BumpDataVersion();
+    RepaintMap();
+}
+
+void TfQuorbelView::POM_Genes_ViewClick() {
+    POM_Genes_View->setChecked(!POM_Genes_View->isChecked());
+    if (IsActiveForm()) RepaintMap();
+}
+
+void TfQuorbelView::TB_GenesClick() {
+    POM_Genes_ViewClick();
+}
+
+void TfQuorbelView::POM_Gene_Click(int tag) {
+    if (tag < 1 || tag > 5) return;
+    POM_Gene[tag]->setChecked(!POM_Gene[tag]->isChecked());
+    if (IsActiveForm()) RepaintMap();
+}
+
+void TfQuorbelView::POM_Genes_GeneNamesClick() {
+    POM_Genes_GeneNames->setChecked(!POM_Genes_GeneNames->isChecked());
+    if (IsActiveForm()) RepaintMap();
+}
+
+void TfQuorbelView::POM_GEHM_ViewClick() {
+    if (!IsActiveForm()) return;
+    ExpData.ShowExpressionTrack = ExpData.ShowExpressionTrack ? 0 : 1;
+    POM_GEHM_View->setChecked(ExpData.ShowExpressionTrack != 0);
+    BumpDataVersion();
+    RepaintMap();
+}
+
+void TfQuorbelView::TB_GEMatClick() {
+    POM_GEHM_ViewClick();
+}
+
+void TfQuorbelView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TfQuorbelView::dropEvent(QDropEvent* event) {
+    QStringList names;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) names << url.toLocalFile();
+    event->acceptProposedAction();
+    FilesDropped(names);
+}
+
+void TfQuorbelView::FilesDropped(const QStringList& names) {
+    const DroppedFiles dropped = ClassifyDroppedFiles(names);
+    if (dropped.kind == DroppedFiles::None) return;
+    if (dropped.kind == DroppedFiles::CGHMatrix) {
+        if (!LoadCGHMatrixFile(dropped.matrix)) return;
+    } else if (!LoadDroppedFeatureFiles(dropped.texts)) {
+        return;
+    }
+    POM_CGH_View->setChecked(false);
+    POM_CGH_ViewClick();
+}
+
+bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
+    QStringList refused;
+    bool ranToTheEnd = true;
+    {
+        ProgressScope progress(this, 2, QString(), QStringLiteral("Loading data..."));
+        progress.Window().ProgressBar2->setMaximum(static_cast<int>(files.size()) + 1);
+        for (int i = 1; i <= files.size(); ++i) {
+            const QString& name = files[i - 1];
+            progress.Window().ProgressBar2->setValue(i);
+            progress.Window().Label2->setText(QStringLiteral("Loading file %1: ").arg(i) +
+                                              Quoted(name));
+            QApplication::processEvents();
+            Info(InfoLog, QStringLiteral("Trying to load file  ") + Quoted(name) +
+                              QStringLiteral("  ....."));
+            const int previousHNum = CGHData.HNum;
+            const int slot = FindFreeHybridisationSlot(CGHData, 0);
+            if (slot < 1) {
+                const QString text =
+                    QStringLiteral("Can not load additional CGH-hybridisation datasets.");
+                Info(InfoLog, text);
+                progress.Window().close();
+                ShowMessage(this, text, QStringLiteral("Quorbel"), MsgIcon::Stop);
+                ranToTheEnd = false;
+                break;
+            }
+            CGHData.Hyb[slot].FileName = name.toStdString();
+            std::string error;
+            if (!LoadAgilentFeatureFile(CGHData, slot, &InfoLog, progress.Sink(), error)) {
+                // The slot stays free; nothing of the file is kept.
+                CGHData.Hyb[slot].FileName.clear();
+                CGHData.HNum = previousHNum;
+                Info(InfoLog, QString::fromStdString(error));
+                if (error == kLoadCancelled) {
+                    ranToTheEnd = false;
+                    break;
+                }
+                refused << Quoted(name) + QStringLiteral(": ") + QString::fromStdString(error);
+                continue;
+            }
+            ZTransformHybridisations(CGHData, &InfoLog);
+        }
+    }
+    if (!refused.isEmpty()) {
+        ShowMessage(this,
+                    QStringLiteral("These files were not loaded:\n\n") +
+                        refused.join(QLatin1Char('\n')),
+                    QStringLiteral("Quorbel"), MsgIcon::Stop);
+    }
+    return ranToTheEnd;
+}
+
+void TfQuorbelView::ConnectDataCommands() {
+    connect(POM_CGH_View, &QAction::triggered, this, [this] {
+        // The handler toggles the mark itself.
+        POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
+        POM_CGH_ViewClick();
+    });
+    connect(TB_CGH, &QAction::triggered, this, [this] { TB_CGHClick(); });
+    connect(POM_CGH_DataType_Raw, &QAction::triggered, this, [this] { POM_CGH_DataType_Click(1); });
+    connect(POM_CGH_DataType_Processed, &QAction::triggered, this,
+            [this] { POM_CGH_DataType_Click(2); });
+    connect(POM_Genes_View, &QAction::triggered, this, [this] {
+        POM_Genes_View->setChecked(!POM_Genes_View->isChecked());
+        POM_Genes_ViewClick();
+    });
+    connect(TB_Genes, &QAction::triggered, this, [this] { TB_GenesClick(); });
+    for (int k = 1; k <= 5; ++k) {
+        connect(POM_Gene[k], &QAction::triggered, this, [this, k] {
+            POM_Gene[k]->setChecked(!POM_Gene[k]->isChecked());
+            POM_Gene_Click(k);
+        });
+    }
+    connect(POM_Genes_GeneNames, &QAction::triggered, this, [this] {
+        POM_Genes_GeneNames->setChecked(!POM_Genes_GeneNames->isChecked());
+        POM_Genes_GeneNamesClick();
+    });
+    connect(POM_GEHM_View, &QAction::triggered, this, [this] {
+        POM_GEHM_View->setChecked(!POM_GEHM_View->isChecked());
+        POM_GEHM_ViewClick();
+    });
+    connect(TB_GEMat, &QAction::triggered, this, [this] { TB_GEMatClick(); });
+}

@@ -1,0 +1,446 @@
+#include "cghmatrixfile.h"
+
+#include "testfiles.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- the file layout, field by field ----
+
+std::string U32(uint32_t v) {
+    return {char(v & 0xff), char(v >> 8 & 0xff), char(v >> 16 & 0xff), char(v >> 24 & 0xff)};
+}
+std::string Text(std::string_view s) {
+    return U32(uint32_t(s.size())) + std::string(s);
+}
+std::string Record(const std::string& body) {
+    return U32(uint32_t(body.size())) + body;
+}
+std::string TextRecord(std::string_view s) {
+    return Record(Text(s));
+}
+std::string Block(const float (&f)[20]) {
+    std::string b;
+    for (float v : f) {
+        uint32_t bits;
+        std::memcpy(&bits, &v, 4);
+        b += U32(bits);
+    }
+    return b;
+}
+
+float Value(int h, int c, int i, int slot) {
+    return float(h * 100000 + c * 1000 + i * 10) + slot * 0.25f;
+}
+
+// A data set whose hybridisations 1..hnum hold `counts[c]` probes per chromosome, every stored
+// slot a value that names its place.
+std::unique_ptr<tCGH_DataSet> MakeSet(int hnum, const std::array<int, kChromosomes + 1>& counts) {
+    auto d = std::make_unique<tCGH_DataSet>();
+    ClearCGHDataSet(*d);
+    d->HNum = hnum;
+    for (int c = 1; c <= kChromosomes; ++c) {
+        const int n = counts[c];
+        d->Oligo[c].resize(size_t(n) + 10);
+        d->Oligo[c][0].Num[0] = float(n);
+        for (int i = 1; i <= n; ++i) {
+            d->Oligo[c][i].Str[1] = "P" + std::to_string(c) + "_" + std::to_string(i);
+            d->Oligo[c][i].Str[2] = "chr" + std::to_string(c);
+        }
+        for (int h = 1; h <= hnum; ++h) {
+            auto& a = d->Hyb[h].Chr[c];
+            a.Resize(n + 10);
+            a.SetCount(n);
+            for (int i = 1; i <= n; ++i)
+                for (int s = 1; s <= 20; ++s) a.Set(s, i, Value(h, c, i, s));
+        }
+    }
+    for (int h = 1; h <= hnum; ++h) {
+        d->Hyb[h].FileName = "n" + std::to_string(h) + ".txt";
+        d->Annotation[h][1] = d->Hyb[h].FileName;
+    }
+    return d;
+}
+
+std::array<int, kChromosomes + 1> Counts(std::initializer_list<std::pair<int, int>> chrCounts) {
+    std::array<int, kChromosomes + 1> n{};
+    for (auto [c, k] : chrCounts) n[c] = k;
+    return n;
+}
+
+// Everything a reader could touch, as one comparable string.
+std::string Fingerprint(const tCGH_DataSet& d) {
+    std::string s;
+    auto raw = [&s](const auto& v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    auto text = [&](const std::string& t) {
+        raw(t.size());
+        s += t;
+    };
+    raw(d.HNum), raw(d.CNum), raw(d.DataType), raw(d.Gain);
+    for (int h = 0; h <= kMaxHybridisations; ++h) {
+        text(d.Hyb[h].FileName);
+        raw(d.Hyb[h].Active);
+        for (const auto& a : d.Annotation[h]) text(a);
+        for (int c = 1; c <= kChromosomes; ++c) {
+            const auto& a = d.Hyb[h].Chr[c];
+            raw(a.Size());
+            for (int slot : {0, 1, 4, 11, 20, 40})
+                if (a.Size() > 0)
+                    s.append(reinterpret_cast<const char*>(a.Slot(slot)), a.Size() * 4);
+        }
+    }
+    for (int c = 1; c <= kChromosomes; ++c)
+        for (const auto& o : d.Oligo[c]) {
+            raw(o.Num);
+            for (const auto& t : o.Str) text(t);
+        }
+    for (const auto& r : d.RecentFiles) text(r);
+    return s;
+}
+
+// A data set that a failed read must leave exactly as it was.
+std::unique_ptr<tCGH_DataSet> OldSet() {
+    auto d = MakeSet(3, Counts({{2, 4}, {24, 1}}));
+    d->Hyb[2].Active = 1;
+    d->Annotation[0][5] = "Old key";
+    d->Annotation[3][5] = "v";
+    d->RecentFiles[1] = "recent.cgm";
+    d->DataType = 2;
+    d->Gain = 3;
+    return d;
+}
+
+class CGHMatrixFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = TestPath(
+            "cgm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    static std::string Get(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // Reading `bytes` fails with a text containing `reason` and changes nothing.
+    void ExpectRejected(const std::string& bytes, const std::string& reason) {
+        auto d = OldSet();
+        const std::string before = Fingerprint(*d);
+        const auto version = DataVersion;
+        std::string error;
+        EXPECT_FALSE(ReadCGHMatrix(*d, Put("bad.cgm", bytes), nullptr, nullptr, error));
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_EQ(Fingerprint(*d), before);
+        EXPECT_EQ(DataVersion, version);
+    }
+
+    fs::path dir;
+};
+
+// The small file of two hybridisations and three probes on chromosome 1, field by field.
+std::string SmallFileBytes(const std::string& keys = TextRecord("Sex\tm\tf")) {
+    std::string f = TextRecord("JX-QB_V1.001") + TextRecord("CNum\t24") + TextRecord("HNum\t2");
+    for (int c = 1; c <= 24; ++c)
+        f += TextRecord("ONum" + std::to_string(c) + "\t" + (c == 1 ? "3" : "0"));
+    f += TextRecord("File names\tn1.txt\tn2.txt") + keys + TextRecord("////");
+    for (int i = 1; i <= 3; ++i) {
+        std::string body = Text("P1_" + std::to_string(i) + "\tchr1\t\t\t");
+        for (int h = 1; h <= 2; ++h) {
+            float f20[20];
+            for (int s = 1; s <= 20; ++s) f20[s - 1] = Value(h, 1, i, s);
+            body += Block(f20);
+        }
+        f += Record(body);
+    }
+    return f;
+}
+
+std::unique_ptr<tCGH_DataSet> SmallSet() {
+    auto d = MakeSet(2, Counts({{1, 3}}));
+    d->Annotation[0][3] = "  Sex "; // key 2 empty: only "Sex" is written
+    d->Annotation[1][3] = "m";
+    d->Annotation[2][3] = "f";
+    return d;
+}
+
+TEST_F(CGHMatrixFile, WritesTheRecordsByteForByte) {
+    auto d = SmallSet();
+    d->CNum = 7;
+    MemoryLog log;
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("s.cgm"), nullptr, &log, error)) << error;
+    EXPECT_EQ(Get(Path("s.cgm")), SmallFileBytes());
+    EXPECT_EQ(d->CNum, 24);
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_TRUE(log.lines[0].ends_with("s elapsed time"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1); // no temporary file left
+}
+
+TEST_F(CGHMatrixFile, ReadsTheSmallFile) {
+    auto d = OldSet();
+    MemoryLog log;
+    std::string error;
+    ASSERT_TRUE(ReadCGHMatrix(*d, Put("s.cgm", SmallFileBytes()), nullptr, &log, error)) << error;
+    EXPECT_EQ(d->HNum, 2);
+    EXPECT_EQ(d->CNum, 24);
+    EXPECT_EQ(d->Hyb[2].FileName, "n2.txt");
+    EXPECT_EQ(d->Annotation[2][1], "n2.txt");
+    EXPECT_EQ(d->Annotation[0][2], "Sex"); // keys land from 2 on, in file order
+    EXPECT_EQ(d->Annotation[2][2], "f");
+    for (int h = 1; h <= 2; ++h) {
+        const auto& a = d->Hyb[h].Chr[1];
+        ASSERT_EQ(a.Count(), 3);
+        EXPECT_EQ(a.Size(), 13);
+        for (int i = 1; i <= 3; ++i) {
+            for (int s = 1; s <= 20; ++s) EXPECT_EQ(a.Get(s, i), Value(h, 1, i, s));
+            EXPECT_EQ(a.Get(40, i), a.Get(4, i));
+        }
+        EXPECT_EQ(d->Hyb[h].Chr[2].Count(), 0);
+        EXPECT_EQ(d->Hyb[h].Chr[24].Size(), 10);
+    }
+    EXPECT_EQ(OligoCount(d->Oligo[1]), 3);
+    EXPECT_EQ(d->Oligo[1][2].Str[1], "P1_2");
+    EXPECT_EQ(d->Oligo[1][2].Num[3], Value(1, 1, 2, 3));
+    EXPECT_EQ(OligoCount(d->Oligo[24]), 0); // the old probes of chromosome 24 are gone
+    // Beyond what the file holds, the reader leaves the data set alone.
+    EXPECT_EQ(d->Hyb[3].FileName, "n3.txt");
+    EXPECT_EQ(d->Annotation[0][5], "Old key");
+    EXPECT_EQ(d->Hyb[2].Active, 1);
+    ASSERT_EQ(log.lines.size(), 1u);
+}
+
+TEST_F(CGHMatrixFile, RoundTripsSlotsKeysAndTexts) {
+    // Chromosome 1 spans several batches of records, each shared out among threads.
+    auto d = MakeSet(50, Counts({{1, 2500}, {7, 1}, {23, 2}, {24, 3}}));
+    d->Hyb[4].FileName = "with \"quotes\"\tand tab.txt";
+    d->Annotation[0][2] = "Group";
+    d->Annotation[0][100] = "Last \"key\"";
+    d->Annotation[7][100] = "a\tb";
+    d->Annotation[50][2] = "\"";
+    d->Oligo[7][1].Str[1] = "\"quoted";
+    d->Oligo[7][1].Str[5] = "tab\there";
+    d->Hyb[9].Chr[23].Set(17, 2, 1.0f);
+    d->Hyb[9].Chr[23].Set(5, 1, -1e-30f);
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("r.cgm"), nullptr, nullptr, error)) << error;
+    auto r = std::make_unique<tCGH_DataSet>();
+    ASSERT_TRUE(ReadCGHMatrix(*r, Path("r.cgm"), nullptr, nullptr, error)) << error;
+
+    EXPECT_EQ(r->HNum, 50);
+    EXPECT_EQ(r->Hyb[4].FileName, "with \"quotes\" and tab.txt");
+    EXPECT_EQ(r->Annotation[0][2], "Group");
+    EXPECT_EQ(r->Annotation[0][3], "Last \"key\"");
+    EXPECT_EQ(r->Annotation[7][3], "a b");
+    EXPECT_EQ(r->Annotation[50][2], "\"");
+    EXPECT_EQ(r->Oligo[7][1].Str[1], "\"quoted");
+    EXPECT_EQ(r->Oligo[7][1].Str[5], "tab here");
+    EXPECT_EQ(r->Oligo[24][3].Str[1], "P24_3");
+    for (int h = 1; h <= 50; ++h)
+        for (int c = 1; c <= kChromosomes; ++c) {
+            const auto& a = d->Hyb[h].Chr[c];
+            const auto& b = r->Hyb[h].Chr[c];
+            ASSERT_EQ(b.Count(), a.Count()) << h << "/" << c;
+            for (int i = 1; i <= a.Count(); ++i)
+                for (int s = 1; s <= 20; ++s) ASSERT_EQ(b.Get(s, i), a.Get(s, i));
+        }
+    EXPECT_EQ(r->Hyb[9].Chr[23].Get(5, 1), -1e-30f);
+}
+
+TEST_F(CGHMatrixFile, SavesProbesOfAShorterHybridisationAsZeros) {
+    auto d = MakeSet(2, Counts({{1, 3}}));
+    d->Hyb[2].Chr[1].Resize(2); // only probe 1 left
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("z.cgm"), nullptr, nullptr, error)) << error;
+    auto r = std::make_unique<tCGH_DataSet>();
+    ASSERT_TRUE(ReadCGHMatrix(*r, Path("z.cgm"), nullptr, nullptr, error)) << error;
+    EXPECT_EQ(r->Hyb[2].Chr[1].Get(4, 1), Value(2, 1, 1, 4));
+    EXPECT_EQ(r->Hyb[2].Chr[1].Get(4, 3), 0.0f);
+}
+
+TEST_F(CGHMatrixFile, EveryTruncationIsRejected) {
+    const std::string full = SmallFileBytes();
+    for (size_t n = 0; n < full.size(); ++n) {
+        SCOPED_TRACE(n);
+        auto d = OldSet();
+        const std::string before = Fingerprint(*d);
+        std::string error;
+        EXPECT_FALSE(ReadCGHMatrix(*d, Put("t.cgm", full.substr(0, n)), nullptr, nullptr, error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(Fingerprint(*d), before);
+    }
+    ExpectRejected(full + '\0', "unexpected bytes");
+}
+
+std::string Header(const std::string& cnum, const std::string& hnum,
+                   const std::vector<std::string>& onums, const std::string& rest) {
+    std::string f =
+        TextRecord("JX-QB_V1.001") + TextRecord("CNum\t" + cnum) + TextRecord("HNum\t" + hnum);
+    for (const auto& o : onums) f += TextRecord("ONum\t" + o);
+    return f + rest;
+}
+
+TEST_F(CGHMatrixFile, HostileHeadersAreRejected) {
+    const std::string names = TextRecord("File names\ta");
+    const std::string end = TextRecord("////");
+    ExpectRejected("", "not a CGH matrix file");
+    ExpectRejected(TextRecord("JX-QB_V1.002") + SmallFileBytes().substr(20),
+                   "not a CGH matrix file");
+    ExpectRejected(U32(0xffffffff) + std::string(64, 'x'), "not a CGH matrix file");
+    ExpectRejected(TextRecord("JX-QB_V1.001") + U32(0xfffffff0) + "CNum", "truncated");
+    ExpectRejected(TextRecord("JX-QB_V1.001") + Record(U32(0x7fffffff) + "CNum\t1"),
+                   "malformed chromosome count");
+    ExpectRejected(Header("25", "1", {}, names + end), "chromosome count 25 out of range");
+    ExpectRejected(Header("-1", "1", {}, names + end), "out of range");
+    ExpectRejected(Header("x", "1", {}, names + end), "malformed chromosome count");
+    ExpectRejected(Header("1", "51", {"0"}, names + end), "hybridisation count 51");
+    ExpectRejected(Header("1", "1", {"-5"}, names + end), "out of range");
+    ExpectRejected(Header("1", "1", {"99999999999"}, names + end), "malformed probe count");
+    ExpectRejected(Header("1", "1", {"2147483600"}, names + end), "exceed");
+    ExpectRejected(Header("1", "1", {"3"}, names + end + std::string(200, '\0')), "exceed");
+    ExpectRejected(Header("1", "2", {"0"}, names + end), "too few file names");
+    ExpectRejected(Header("1", "1", {"0"}, names), "////");
+    ExpectRejected(Header("1", "1", {"0"}, names + TextRecord("Sex\tm")), "////");
+    ExpectRejected(
+        Header("1", "2", {"0"}, TextRecord("File names\ta\tb") + TextRecord("Sex\tm") + end),
+        "too few values");
+    std::string keys;
+    for (int k = 2; k <= 100; ++k) keys += TextRecord("K" + std::to_string(k) + "\tv");
+    ExpectRejected(Header("1", "1", {"0"}, names + keys + TextRecord("K101\tv") + end),
+                   "more than 99 annotation keys");
+    // A text length beyond its record, and probe records of the wrong size.
+    ExpectRejected(Header("1", "1", {"0"}, Record(U32(900) + "File names\ta") + end),
+                   "malformed file names");
+    const std::string probe = Text("p\t\t\t\t") + std::string(80, '\0');
+    ExpectRejected(Header("1", "1", {"1"}, names + end + Record(probe + "x")), "malformed record");
+    ExpectRejected(
+        Header("1", "1", {"1"}, names + end + Record(Text("p\t\t\t") + std::string(80, '\0'))),
+        "too few annotation texts");
+    ExpectRejected(Header("1", "1", {"1"}, names + end + Record(U32(5000) + probe.substr(4))),
+                   "malformed record");
+
+    // The same shapes within the limits load.
+    auto d = std::make_unique<tCGH_DataSet>();
+    std::string error;
+    EXPECT_TRUE(ReadCGHMatrix(
+        *d, Put("ok.cgm", Header("1", "1", {"1"}, names + keys + end + Record(probe))), nullptr,
+        nullptr, error))
+        << error;
+    EXPECT_EQ(d->Annotation[0][100], "K100");
+    EXPECT_EQ(d->Hyb[1].Chr[1].Count(), 1);
+    EXPECT_EQ(d->Hyb[1].Chr[2].Count(), 0); // beyond CNum: no probes
+}
+
+TEST_F(CGHMatrixFile, ReadsAndWritesNoHybridisations) {
+    auto d = MakeSet(0, Counts({}));
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("e.cgm"), nullptr, nullptr, error)) << error;
+    auto r = OldSet();
+    ASSERT_TRUE(ReadCGHMatrix(*r, Path("e.cgm"), nullptr, nullptr, error)) << error;
+    EXPECT_EQ(r->HNum, 0);
+    // An empty probe record body is accepted when there are no hybridisations.
+    ASSERT_TRUE(ReadCGHMatrix(
+        *r,
+        Put("e0.cgm", Header("1", "0", {"2"},
+                             TextRecord("File names") + TextRecord("////") + U32(0) + U32(0))),
+        nullptr, nullptr, error))
+        << error;
+    EXPECT_EQ(OligoCount(r->Oligo[1]), 2);
+}
+
+class CancelAfter : public ProgressSink {
+  public:
+    explicit CancelAfter(int pos) : at_(pos) {}
+    void SetMaximum(int m) override { max = m; }
+    void SetPosition(int p) override { pos = p; }
+    void Pump() override {}
+    bool Cancelled() const override { return pos >= at_; }
+    int max = -1, pos = -1;
+
+  private:
+    int at_;
+};
+
+TEST_F(CGHMatrixFile, CancelAndFailureLeaveFilesAndDataAlone) {
+    auto d = MakeSet(2, Counts({{1, 150}, {2, 150}}));
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("c.cgm"), nullptr, nullptr, error)) << error;
+    const std::string saved = Get(Path("c.cgm"));
+
+    CancelAfter never(1 << 30);
+    auto r = OldSet();
+    ASSERT_TRUE(ReadCGHMatrix(*r, Path("c.cgm"), &never, nullptr, error));
+    EXPECT_EQ(never.max, 300);
+    EXPECT_EQ(never.pos, 300);
+
+    CancelAfter early(200);
+    r = OldSet();
+    const std::string before = Fingerprint(*r);
+    EXPECT_FALSE(ReadCGHMatrix(*r, Path("c.cgm"), &early, nullptr, error));
+    EXPECT_NE(error.find("cancelled"), std::string::npos);
+    EXPECT_EQ(Fingerprint(*r), before);
+
+    d->Hyb[1].Chr[1].Set(4, 1, 42.0f);
+    EXPECT_FALSE(WriteCGHMatrix(*d, Path("c.cgm"), &early, nullptr, error));
+    EXPECT_EQ(Get(Path("c.cgm")), saved);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
+
+    EXPECT_FALSE(WriteCGHMatrix(*d, Path("no/such/dir.cgm"), nullptr, nullptr, error));
+    EXPECT_NE(error.find("no/such/dir.cgm"), std::string::npos);
+    EXPECT_FALSE(ReadCGHMatrix(*r, Path("missing.cgm"), nullptr, nullptr, error));
+    EXPECT_NE(error.find("missing.cgm"), std::string::npos);
+}
+
+TEST_F(CGHMatrixFile, LoadReplacesTheDataSetAndReportsCounts) {
+    auto d = OldSet();
+    for (int h = 1; h <= 3; ++h) d->Hyb[h].Active = h == 3;
+    d->Hyb[40].FileName = "stray";
+    d->TestParam2 = 9;
+    const auto load = LoadCGHMatrixDataSet(*d, Put("s.cgm", SmallFileBytes()), nullptr);
+    ASSERT_TRUE(load.ok) << load.error;
+    EXPECT_EQ(d->HNum, 2);
+    EXPECT_EQ(d->Hyb[1].Active, 1);
+    EXPECT_EQ(d->Hyb[2].Active, 1);
+    EXPECT_EQ(d->Hyb[3].Active, 0);
+    EXPECT_TRUE(d->Hyb[3].FileName.empty());
+    EXPECT_EQ(d->Hyb[3].Chr[2].Size(), 0);
+    EXPECT_TRUE(d->Hyb[40].FileName.empty());
+    EXPECT_TRUE(d->Annotation[0][5].empty());
+    EXPECT_EQ(d->Annotation[0][1], "File name");
+    EXPECT_EQ(d->Annotation[0][2], "Sex");
+    EXPECT_EQ(d->DataType, 0);
+    EXPECT_EQ(d->RecentFiles[1], "recent.cgm");
+    EXPECT_EQ(d->TestParam2, 9);
+    EXPECT_EQ(OligoCount(d->Oligo[24]), 0);
+
+    ASSERT_EQ(load.report.size(), 28u);
+    EXPECT_EQ(load.report[0], "Trying to load file  \"" + Path("s.cgm") + "\"  .....");
+    EXPECT_TRUE(load.report[1].ends_with("s elapsed time"));
+    EXPECT_EQ(load.report[2], "Loaded CGH probes:");
+    EXPECT_EQ(load.report[3], "Chromosome 1\t3");
+    EXPECT_EQ(load.report[26], "Chromosome 24\t0");
+    EXPECT_EQ(load.report[27], "");
+
+    const std::string before = Fingerprint(*d);
+    const auto bad =
+        LoadCGHMatrixDataSet(*d, Put("b.cgm", SmallFileBytes().substr(0, 300)), nullptr);
+    EXPECT_FALSE(bad.ok);
+    EXPECT_NE(bad.error.find("truncated"), std::string::npos) << bad.error;
+    EXPECT_EQ(bad.report.size(), 1u); // no counts for a file that was not loaded
+    EXPECT_EQ(Fingerprint(*d), before);
+}
+
+} // namespace

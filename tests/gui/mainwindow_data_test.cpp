@@ -1,0 +1,198 @@
+#include "cghmatrixfile.h"
+#include "droppedfiles.h"
+#include "feature_file_writer.h"
+#include "guitest.h"
+#include "mainwindow.h"
+#include "progresswindow.h"
+#include "records.h"
+#include "registry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowDataTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\")); }
+    void TearDown() override { Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\")); }
+
+    QString FeatureFile(const QString& name, uint32_t layout, uint32_t values) {
+        const QString path = dir_.filePath(name);
+        FeatureFileSummary summary;
+        EXPECT_TRUE(WriteFeatureFile(path.toStdString(), 3000, layout, summary, values));
+        return path;
+    }
+    QTemporaryDir dir_;
+};
+
+void Drop(QWidget& w, const QStringList& files) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& f : files) urls << QUrl::fromLocalFile(f);
+    mime.setUrls(urls);
+    // As the desktop delivers a drop: enter, move, then the drop itself.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    QDragMoveEvent move(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &move);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+}
+
+bool AnyProgressWindowVisible() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TCluster_Progress*>(w) && w->isVisible()) return true;
+    return false;
+}
+
+TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChangesNothing) {
+    TfQuorbelView w;
+    w.show();
+    const QStringList files{FeatureFile(QStringLiteral("a.txt"), 7, 1),
+                            FeatureFile(QStringLiteral("b.txt"), 7, 2),
+                            FeatureFile(QStringLiteral("c.txt"), 7, 3),
+                            FeatureFile(QStringLiteral("other.txt"), 99, 4)};
+    MessageCapture capture;
+    Drop(w, files);
+
+    EXPECT_EQ(CGHData.HNum, 3);
+    for (int h = 1; h <= 3; ++h) {
+        EXPECT_EQ(CGHData.Hyb[h].FileName, files[h - 1].toStdString());
+        EXPECT_EQ(CGHData.Hyb[h].Active, 1);
+        EXPECT_GT(CGHData.Hyb[h].Chr[1].Count(), 0);
+    }
+    EXPECT_TRUE(CGHData.Hyb[4].FileName.empty());
+    EXPECT_EQ(CGHData.Hyb[4].Chr[1].Count(), 0);
+    ASSERT_EQ(capture.shown.size(), 1u);
+    EXPECT_TRUE(capture.shown[0].text.contains(QStringLiteral("other.txt")));
+    EXPECT_EQ(capture.shown[0].icon, MsgIcon::Stop);
+    EXPECT_TRUE(w.POM_CGH_View->isChecked());
+    EXPECT_FALSE(AnyProgressWindowVisible());
+    // Each loaded file is followed by a z-transform of all sets: set 1 is transformed thrice.
+    EXPECT_EQ(w.Info_Memo->toPlainText().count(QStringLiteral("Set 1 - Mean=")), 3);
+    // After the last z-transform every set has mean 0.
+    double sum = 0;
+    int n = 0;
+    for (int c = 1; c <= 24; ++c)
+        for (int i = 1; i <= CGHData.Hyb[2].Chr[c].Count(); ++i, ++n)
+            sum += CGHData.Hyb[2].Chr[c].Get(4, i);
+    EXPECT_NEAR(sum / n, 0.0, 1e-4);
+
+    // The slots are taken: a second drop goes on from slot 4.
+    capture.shown.clear();
+    Drop(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
+    EXPECT_EQ(CGHData.HNum, 4);
+    EXPECT_TRUE(capture.shown.empty());
+    for (int h = 1; h <= 4; ++h) CGHData.Hyb[h].FileName.clear();
+    CGHData.HNum = 0;
+}
+
+TEST_F(MainWindowDataTest, NoFreeSlotStopsTheDropWithItsMessage) {
+    TfQuorbelView w;
+    w.show();
+    for (int h = 1; h <= kMaxHybridisations; ++h) CGHData.Hyb[h].FileName = "taken";
+    CGHData.HNum = kMaxHybridisations;
+    MessageCapture capture;
+    Drop(w, {FeatureFile(QStringLiteral("a.txt"), 7, 1)});
+    ASSERT_EQ(capture.shown.size(), 1u);
+    EXPECT_EQ(capture.shown[0].text,
+              QStringLiteral("Can not load additional CGH-hybridisation datasets."));
+    EXPECT_EQ(capture.shown[0].caption, QStringLiteral("Quorbel"));
+    EXPECT_FALSE(w.POM_CGH_View->isChecked());
+    EXPECT_FALSE(AnyProgressWindowVisible());
+    ClearCGHDataSet(CGHData);
+}
+
+std::string SmallMatrix(const QString& path) {
+    auto data = std::make_unique<tCGH_DataSet>();
+    ClearCGHDataSet(*data);
+    data->HNum = 2;
+    for (int h = 1; h <= 2; ++h) {
+        data->Hyb[h].FileName = "hyb" + std::to_string(h);
+        data->Annotation[h][1] = data->Hyb[h].FileName;
+        for (int c = 1; c <= kChromosomes; ++c) {
+            tCGHProbeArray& a = data->Hyb[h].Chr[c];
+            const int n = c == 1 ? 3 : 0;
+            a.Resize(n + 2);
+            a.SetCount(n);
+            for (int i = 1; i <= n; ++i) {
+                a.Set(1, i, 1.0f);
+                a.Set(2, i, 1000.0f * i);
+                a.Set(3, i, 1000.0f * i + 50);
+                a.Set(4, i, 0.5f * h);
+            }
+        }
+    }
+    for (int c = 1; c <= kChromosomes; ++c) {
+        data->Oligo[c].resize(c == 1 ? 5 : 2);
+        data->Oligo[c][0].Num[0] = c == 1 ? 3.0f : 0.0f;
+    }
+    std::string error;
+    EXPECT_TRUE(WriteCGHMatrix(*data, path.toStdString(), nullptr, nullptr, error)) << error;
+    return error;
+}
+
+TEST_F(MainWindowDataTest, CommandLineMatrixLoadsAndListsItsCounts) {
+    const QString file = dir_.filePath(QStringLiteral("small.cgm"));
+    SmallMatrix(file);
+    TfQuorbelView w;
+    w.SetCommandLine({QStringLiteral("/cghmat=") + file});
+    w.show();
+    EXPECT_EQ(CGHData.HNum, 2);
+    EXPECT_EQ(CGHData.Hyb[2].Chr[1].Count(), 3);
+    EXPECT_EQ(CGHData.Hyb[1].Active, 1);
+    const QString info = w.Info_Memo->toPlainText();
+    EXPECT_TRUE(info.contains(QStringLiteral("Loaded CGH probes:"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Chromosome 1\t3")));
+    EXPECT_TRUE(w.POM_CGH_View->isChecked());
+    EXPECT_TRUE(w.Panel_CGHNames->isVisibleTo(&w));
+}
+
+TEST_F(MainWindowDataTest, AMalformedMatrixIsReportedAndChangesNothing) {
+    const QString good = dir_.filePath(QStringLiteral("good.cgm"));
+    SmallMatrix(good);
+    const QString bad = dir_.filePath(QStringLiteral("bad.cgm"));
+    QFile::copy(good, bad);
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.resize(f.size() / 2);
+    f.close();
+
+    TfQuorbelView w;
+    w.SetCommandLine({QStringLiteral("/cghmat=") + good});
+    w.show();
+    MessageCapture capture;
+    w.FilesDropped({bad});
+    ASSERT_EQ(capture.shown.size(), 1u);
+    EXPECT_EQ(capture.shown[0].icon, MsgIcon::Stop);
+    EXPECT_EQ(CGHData.HNum, 2);
+    EXPECT_EQ(CGHData.Hyb[1].Chr[1].Count(), 3);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(DroppedFiles, TheLastRecognisedKindDecides) {
+    EXPECT_EQ(ClassifyDroppedFiles({QStringLiteral("a.TXT"), QStringLiteral("b.doc")}).kind,
+              DroppedFiles::None);
+    DroppedFiles d = ClassifyDroppedFiles({QStringLiteral("a.txt"), QStringLiteral("m.cgm")});
+    EXPECT_EQ(d.kind, DroppedFiles::CGHMatrix);
+    EXPECT_EQ(d.matrix, QStringLiteral("m.cgm"));
+    d = ClassifyDroppedFiles(
+        {QStringLiteral("m.cgm"), QStringLiteral("a.txt"), QStringLiteral("x.pdf")});
+    EXPECT_EQ(d.kind, DroppedFiles::FeatureFiles);
+    QStringList twelve;
+    for (int i = 1; i <= 12; ++i) twelve << QStringLiteral("f%1.txt").arg(i);
+    d = ClassifyDroppedFiles(twelve);
+    ASSERT_EQ(d.texts.size(), 10);
+    EXPECT_EQ(d.texts[8], QStringLiteral("f9.txt"));
+    EXPECT_EQ(d.texts[9], QStringLiteral("f12.txt"));
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include "pdist.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Recorder : ToolMessageTarget {
+    std::vector<std::pair<int, intptr_t>> got;
+    intptr_t ToolMessage(int code, intptr_t arg) override {
+        got.emplace_back(code, arg);
+        return 0;
+    }
+};
+
+// Opens the window as the main window's alpha command does.
+std::unique_ptr<TPDist> Open(WindowHandle owner, const std::vector<int>& histogram = {}) {
+    auto w = std::make_unique<TPDist>();
+    w->OwnerHandle = owner;
+    w->NotifyMessage = WM_TOOL_COMMAND;
+    w->NotifyCode = 2000;
+    w->setWindowTitle(QStringLiteral("CGH group testing - p-Distribution"));
+    QLineSeries* s = w->AddSeries(QStringLiteral("Distribution"), Qt::red);
+    for (int b = 0; b < static_cast<int>(histogram.size()); ++b) s->append(b / 100.0, histogram[b]);
+    w->show();
+    return w;
+}
+
+TEST(PDist, OpensAtTheDefaultCriticalP) {
+    auto w = Open(0);
+    EXPECT_EQ(w->CB_pValue->currentText(), QStringLiteral("0.010000000000000"));
+    EXPECT_EQ(w->TB_pValue->value(), 200);
+    const auto series = w->ChartSeries();
+    ASSERT_EQ(series.size(), 5);
+    EXPECT_DOUBLE_EQ(series[1]->at(0).x(), 2.0);
+    EXPECT_DOUBLE_EQ(series[1]->at(1).y(), 10.0);
+    EXPECT_EQ(series[2]->count(), 1013);
+}
+
+TEST(PDist, TrackBarMovesTheMarkerAndSendsNothing) {
+    Recorder owner;
+    auto w = Open(owner.Handle());
+    w->TB_pValue->setFocus();
+    w->TB_pValue->setValue(130); // as a drag would
+    EXPECT_TRUE(w->CB_pValue->currentText().startsWith(QStringLiteral("0.0501187")));
+    EXPECT_EQ(w->CB_pValue->currentText().size(), 17);
+    EXPECT_NEAR(w->ChartSeries()[1]->at(0).x(), 1.3, 1e-12);
+    EXPECT_TRUE(owner.got.empty());
+
+    w->SG1Click(1, 1);
+    ASSERT_EQ(owner.got.size(), 1u);
+    EXPECT_EQ(owner.got[0], (std::pair<int, intptr_t>{2000, 130}));
+    EXPECT_NEAR(w->CriticalP, 0.0501187, 1e-6);
+}
+
+TEST(PDist, ComboChoiceMovesTheTrackBarWithoutRewritingTheText) {
+    auto w = Open(0);
+    w->CB_pValue->setCurrentIndex(3);
+    emit w->CB_pValue->activated(3);
+    EXPECT_EQ(w->CB_pValue->currentText(), QStringLiteral("0.001"));
+    EXPECT_EQ(w->TB_pValue->value(), 300);
+
+    w->CB_pValue->lineEdit()->clear();
+    QTest::keyClicks(w->CB_pValue->lineEdit(), QStringLiteral("abc"));
+    EXPECT_EQ(w->TB_pValue->value(), 0);
+    EXPECT_EQ(w->CB_pValue->currentText(), QStringLiteral("abc"));
+    w->CB_pValue->lineEdit()->clear();
+    QTest::keyClicks(w->CB_pValue->lineEdit(), QStringLiteral("1e-30"));
+    EXPECT_EQ(w->TB_pValue->value(), 1000);
+}
+
+TEST(PDist, GridClickWithoutOwnerOnlySetsTheCriticalP) {
+    auto w = Open(0);
+    w->TB_pValue->setValue(300);
+    w->SG1Click(1, 2);
+    EXPECT_FLOAT_EQ(w->CriticalP, 0.01f);
+    w->SG1Click(0, 1);
+    EXPECT_NEAR(w->CriticalP, 0.001, 1e-9);
+}
+
+TEST(PDist, CountsTheDistributionBeyondTheThreshold) {
+    std::vector<int> histogram(1001, 0);
+    histogram[50] = 7;
+    histogram[250] = 3;
+    histogram[1000] = 2;
+    auto w = Open(0, histogram);
+    EXPECT_EQ(w->SG1->item(1, 1)->text(), QStringLiteral("5"));
+    w->TB_pValue->setValue(40);
+    EXPECT_EQ(w->SG1->item(1, 1)->text(), QStringLiteral("12"));
+}
+
+} // namespace
