@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
                     .count() /
                 runs;
-            std::printf("orientation %d, resolution %3d: %.2f ms per render (%dx%d)\n",
-                        orientation, GenomeLayout.BandResolution, ms, w.MapView_PB1->width(),
+            std::printf("orientation %d, resolution %3d: %.2f ms per render (%dx%d)\n", orientation,
+                        GenomeLayout.BandResolution, ms, w.MapView_PB1->width(),
                         w.MapView_PB1->height());
         }
     }

@@ -177,7 +177,8 @@ void TfQuorbelView::MapView_PB1Paint() {
             // chr.Expression when switched on.
         }
     }
-    if (Panel_Colourbar->isVisible()) Panel_Colourbar->repaint();
+    // Within a paint the colour bar can only be scheduled; it paints in the same cycle.
+    if (Panel_Colourbar->isVisible()) Panel_Colourbar->update();
     MapView_PB1->Image() = std::move(image);
     // Taken after drawing: a render may set colours it reads (the track colours).
     renderedKey_ = CurrentRenderKey();
