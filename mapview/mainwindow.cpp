@@ -133,6 +133,7 @@ void TfQuorbelView::FormShow() {
         TB_GEMat->setVisible(false);
         TB_CGH->setVisible(false);
         TB_Genes->setVisible(false);
+        BuildColourPalette(PaletteColours, 1);
         POM_Ideogram_ColouredChromosomes->setVisible(true);
     }
 }
