@@ -1,4 +1,4 @@
-// The ideogram reader: the first nine bytes choose the specification's numbers, the rest is the
+// The ideogram reader: the first nine bytes choose the column numbers, the rest is the
 // band table.
 #include "fuzz_input_file.h"
 #include "ideogram.h"
