@@ -8,6 +8,7 @@
 #include "featureextraction.h"
 #include "genefeatures.h"
 #include "mainwindow.h"
+#include "menutoggle.h"
 #include "progresswindow.h"
 #include "records.h"
 
@@ -228,33 +229,16 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
 }
 
 void TfQuorbelView::ConnectDataCommands() {
-    connect(POM_CGH_View, &QAction::triggered, this, [this] {
-        // The handler toggles the mark itself.
-        POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
-        POM_CGH_ViewClick();
-    });
+    ConnectToggleItem(this, POM_CGH_View, [this] { POM_CGH_ViewClick(); });
     connect(TB_CGH, &QAction::triggered, this, [this] { TB_CGHClick(); });
     connect(POM_CGH_DataType_Raw, &QAction::triggered, this, [this] { POM_CGH_DataType_Click(1); });
     connect(POM_CGH_DataType_Processed, &QAction::triggered, this,
             [this] { POM_CGH_DataType_Click(2); });
-    connect(POM_Genes_View, &QAction::triggered, this, [this] {
-        POM_Genes_View->setChecked(!POM_Genes_View->isChecked());
-        POM_Genes_ViewClick();
-    });
+    ConnectToggleItem(this, POM_Genes_View, [this] { POM_Genes_ViewClick(); });
     connect(TB_Genes, &QAction::triggered, this, [this] { TB_GenesClick(); });
-    for (int k = 1; k <= 5; ++k) {
-        connect(POM_Gene[k], &QAction::triggered, this, [this, k] {
-            POM_Gene[k]->setChecked(!POM_Gene[k]->isChecked());
-            POM_Gene_Click(k);
-        });
-    }
-    connect(POM_Genes_GeneNames, &QAction::triggered, this, [this] {
-        POM_Genes_GeneNames->setChecked(!POM_Genes_GeneNames->isChecked());
-        POM_Genes_GeneNamesClick();
-    });
-    connect(POM_GEHM_View, &QAction::triggered, this, [this] {
-        POM_GEHM_View->setChecked(!POM_GEHM_View->isChecked());
-        POM_GEHM_ViewClick();
-    });
+    for (int k = 1; k <= 5; ++k)
+        ConnectToggleItem(this, POM_Gene[k], [this, k] { POM_Gene_Click(k); });
+    ConnectToggleItem(this, POM_Genes_GeneNames, [this] { POM_Genes_GeneNamesClick(); });
+    ConnectToggleItem(this, POM_GEHM_View, [this] { POM_GEHM_ViewClick(); });
     connect(TB_GEMat, &QAction::triggered, this, [this] { TB_GEMatClick(); });
 }

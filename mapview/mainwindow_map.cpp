@@ -7,6 +7,7 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapsteps.h"
+#include "menutoggle.h"
 #include "numbers.h"
 #include "records.h"
 #include "textrotated.h"
@@ -37,15 +38,6 @@ QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
     QMenu* menu = parent->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
     return menu;
-}
-
-// A ticked menu item whose handler toggles the tick itself: the toolkit's own toggle is undone.
-template <typename Handler>
-void ConnectToggleItem(QObject* context, QAction* item, Handler handler) {
-    QObject::connect(item, &QAction::triggered, context, [item, handler] {
-        item->setChecked(!item->isChecked());
-        handler();
-    });
 }
 
 void DrawChromosomeNumber(GdiCanvas& canvas, const MapGeometry& geometry,

@@ -196,3 +196,41 @@ TEST(DroppedFiles, TheLastRecognisedKindDecides) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowDataTest, TrackSwitchesFollowTheirMenuItems) {
+    TfQuorbelView w;
+    w.show();
+    EXPECT_FALSE(w.POM_CGH_View->isChecked());
+    w.POM_CGH_View->trigger();
+    EXPECT_TRUE(w.POM_CGH_View->isChecked());
+    EXPECT_TRUE(w.Panel_CGHNames->isVisibleTo(&w));
+    w.TB_CGH->trigger();
+    EXPECT_FALSE(w.POM_CGH_View->isChecked());
+    EXPECT_FALSE(w.Panel_CGHNames->isVisibleTo(&w));
+
+    w.POM_CGH_DataType_Processed->trigger();
+    EXPECT_EQ(CGHData.DataType, 2);
+    EXPECT_FALSE(w.POM_CGH_DataType_Raw->isChecked());
+    w.POM_CGH_DataType_Raw->trigger();
+    EXPECT_EQ(CGHData.DataType, 1);
+    EXPECT_TRUE(w.POM_CGH_DataType_Raw->isChecked());
+    EXPECT_FALSE(w.POM_CGH_DataType_Processed->isChecked());
+
+    const bool rna = w.POM_Gene[2]->isChecked();
+    w.POM_Gene[2]->trigger();
+    EXPECT_NE(w.POM_Gene[2]->isChecked(), rna);
+    w.TB_Genes->trigger();
+    EXPECT_TRUE(w.POM_Genes_View->isChecked());
+
+    ExpData.ShowExpressionTrack = 0;
+    w.TB_GEMat->trigger();
+    EXPECT_EQ(ExpData.ShowExpressionTrack, 1);
+    EXPECT_TRUE(w.POM_GEHM_View->isChecked());
+    w.POM_GEHM_View->trigger();
+    EXPECT_EQ(ExpData.ShowExpressionTrack, 0);
+    EXPECT_FALSE(w.POM_GEHM_View->isChecked());
+}
+
+} // namespace
