@@ -89,7 +89,7 @@ TEST_F(CGHTrackTest, OneSetIsColouredByItsValues) {
     EXPECT_EQ(At(image, kC - 27, Row(4)), QColor(0, 0, 255));
     EXPECT_EQ(At(image, kC - 26, Row(4)), QColor(0, 0, 255));
     EXPECT_EQ(At(image, kC - 25, Row(4)), QColor(128, 128, 255)); // the guide line
-    EXPECT_EQ(At(image, kC + 50, Row(5)), QColor(255, 0, 0)); // 3 is held at the edge
+    EXPECT_EQ(At(image, kC + 50, Row(5)), QColor(255, 0, 0));     // 3 is held at the edge
     EXPECT_EQ(At(image, kC + 51, Row(5)), QColor(255, 0, 0));
     // The frame 2 pixels outside the half width, the centre line.
     EXPECT_EQ(At(image, kC - 52, Row(3)), QColor(0, 0, 0));
@@ -136,8 +136,8 @@ TEST_F(CGHTrackTest, SignificanceMarksShowTheStrengthOfEachPValue) {
 }
 
 // The bars of the direct writer against a plain canvas drawing each bar as a rectangle.
-QImage ReferenceBars(const tCGH_DataSet& data, const std::array<TColor, 101>& colours,
-                     QImage frame, int orientation) {
+QImage ReferenceBars(const tCGH_DataSet& data, const std::array<TColor, 101>& colours, QImage frame,
+                     int orientation) {
     const MapGeometry g = Geometry(orientation);
     GdiCanvas canvas(frame);
     canvas.SetBrush(0xFFFFFF);
@@ -152,7 +152,8 @@ QImage ReferenceBars(const tCGH_DataSet& data, const std::array<TColor, 101>& co
             const int p = std::clamp(int(std::nearbyint(v * 25.0)), -50, 50);
             const int q = p > 0 ? p + 2 : p - 2;
             const int top = a.Get(2, i) >= 1000 ? kTop + 10 : kTop;
-            const int A = top + g.AlongPixel(1, a.Get(2, i)), B = top + g.AlongPixel(1, a.Get(3, i));
+            const int A = top + g.AlongPixel(1, a.Get(2, i)),
+                      B = top + g.AlongPixel(1, a.Get(3, i));
             int m = std::min(255, std::abs(int(std::nearbyint(v * 255.0)))), k = 0;
             if (m < 129) {
                 k = 128 - m;
