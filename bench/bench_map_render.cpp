@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
     const int probes = argc > 3 ? std::atoi(argv[3]) : 1000000;
     synthetic::Fill(CGHData, probes, kMaxHybridisations, {}, 0.3, "hyb");
     BumpDataVersion();
-    w.TB_CGHClick(); // the first render after a load compares the probe positions
+    w.TB_CGHClick();
+    BumpDataVersion(); // the first render after a load compares the probe positions
     const double first = Time(1, [&] { w.MapView_PB1Paint(); });
     const double full = Time(10, [&] { w.MapView_PB1Paint(); });
     const double copy = Time(50, [&] { w.MapView_PB1->repaint(); });
