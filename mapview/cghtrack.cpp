@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace {
 constexpr TColor kBlack = 0x000000;
@@ -274,8 +275,15 @@ bool ProbePositionCache::SharesPositions(const tCGH_DataSet& data, uint64_t vers
     if (h == 1) return true;
     Renew(version);
     int8_t& known = shares_[size_t(h)][size_t(c)];
-    if (known == kUnknown)
-        known = SamePositions(data.Hyb[1].Chr[size_t(c)], data.Hyb[size_t(h)].Chr[size_t(c)]);
+    if (known == kUnknown) {
+        // Bit-equal positions are equal positions; a bitwise compare runs at memory speed.
+        const tCGHProbeArray& a = data.Hyb[1].Chr[size_t(c)];
+        const tCGHProbeArray& b = data.Hyb[size_t(h)].Chr[size_t(c)];
+        const int n = a.Count();
+        known = n == b.Count();
+        for (int slot = 1; slot <= 3 && known && n > 0; ++slot)
+            known = std::memcmp(a.Slot(slot) + 1, b.Slot(slot) + 1, sizeof(float) * size_t(n)) == 0;
+    }
     return known != 0;
 }
 

@@ -110,6 +110,22 @@ TEST_F(CGHTrackTest, SeveralSetsTakeTheirSetColoursAndHiddenSetsAreLeftOut) {
     EXPECT_EQ(At(image, kC + 13, Row(1)), kWhite);
 }
 
+TEST_F(CGHTrackTest, AHybridisationWithItsOwnPositionsIsDrawnAtThem) {
+    SetProbes(*data, 1, {1.0f, 1.0f});
+    SetProbes(*data, 2, {-1.0f, -1.0f});
+    colours[2] = 0x00AA00;
+    EXPECT_EQ(At(Draw(), kC - 26, Row(1)), ToQColor(0x00AA00));
+    // Moved by 200 bp after the first render: the next data version compares anew.
+    for (int i = 1; i <= 2; ++i) {
+        data->Hyb[2].Chr[1].Set(2, i, 100.0f * i + 200);
+        data->Hyb[2].Chr[1].Set(3, i, 100.0f * i + 250);
+    }
+    const QImage moved = Draw();
+    EXPECT_EQ(At(moved, kC - 26, Row(1)), kWhite);
+    EXPECT_EQ(At(moved, kC - 26, Row(3)), ToQColor(0x00AA00));
+    EXPECT_EQ(At(moved, kC - 26, Row(4)), ToQColor(0x00AA00));
+}
+
 TEST_F(CGHTrackTest, SignificanceMarksShowTheStrengthOfEachPValue) {
     SetProbes(*data, 1, {0, 0, 0, 0, 0, 0});
     const std::vector<float> p{0.5f, 1e-30f, -0.01f, 1.0f, 0.0f, 0.9f};
