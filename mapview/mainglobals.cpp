@@ -8,6 +8,7 @@ int GeneNameWidth = 100;
 int ChromosomeGap = 0;
 WindowHandle MainWindowHandle = 0;
 tShownAnnotationKeys ShownAnnotationKeys;
+int ExpressionTrackWidth = 0;
 
 void SetDefaultColors() {
     static constexpr TColor first[18] = {0xFF,     0xFF0000, 0x8000,   0,        0x5555FF, 0xFF5555,

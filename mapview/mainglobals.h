@@ -13,6 +13,8 @@ extern bool ExpressionToolOpen;
 extern bool DetailViewerOpen;
 extern int GeneNameWidth;
 extern int ChromosomeGap;
+// Width of the expression track of the last render (column width x shown samples).
+extern int ExpressionTrackWidth;
 // The instance of the main window activated last; the view tools send their commands here.
 extern WindowHandle MainWindowHandle;
 
@@ -20,6 +22,7 @@ extern WindowHandle MainWindowHandle;
 struct tShownAnnotationKeys {
     int Count = 1;
     std::array<int, 101> Key{0, 1};
+    bool operator==(const tShownAnnotationKeys&) const = default;
 };
 extern tShownAnnotationKeys ShownAnnotationKeys;
 

@@ -2,6 +2,7 @@
 // the Preferences page, the menus and the tool bar. A second instance is the detail viewer.
 #pragma once
 
+#include "cghtrack.h"
 #include "colours.h"
 #include "mapgeometry.h"
 #include "mappaintbox.h"
@@ -230,6 +231,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void ShowAllChromosomes();
     void ShowOneChromosome(int n);
     std::optional<MapRenderKey> renderedKey_;
+    ProbePositionCache probePositions_;
+    void ShowCGHNames(GdiCanvas& canvas);
     void ConnectDataCommands();
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);

@@ -1,6 +1,8 @@
 // The chromosome map of the main window: its render, zoom, orientation, scrolling, the chromosome
 // chooser and list, the ideogram switches and band resolution, and the ideogram dump.
+#include "cghtrack.h"
 #include "chrsellist.h"
+#include "featuretracks.h"
 #include "gdicanvas.h"
 #include "ideogrambands.h"
 #include "ideogrampainter.h"
@@ -17,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QToolButton>
 #include <algorithm>
@@ -138,6 +141,10 @@ MapRenderKey TfQuorbelView::CurrentRenderKey() const {
     for (int kind = 1; kind <= 5; ++kind) k.GeneKinds[kind] = POM_Gene[kind]->isChecked();
     k.BandResolution = GenomeLayout.BandResolution;
     k.IdeogramType = IdeogramType;
+    k.WindowWidth = width();
+    k.WindowHeight = height();
+    k.TopMargin = MapTopMargin;
+    k.AnnotationKeys = ShownAnnotationKeys;
     return k;
 }
 
@@ -161,19 +168,51 @@ void TfQuorbelView::MapView_PB1Paint() {
     if (!image.isNull()) {
         GdiCanvas canvas(image);
         const IdeogramSource ideogram(FeatureLists[1], GenomeLayout, IdeogramType, key.Coloured);
+        CGHTrackSource cgh{CGHData, CGHStat, probePositions_, DataVersion, SetColors, MapTopMargin};
+        bool cghDrawn = false;
         for (const PaintedChromosome& chr : MapLayout.Chromosomes()) {
+            const int c = chr.Chromosome;
             DrawChromosomeNumber(canvas, MapLayout, chr);
-            if (chr.Ideogram)
-                DrawIdeogram(canvas, MapLayout, ideogram, chr.Chromosome, *chr.Ideogram);
-            // The gene, CGH and expression tracks take their room at chr.Genes, chr.CGH and
-            // chr.Expression when switched on.
+            if (chr.Ideogram) DrawIdeogram(canvas, MapLayout, ideogram, c, *chr.Ideogram);
+            if (chr.Genes)
+                DrawGeneTrack(canvas, MapLayout, FeatureLists[2], key.GeneKinds, c, *chr.Genes);
+            if (chr.CGH) cghDrawn |= DrawCGHTrack(canvas, MapLayout, cgh, c, *chr.CGH);
+            if (chr.Expression)
+                ExpressionTrackWidth = DrawExpressionTrack(
+                    canvas, MapLayout, ExpData, ExpStat.Alpha, MapTopMargin, c, *chr.Expression);
         }
+        if (cghDrawn) ShowCGHNames(canvas);
     }
     // Within a paint the colour bar can only be scheduled; it paints in the same cycle.
     if (Panel_Colourbar->isVisible()) Panel_Colourbar->update();
     MapView_PB1->Image() = std::move(image);
     // Taken after drawing: a render may set colours it reads (the track colours).
     renderedKey_ = CurrentRenderKey();
+}
+
+void TfQuorbelView::ShowCGHNames(GdiCanvas& canvas) {
+    const CGHNames names =
+        MakeCGHNames(CGHData, ShownAnnotationKeys.Key.data(), ShownAnnotationKeys.Count);
+    canvas.SetFont(8, kBlack);
+    const QSize size = CGHNamesSize(canvas, names);
+    const int left = width() - size.width() - 40;
+    canvas.SetPen(kBlack);
+    canvas.SetBrush(kWhite);
+    canvas.Rectangle(left, 5, left + size.width(), size.height());
+    WriteCGHNames(canvas, names, SetColors, left + 5, 10);
+
+    // The panel over the map carries the same lines.
+    QImage box(size, QImage::Format_RGB32);
+    box.fill(Qt::white);
+    {
+        GdiCanvas panel(box);
+        panel.SetPen(kBlack);
+        panel.ClearBrush();
+        panel.Rectangle(0, 0, size.width(), size.height());
+        WriteCGHNames(panel, names, SetColors, 5, 5);
+    }
+    Panel_CGHNames->setPixmap(QPixmap::fromImage(box));
+    Panel_CGHNames->setGeometry(left, 30, size.width(), size.height());
 }
 
 void TfQuorbelView::SetZoom(int mode, int value) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "colours.h"
+#include "mainglobals.h"
 #include "mapgeometry.h"
 #include "palette.h"
 
@@ -16,5 +17,9 @@ struct MapRenderKey {
     std::array<bool, 6> GeneKinds{}; // [1..5] Gene, RNA, CDS, UTR, Pseudo ticks
     int BandResolution = 0;
     int IdeogramType = 0;
+    // The names box of the CGH track lies by the main window's right edge.
+    int WindowWidth = 0, WindowHeight = 0;
+    int TopMargin = 20;
+    tShownAnnotationKeys AnnotationKeys;
     bool operator==(const MapRenderKey&) const = default;
 };

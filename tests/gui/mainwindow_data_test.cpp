@@ -1,11 +1,15 @@
 #include "cghmatrixfile.h"
 #include "droppedfiles.h"
 #include "feature_file_writer.h"
+#include "grouptests.h"
 #include "guitest.h"
+#include "ideogram.h"
+#include "mainglobals.h"
 #include "mainwindow.h"
 #include "progresswindow.h"
 #include "records.h"
 #include "registry.h"
+#include "synthetic_cgh.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +37,45 @@ class MainWindowDataTest : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
+// The shipped human ideogram while it lives; the records it replaced come back afterwards.
+class ShippedIdeogram {
+  public:
+    ShippedIdeogram() : bands_(FeatureLists[1]), layout_(GenomeLayout), type_(IdeogramType) {
+        std::string error;
+        EXPECT_TRUE(ReadIdeogramFile(QB_TEST_DATA "/ideogram;2,1,2,3,6,7,8,9,4", FeatureLists[1],
+                                     GenomeLayout, IdeogramType, nullptr, error))
+            << error;
+        BumpDataVersion();
+    }
+    ~ShippedIdeogram() {
+        FeatureLists[1] = bands_;
+        GenomeLayout = layout_;
+        IdeogramType = type_;
+        BumpDataVersion();
+    }
+
+  private:
+    tFList bands_;
+    tGenomeLayout layout_;
+    int32_t type_;
+};
+
+// Pixels of `colour` in the CGH track of chromosome c (every painted one when c is 0), over
+// `columns` relative to the centre line, in the freshly rendered map.
+int CountInCGHTrack(TfQuorbelView& w, QColor colour, int c, int fromColumn, int toColumn) {
+    w.RepaintMap();
+    const QImage& image = w.MapView_PB1->Image();
+    int n = 0;
+    for (const PaintedChromosome& chr : w.MapLayout.Chromosomes()) {
+        if (!chr.CGH || (c != 0 && chr.Chromosome != c)) continue;
+        const int centre = *chr.CGH - w.MapLayout.View().AcrossScroll;
+        for (int x = std::max(0, centre + fromColumn);
+             x <= std::min(image.width() - 1, centre + toColumn); ++x)
+            for (int y = 0; y < image.height(); ++y) n += QColor(image.pixel(x, y)) == colour;
+    }
+    return n;
+}
+
 void Drop(QWidget& w, const QStringList& files) {
     QMimeData mime;
     QList<QUrl> urls;
@@ -54,7 +97,9 @@ bool AnyProgressWindowVisible() {
 }
 
 TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChangesNothing) {
+    const ShippedIdeogram ideogram;
     TfQuorbelView w;
+    w.resize(1400, 900);
     w.show();
     const QStringList files{FeatureFile(QStringLiteral("a.txt"), 7, 1),
                             FeatureFile(QStringLiteral("b.txt"), 7, 2),
@@ -85,6 +130,9 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
         for (int i = 1; i <= CGHData.Hyb[2].Chr[c].Count(); ++i, ++n)
             sum += CGHData.Hyb[2].Chr[c].Get(4, i);
     EXPECT_NEAR(sum / n, 0.0, 1e-4);
+    // The map shows the three sets, each in its colour.
+    for (int h = 1; h <= 3; ++h)
+        EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[h]), 0, -50, 50), 100) << h;
 
     // The slots are taken: a second drop goes on from slot 4.
     capture.shown.clear();
@@ -154,6 +202,56 @@ TEST_F(MainWindowDataTest, CommandLineMatrixLoadsAndListsItsCounts) {
     EXPECT_TRUE(info.contains(QStringLiteral("Chromosome 1\t3")));
     EXPECT_TRUE(w.POM_CGH_View->isChecked());
     EXPECT_TRUE(w.Panel_CGHNames->isVisibleTo(&w));
+}
+
+TEST_F(MainWindowDataTest, TheCommandLineMatrixIsDrawnWithItsNames) {
+    const QString file = dir_.filePath(QStringLiteral("small.cgm"));
+    SmallMatrix(file);
+    const ShippedIdeogram ideogram;
+    TfQuorbelView w;
+    w.resize(1400, 900);
+    w.SetCommandLine({QStringLiteral("/cghmat=") + file});
+    w.show();
+    QApplication::processEvents();
+    // Both sets in their colours: 0.5 lies 12 pixels right of the centre, 1.0 25 pixels.
+    EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[1]), 1, 12, 13), 0);
+    EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[2]), 1, 25, 26), 0);
+    EXPECT_EQ(CountInCGHTrack(w, ToQColor(SetColors[2]), 2, -50, 50), 0); // no probes there
+    const QRect names = w.Panel_CGHNames->geometry();
+    EXPECT_EQ(names.top(), 30);
+    EXPECT_EQ(names.height(), 45); // two lines
+    EXPECT_EQ(names.left(), w.width() - names.width() - 40);
+    ClearCGHDataSet(CGHData);
+}
+
+TEST_F(MainWindowDataTest, AGroupTestMarksTheSignificantProbesOnTheMap) {
+    const ShippedIdeogram ideogram;
+    TfQuorbelView w;
+    w.resize(1400, 900);
+    w.show();
+    QApplication::processEvents();
+    // Sets 1..5 gain chromosome 5 by one log unit against sets 6..10.
+    std::vector<synthetic::Region> gains;
+    for (int h = 1; h <= 5; ++h) gains.push_back({h, 5, 0, 300000000, 1.0f});
+    synthetic::Fill(CGHData, 20000, 10, gains, 0.1, "set");
+    const tStat saved = CGHStat;
+    CGHStat.GroupCount = 2;
+    CGHStat.GroupText[1] = "1,2,3,4,5";
+    CGHStat.GroupText[2] = "6,7,8,9,10";
+    CGHStat.Alpha = 1e-4f;
+    ASSERT_EQ(CGHGroupTest(CGHStat, CGHData), "");
+    ASSERT_GT(CGHStat.SignificantCount, 0);
+    BumpDataVersion();
+    if (!w.POM_CGH_View->isChecked()) w.POM_CGH_ViewClick();
+    // Marks fill the last 10 pixels inside the track's right half width.
+    const QColor red(255, 0, 0);
+    EXPECT_GT(CountInCGHTrack(w, red, 5, 40, 49), 100);
+    EXPECT_LT(CountInCGHTrack(w, red, 1, 40, 49), 20); // at most a chance mark
+    CGHStat = saved;
+    ClearCGHDataSet(CGHData);
+    for (int h = 1; h <= 10; ++h)
+        for (auto& a : CGHData.Hyb[size_t(h)].Chr) a.Clear();
+    BumpDataVersion();
 }
 
 TEST_F(MainWindowDataTest, AMalformedMatrixIsReportedAndChangesNothing) {

@@ -140,6 +140,8 @@ TEST_F(MapRenderTest, TheImageIsRebuiltOnlyWhenWhatItShowsChanges) {
         {"data", [] { BumpDataVersion(); }},
         {"palette", [&] { w->PaletteColours[7] = 1; }},
         {"size", [&] { w->resize(800, 650); }},
+        {"annotation keys", [] { ShownAnnotationKeys.Key[1] = 2; }},
+        {"top margin", [&] { w->MapTopMargin = 25; }},
     };
     for (const auto& [name, change] : changes) {
         mark();
