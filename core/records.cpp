@@ -3,6 +3,7 @@
 #include "numbers.h"
 
 #include <algorithm>
+#include <atomic>
 
 tCGH_DataSet CGHData;
 tHeatmap ExpData;
@@ -13,8 +14,17 @@ tGenomeLayout GenomeLayout;
 int32_t IdeogramType = 0;
 uint64_t DataVersion = 0;
 
+namespace {
+// Readers size arrays from several threads at once.
+uint64_t NextGeneration() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+} // namespace
+
 void tCGHProbeArray::Resize(int n) {
     for (auto& c : cols_) c.resize(static_cast<size_t>(std::max(n, 0)), 0.0f);
+    generation_ = NextGeneration();
 }
 
 namespace {
@@ -34,6 +44,7 @@ void tCGHProbeArray::Permute(const std::vector<int>& order) {
         for (size_t i = 0; i < order.size(); ++i) tmp[i] = c[static_cast<size_t>(order[i])];
         std::copy(tmp.begin(), tmp.end(), c.begin());
     }
+    generation_ = NextGeneration();
 }
 
 bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b) {

@@ -28,8 +28,12 @@ class tCGHProbeArray {
 
     // Number of elements (header included).
     int Size() const { return static_cast<int>(cols_[0].size()); }
-    // Resizes every column to n elements; new elements are zero.
+    // Resizes every column to n elements; new elements are zero. The array becomes a new
+    // generation: its probes are written anew.
     void Resize(int n);
+    // Unique for every sizing or reordering of any array in the run, kept by copies and moves,
+    // so that views can cache what they derive from a loaded array's positions.
+    uint64_t Generation() const { return generation_; }
     void Clear() { Resize(0); }
 
     // Column of a slot with storage, nullptr for slots 21..39.
@@ -60,6 +64,7 @@ class tCGHProbeArray {
   private:
     static constexpr int Column(int slot) { return slot == 40 ? 21 : slot; }
     std::array<std::vector<float>, 22> cols_;
+    uint64_t generation_ = 0;
 };
 
 // True when both arrays hold the same count and the same chromosome, start and end per probe.

@@ -120,7 +120,6 @@ class Polyline {
 struct ChromosomeProbes {
     const tCGH_DataSet& data;
     ProbePositionCache& cache;
-    uint64_t version;
     const MapGeometry& geometry;
     int c;
     ProbePixels first, own;
@@ -129,15 +128,14 @@ struct ChromosomeProbes {
     // Pixels of hybridisation h's probes: hybridisation 1's when h shares them.
     const ProbePixels& Of(int h) {
         const tCGHProbeArray& probes = data.Hyb[size_t(h)].Chr[size_t(c)];
-        if (h == 1 || cache.SharesPositions(data, version, h, c)) {
+        if (h == 1 || cache.SharesPositions(data, h, c)) {
             if (!firstReady) {
-                first.Compute(data.Hyb[1].Chr[size_t(c)], cache.Sorted(data, version, 1, c),
-                              geometry, c);
+                first.Compute(data.Hyb[1].Chr[size_t(c)], cache.Sorted(data, 1, c), geometry, c);
                 firstReady = true;
             }
             return first;
         }
-        own.Compute(probes, cache.Sorted(data, version, h, c), geometry, c);
+        own.Compute(probes, cache.Sorted(data, h, c), geometry, c);
         return own;
     }
 };
@@ -263,43 +261,37 @@ bool GroupMean(const tCGH_DataSet& data, const std::array<int32_t, 1001>& member
 }
 } // namespace
 
-void ProbePositionCache::Renew(uint64_t version) {
-    if (version == version_) return;
-    version_ = version;
-    for (auto& row : shares_) row.fill(kUnknown);
-    for (auto& row : sorted_) row.fill(kUnknown);
-}
-
-bool ProbePositionCache::SharesPositions(const tCGH_DataSet& data, uint64_t version, int h, int c) {
+bool ProbePositionCache::SharesPositions(const tCGH_DataSet& data, int h, int c) {
     if (h < 1 || h > kMaxHybridisations || c < 1 || c > kChromosomes) return false;
     if (h == 1) return true;
-    Renew(version);
-    int8_t& known = shares_[size_t(h)][size_t(c)];
-    if (known == kUnknown) {
+    const tCGHProbeArray& a = data.Hyb[1].Chr[size_t(c)];
+    const tCGHProbeArray& b = data.Hyb[size_t(h)].Chr[size_t(c)];
+    Known& known = shares_[size_t(h)][size_t(c)];
+    if (!known.valid || known.generation != b.Generation() ||
+        known.firstGeneration != a.Generation()) {
         // Bit-equal positions are equal positions; a bitwise compare runs at memory speed.
-        const tCGHProbeArray& a = data.Hyb[1].Chr[size_t(c)];
-        const tCGHProbeArray& b = data.Hyb[size_t(h)].Chr[size_t(c)];
         const int n = a.Count();
-        known = n == b.Count();
-        for (int slot = 1; slot <= 3 && known && n > 0; ++slot)
-            known = std::memcmp(a.Slot(slot) + 1, b.Slot(slot) + 1, sizeof(float) * size_t(n)) == 0;
+        bool same = n == b.Count();
+        for (int slot = 1; slot <= 3 && same && n > 0; ++slot)
+            same = std::memcmp(a.Slot(slot) + 1, b.Slot(slot) + 1, sizeof(float) * size_t(n)) == 0;
+        known = {b.Generation(), a.Generation(), true, same};
     }
-    return known != 0;
+    return known.value;
 }
 
-bool ProbePositionCache::Sorted(const tCGH_DataSet& data, uint64_t version, int h, int c) {
+bool ProbePositionCache::Sorted(const tCGH_DataSet& data, int h, int c) {
     if (h < 1 || h > kMaxHybridisations || c < 1 || c > kChromosomes) return false;
-    Renew(version);
-    int8_t& known = sorted_[size_t(h)][size_t(c)];
-    if (known == kUnknown) {
-        const tCGHProbeArray& probes = data.Hyb[size_t(h)].Chr[size_t(c)];
+    const tCGHProbeArray& probes = data.Hyb[size_t(h)].Chr[size_t(c)];
+    Known& known = sorted_[size_t(h)][size_t(c)];
+    if (!known.valid || known.generation != probes.Generation()) {
         const int n = probes.Count();
         const float* starts = probes.Slot(2);
         const float* ends = probes.Slot(3);
-        known = n == 0 || (std::is_sorted(starts + 1, starts + n + 1) &&
-                           std::is_sorted(ends + 1, ends + n + 1));
+        const bool sorted = n == 0 || (std::is_sorted(starts + 1, starts + n + 1) &&
+                                       std::is_sorted(ends + 1, ends + n + 1));
+        known = {probes.Generation(), 0, true, sorted};
     }
-    return known != 0;
+    return known.value;
 }
 
 void ProbePixels::Compute(const tCGHProbeArray& probes, bool sorted, const MapGeometry& geometry,
@@ -373,7 +365,7 @@ bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource
     int shown = 0;
     for (int h = 1; h <= hybs; ++h) shown += Drawn(data.Hyb[size_t(h)]);
     const bool oneSet = shown <= 1;
-    ChromosomeProbes probes{data, source.Cache, source.Version, geometry, c, {}, {}, false};
+    ChromosomeProbes probes{data, source.Cache, geometry, c, {}, {}, false};
     const bool marks = source.Stat.SignificantCount > 0 && Drawn(data.Hyb[1]);
     bool marked = false;
     for (int h = 1; h <= hybs; ++h) {

@@ -16,20 +16,23 @@
 class GdiCanvas;
 
 // Which hybridisations share hybridisation 1's probe positions and which hold them in order,
-// worked out once per data version: a render then computes the pixels of shared positions once.
+// worked out once per load: a render then computes the pixels of shared positions once.
 class ProbePositionCache {
   public:
     // True when hybridisation h holds chromosome c's probes at hybridisation 1's positions.
-    bool SharesPositions(const tCGH_DataSet& data, uint64_t version, int h, int c);
+    bool SharesPositions(const tCGH_DataSet& data, int h, int c);
     // True when h's probes on c have non-decreasing starts and ends (binary search may be used).
-    bool Sorted(const tCGH_DataSet& data, uint64_t version, int h, int c);
+    bool Sorted(const tCGH_DataSet& data, int h, int c);
 
   private:
-    enum : int8_t { kUnknown = -1 };
-    void Renew(uint64_t version);
-    uint64_t version_ = ~uint64_t{0};
-    std::array<std::array<int8_t, kChromosomes + 1>, kMaxHybridisations + 1> shares_{};
-    std::array<std::array<int8_t, kChromosomes + 1>, kMaxHybridisations + 1> sorted_{};
+    // An answer holds as long as the arrays it was found on are the same generation, i.e.
+    // until the next load replaces them.
+    struct Known {
+        uint64_t generation = 0, firstGeneration = 0;
+        bool valid = false, value = false;
+    };
+    std::array<std::array<Known, kChromosomes + 1>, kMaxHybridisations + 1> shares_{};
+    std::array<std::array<Known, kChromosomes + 1>, kMaxHybridisations + 1> sorted_{};
 };
 
 // Along pixels of the probes of one array on one chromosome: probe i (first <= i < last) spans
@@ -54,7 +57,6 @@ struct CGHTrackSource {
     const tCGH_DataSet& Data;
     const tStat& Stat;
     ProbePositionCache& Cache;
-    uint64_t Version = 0;
     // Colour of each hybridisation; the smoothed curves store theirs here.
     std::array<TColor, 101>& SetColors;
     int TopMargin = 20;

@@ -104,7 +104,6 @@ void TfQuorbelView::LoadGeneFeatureCache() {
 
 void TfQuorbelView::POM_CGH_ViewClick() {
     POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
-    BumpDataVersion();
     RepaintMap();
     Panel_CGHNames->setVisible(POM_CGH_View->isChecked());
 }

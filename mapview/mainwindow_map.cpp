@@ -168,7 +168,7 @@ void TfQuorbelView::MapView_PB1Paint() {
     if (!image.isNull()) {
         GdiCanvas canvas(image);
         const IdeogramSource ideogram(FeatureLists[1], GenomeLayout, IdeogramType, key.Coloured);
-        CGHTrackSource cgh{CGHData, CGHStat, probePositions_, DataVersion, SetColors, MapTopMargin};
+        CGHTrackSource cgh{CGHData, CGHStat, probePositions_, SetColors, MapTopMargin};
         bool cghDrawn = false;
         for (const PaintedChromosome& chr : MapLayout.Chromosomes()) {
             const int c = chr.Chromosome;

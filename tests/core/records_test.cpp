@@ -121,3 +121,25 @@ TEST(FeatureList, CountLivesInTheSecondNumberOfTheHeader) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProbeArray, GenerationIsNewForEverySizingAndKeptByCopiesAndMoves) {
+    tCGHProbeArray a;
+    a.Resize(3);
+    const uint64_t first = a.Generation();
+    tCGHProbeArray copy = a;
+    EXPECT_EQ(copy.Generation(), first);
+    a.Set(2, 1, 5.0f); // writing values keeps the generation
+    EXPECT_EQ(a.Generation(), first);
+    a.Resize(3);
+    EXPECT_NE(a.Generation(), first);
+    const uint64_t second = a.Generation();
+    a.Permute({0, 2, 1});
+    EXPECT_NE(a.Generation(), second);
+    const uint64_t third = a.Generation();
+    tCGHProbeArray moved = std::move(a);
+    EXPECT_EQ(moved.Generation(), third);
+}
+
+} // namespace

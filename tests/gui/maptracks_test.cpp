@@ -63,7 +63,7 @@ class CGHTrackTest : public ::testing::Test {
         QImage image(g.View().Width, g.View().Height, QImage::Format_RGB32);
         image.fill(Qt::white);
         GdiCanvas canvas(image);
-        CGHTrackSource source{*data, stat, cache, ++version, colours, kTop};
+        CGHTrackSource source{*data, stat, cache, colours, kTop};
         EXPECT_TRUE(DrawCGHTrack(canvas, g, source, 1, kC));
         return image;
     }
@@ -72,7 +72,6 @@ class CGHTrackTest : public ::testing::Test {
     std::unique_ptr<tCGH_DataSet> data;
     tStat stat;
     ProbePositionCache cache;
-    uint64_t version = 0;
     std::array<TColor, 101> colours{};
 };
 
@@ -115,11 +114,14 @@ TEST_F(CGHTrackTest, AHybridisationWithItsOwnPositionsIsDrawnAtThem) {
     SetProbes(*data, 2, {-1.0f, -1.0f});
     colours[2] = 0x00AA00;
     EXPECT_EQ(At(Draw(), kC - 26, Row(1)), ToQColor(0x00AA00));
-    // Moved by 200 bp after the first render: the next data version compares anew.
+    // A later load replaces the array with one 200 bp further on: the positions compare anew.
+    tCGHProbeArray reloaded = data->Hyb[2].Chr[1];
+    reloaded.Resize(reloaded.Size());
     for (int i = 1; i <= 2; ++i) {
-        data->Hyb[2].Chr[1].Set(2, i, 100.0f * i + 200);
-        data->Hyb[2].Chr[1].Set(3, i, 100.0f * i + 250);
+        reloaded.Set(2, i, 100.0f * i + 200);
+        reloaded.Set(3, i, 100.0f * i + 250);
     }
+    data->Hyb[2].Chr[1] = std::move(reloaded);
     const QImage moved = Draw();
     EXPECT_EQ(At(moved, kC - 26, Row(1)), kWhite);
     EXPECT_EQ(At(moved, kC - 26, Row(3)), ToQColor(0x00AA00));
