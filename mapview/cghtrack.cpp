@@ -143,12 +143,9 @@ struct ChromosomeProbes {
 void DrawFrame(GdiCanvas& canvas, const MapGeometry& g, const Axes& at, int c, int C, int D,
                float gain, int top0) {
     const bool lying = at.lying;
-    const double pLength = g.PArm(c), qLength = g.QArm(c);
     const int half = RoundToInt(double(D / 2) * gain), quarter = RoundToInt(double(D / 4) * gain);
     for (int arm = 1; arm <= 2; ++arm) {
-        const double from = arm == 1 ? 1 : pLength + 1;
-        const double to = from + (arm == 1 ? pLength : qLength);
-        const int a = g.AlongPixel(c, from), b = g.AlongPixel(c, to);
+        const auto [a, b] = g.ArmSpan(c, arm);
         const int top = top0 + (arm == 2 ? MapGeometry::kArmGap : 0);
         canvas.SetPen(kBlack);
         canvas.SetBrush(kWhite);

@@ -63,11 +63,8 @@ void DrawGeneTrack(GdiCanvas& canvas, const MapGeometry& geometry, const tFList&
 
     canvas.SetPen(kBlack);
     canvas.SetBrush(kWhite);
-    const double pLength = geometry.PArm(c), qLength = geometry.QArm(c);
     for (int arm = 1; arm <= 2; ++arm) {
-        const double from = arm == 1 ? 1 : pLength + 1;
-        const double to = from + (arm == 1 ? pLength : qLength);
-        const int a = geometry.AlongPixel(c, from), b = geometry.AlongPixel(c, to);
+        const auto [a, b] = geometry.ArmSpan(c, arm);
         const int top = top0 + (arm == 2 ? MapGeometry::kArmGap : 0);
         rect(L, top + a - 1, L + 1, top + b + 1);
     }

@@ -53,11 +53,8 @@ void DrawIdeogram(GdiCanvas& canvas, const MapGeometry& geometry, const Ideogram
 
     canvas.SetPen(kBlack);
     canvas.SetBrush(kWhite);
-    const double pLength = geometry.PArm(c), qLength = geometry.QArm(c);
     for (int arm = 1; arm <= 2; ++arm) {
-        const double from = arm == 1 ? 1 : pLength + 1;
-        const double to = from + (arm == 1 ? pLength : qLength);
-        const int a = geometry.AlongPixel(c, from), b = geometry.AlongPixel(c, to);
+        const auto [a, b] = geometry.ArmSpan(c, arm);
         const int top = ArmTop(arm);
         if (upright) {
             if (arm == 2)

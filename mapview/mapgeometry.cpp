@@ -81,6 +81,12 @@ int MapGeometry::QArm(int c) const {
     return InLayout(c) ? qArm_[c] : 0;
 }
 
+std::pair<int, int> MapGeometry::ArmSpan(int c, int arm) const {
+    const double from = arm == 1 ? 1 : PArm(c) + 1.0;
+    const double to = from + (arm == 1 ? PArm(c) : QArm(c));
+    return {AlongPixel(c, from), AlongPixel(c, to)};
+}
+
 int MapGeometry::ClampPixel(double v) {
     if (std::isnan(v)) return 0;
     return RoundToInt(std::clamp(v, -double{kPixelLimit}, double{kPixelLimit}));

@@ -8,6 +8,8 @@
 // when the chromosomes lie.
 #pragma once
 
+#include <utility>
+
 #include "records.h"
 
 #include <array>
@@ -78,6 +80,8 @@ class MapGeometry {
     // The p-arm length of chromosome c (0 outside the layout).
     int PArm(int c) const;
     int QArm(int c) const;
+    // Along pixels (as AlongPixel) of the first and last base pair of arm 1 (p) or 2 (q) of c.
+    std::pair<int, int> ArmSpan(int c, int arm) const;
 
     static constexpr int kPixelLimit = 1 << 28;
     // A pixel coordinate from a double: rounded half to even, held within +-kPixelLimit.
