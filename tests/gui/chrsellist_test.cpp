@@ -1,4 +1,5 @@
 #include "chrsellist.h"
+#include "guitest.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -6,14 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Recorder : ToolMessageTarget {
-    std::vector<std::pair<int, intptr_t>> got;
-    intptr_t ToolMessage(int code, intptr_t arg) override {
-        got.emplace_back(code, arg);
-        return 0;
-    }
-};
 
 void Fill(TdChrSel_List& list, int n) {
     for (int c = 1; c <= n; ++c) list.List->addItem(QStringLiteral("Chr %1").arg(c));
@@ -25,7 +18,7 @@ void ClickItem(TdChrSel_List& list, int row) {
 }
 
 TEST(ChromosomeList, LiveModeReportsEveryClickToItsOwner) {
-    Recorder owner;
+    ToolMessageRecorder owner;
     TdChrSel_List list;
     Fill(list, 5);
     list.OwnerHandle = owner.Handle();
@@ -41,7 +34,7 @@ TEST(ChromosomeList, LiveModeReportsEveryClickToItsOwner) {
 }
 
 TEST(ChromosomeList, SendsNothingWithoutLiveModeOrOwner) {
-    Recorder owner;
+    ToolMessageRecorder owner;
     TdChrSel_List list;
     Fill(list, 3);
     list.NotifyMessage = WM_TOOL_COMMAND;
@@ -58,7 +51,7 @@ TEST(ChromosomeList, SendsNothingWithoutLiveModeOrOwner) {
 }
 
 TEST(ChromosomeList, SelectAllSendsExactlyOneMessage) {
-    Recorder owner;
+    ToolMessageRecorder owner;
     TdChrSel_List list;
     Fill(list, 24);
     list.OwnerHandle = owner.Handle();

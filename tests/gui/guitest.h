@@ -2,9 +2,11 @@
 #pragma once
 
 #include "dialoghooks.h"
+#include "toolbus.h"
 
 #include <QString>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Readable QString values in failure messages.
@@ -29,4 +31,13 @@ class MessageCapture {
 
   private:
     MessageHook previous_;
+};
+
+// A window that records the tool messages it receives.
+struct ToolMessageRecorder : ToolMessageTarget {
+    std::vector<std::pair<int, intptr_t>> got;
+    intptr_t ToolMessage(int code, intptr_t arg) override {
+        got.emplace_back(code, arg);
+        return 0;
+    }
 };

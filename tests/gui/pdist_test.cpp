@@ -1,3 +1,4 @@
+#include "guitest.h"
 #include "pdist.h"
 
 #include <QComboBox>
@@ -9,14 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Recorder : ToolMessageTarget {
-    std::vector<std::pair<int, intptr_t>> got;
-    intptr_t ToolMessage(int code, intptr_t arg) override {
-        got.emplace_back(code, arg);
-        return 0;
-    }
-};
 
 // Opens the window as the main window's alpha command does.
 std::unique_ptr<TPDist> Open(WindowHandle owner, const std::vector<int>& histogram = {}) {
@@ -43,7 +36,7 @@ TEST(PDist, OpensAtTheDefaultCriticalP) {
 }
 
 TEST(PDist, TrackBarMovesTheMarkerAndSendsNothing) {
-    Recorder owner;
+    ToolMessageRecorder owner;
     auto w = Open(owner.Handle());
     w->TB_pValue->setFocus();
     w->TB_pValue->setValue(130); // as a drag would
