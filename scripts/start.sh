@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
-bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+bash scripts/build.sh build
 args=()
 [ -x build/bin/quorbel-seed-settings ] && build/bin/quorbel-seed-settings
 [ -f build/bin/data/demo.cgm ] && args+=("/cghmat=$PWD/build/bin/data/demo.cgm")
