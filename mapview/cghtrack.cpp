@@ -145,7 +145,9 @@ void DrawFrame(GdiCanvas& canvas, const MapGeometry& g, const Axes& at, int c, i
     const bool lying = at.lying;
     const int half = RoundToInt(double(D / 2) * gain), quarter = RoundToInt(double(D / 4) * gain);
     for (int arm = 1; arm <= 2; ++arm) {
-        const auto [a, b] = g.ArmSpan(c, arm);
+        // Plain ints, not a structured binding: the guides' lambda captures them.
+        const std::pair<int, int> span = g.ArmSpan(c, arm);
+        const int a = span.first, b = span.second;
         const int top = top0 + (arm == 2 ? MapGeometry::kArmGap : 0);
         canvas.SetPen(kBlack);
         canvas.SetBrush(kWhite);
