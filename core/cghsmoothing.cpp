@@ -69,8 +69,12 @@ void SmoothWindows(tCGHProbeArray& a, int64_t half, const double* weights, long 
     }
 }
 
-std::string BelowOneLine(const std::string& title, int width) {
-    return title + " - filter width " + std::to_string(width) + " is below 1; nothing smoothed.";
+// True for a usable width; otherwise the routine's single report line is written.
+bool WidthAtLeastOne(Report& report, const std::string& title, int width) {
+    if (width >= 1) return true;
+    report.Add(title + " - filter width " + std::to_string(width) +
+               " is below 1; nothing smoothed.");
+    return false;
 }
 
 std::string NoProbesLine(int h) {
@@ -89,15 +93,9 @@ std::string FormatWeight(double v) {
 void SmoothCGHData(tCGH_DataSet& data, int width, LogSink* log) {
     const std::string title = "Process: Smooth data";
     Report report(log);
+    if (!HybridisationsInUse(report, data, title)) return;
     const int last = LastHybridisation(data);
-    if (last == 0) {
-        report.Add(NoHybridisationsLine(title));
-        return;
-    }
-    if (width < 1) {
-        report.Add(BelowOneLine(title, width));
-        return;
-    }
+    if (!WidthAtLeastOne(report, title, width)) return;
     const Stopwatch timer;
     AddReportHead(report, title, 22);
     report.Add("Filter width = " + std::to_string(width));
@@ -136,15 +134,9 @@ std::vector<double> SmoothingWeights(int kind, int width) {
 void WeightedSmoothCGHData(tCGH_DataSet& data, int slot, int kind, int width, LogSink* log) {
     const std::string title = "Weighted smoothing";
     Report report(log);
+    if (!HybridisationsInUse(report, data, title)) return;
     const int last = LastHybridisation(data);
-    if (last == 0) {
-        report.Add(NoHybridisationsLine(title));
-        return;
-    }
-    if (width < 1) {
-        report.Add(BelowOneLine(title, width));
-        return;
-    }
+    if (!WidthAtLeastOne(report, title, width)) return;
     const int firstHyb = slot >= 1 ? std::min(slot, last) : 1;
     const int lastHyb = slot >= 1 ? firstHyb : last;
     const int64_t half = width / 2;

@@ -80,10 +80,7 @@ void ScaleSlots(tCGH_DataSet& data, const std::vector<int>& slots, double factor
 void ScaleValueSlots(tCGH_DataSet& data, LogSink* log, const std::string& title, int rule,
                      int lastLowSlot, double factor) {
     Report report(log);
-    if (LastHybridisation(data) == 0) {
-        report.Add(NoHybridisationsLine(title));
-        return;
-    }
+    if (!HybridisationsInUse(report, data, title)) return;
     AddReportHead(report, title, rule);
     std::vector<int> slots = SlotRange(4, lastLowSlot);
     const std::vector<int> high = SlotRange(18, 40);
@@ -97,11 +94,8 @@ void ScaleValueSlots(tCGH_DataSet& data, LogSink* log, const std::string& title,
 void ZTransformHybridisations(tCGH_DataSet& data, LogSink* log) {
     const std::string title = "z-transformation of hybridizations";
     Report report(log);
+    if (!HybridisationsInUse(report, data, title)) return;
     const int last = LastHybridisation(data);
-    if (last == 0) {
-        report.Add(NoHybridisationsLine(title));
-        return;
-    }
     const Stopwatch timer;
     AddReportHead(report, title, 36);
     for (int h = 1; h <= last; ++h) {
@@ -132,11 +126,8 @@ void ZTransformHybridisations(tCGH_DataSet& data, LogSink* log) {
 void ZTransformOligos(tCGH_DataSet& data, LogSink* log) {
     const std::string title = "z-transformation of oligos";
     Report report(log);
+    if (!HybridisationsInUse(report, data, title)) return;
     const int last = LastHybridisation(data);
-    if (last == 0) {
-        report.Add(NoHybridisationsLine(title));
-        return;
-    }
     const Stopwatch timer;
     AddReportHead(report, title, 36);
     std::vector<long double> sum, deviations;
@@ -200,11 +191,8 @@ void Log10ToLog2(tCGH_DataSet& data, LogSink* log) {
 void RestoreRawCGHValues(tCGH_DataSet& data, LogSink* log) {
     const std::string title = "Restore raw CGH-values";
     Report report(log);
+    if (!HybridisationsInUse(report, data, title)) return;
     const int last = LastHybridisation(data);
-    if (last == 0) {
-        report.Add(NoHybridisationsLine(title));
-        return;
-    }
     const Stopwatch timer;
     AddReportHead(report, title, 24);
     for (int h = 1; h <= last; ++h)

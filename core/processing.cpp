@@ -10,8 +10,10 @@ void AddReportHead(Report& report, const std::string& title, int rule) {
     report.Add(std::string(static_cast<size_t>(std::max(rule, 0)), '='));
 }
 
-std::string NoHybridisationsLine(const std::string& title) {
-    return title + " - no hybridizations loaded.";
+bool HybridisationsInUse(Report& report, const tCGH_DataSet& data, const std::string& title) {
+    if (LastHybridisation(data) > 0) return true;
+    report.Add(title + " - no hybridizations loaded.");
+    return false;
 }
 
 int LastHybridisation(const tCGH_DataSet& data) {

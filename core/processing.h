@@ -10,8 +10,9 @@
 // Appends the head of a report block: an empty line, the title and `rule` "=" characters.
 void AddReportHead(Report& report, const std::string& title, int rule);
 
-// The single report line of a routine called with no hybridisation in use.
-std::string NoHybridisationsLine(const std::string& title);
+// True when a hybridisation is in use; otherwise the routine's single report line
+// "<title> - no hybridizations loaded." is written and false returned.
+bool HybridisationsInUse(Report& report, const tCGH_DataSet& data, const std::string& title);
 
 // The highest hybridisation slot to process: HNum clamped to 0..50 (0 = none).
 int LastHybridisation(const tCGH_DataSet& data);
