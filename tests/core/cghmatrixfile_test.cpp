@@ -117,25 +117,8 @@ std::unique_ptr<tCGH_DataSet> OldSet() {
     return d;
 }
 
-class CGHMatrixFile : public ::testing::Test {
+class CGHMatrixFile : public FileTest {
   protected:
-    void SetUp() override {
-        dir = TestPath(
-            "cgm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    std::string Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
-    }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
     // Reading `bytes` fails with a text containing `reason` and changes nothing.
     void ExpectRejected(const std::string& bytes, const std::string& reason) {
         auto d = OldSet();
@@ -147,8 +130,6 @@ class CGHMatrixFile : public ::testing::Test {
         EXPECT_EQ(Fingerprint(*d), before);
         EXPECT_EQ(DataVersion, version);
     }
-
-    fs::path dir;
 };
 
 // The small file of two hybridisations and three probes on chromosome 1, field by field.

@@ -10,28 +10,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GeneFeatures : public ::testing::Test {
+class GeneFeatures : public FileTest {
   protected:
     void SetUp() override {
-        dir =
-            TestPath("genes_" +
-                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(dir);
+        FileTest::SetUp();
         old.resize(3);
         old[0].Num[1] = 1;
         old[1].Name = "OLD";
         old[1].Num[1] = 5;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    std::string Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
-    }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     // The list still holds the one old feature.
     static void ExpectOld(const tFList& list) {
@@ -39,7 +25,6 @@ class GeneFeatures : public ::testing::Test {
         EXPECT_EQ(list[1].Name, "OLD");
     }
 
-    fs::path dir;
     tFList old;
 };
 

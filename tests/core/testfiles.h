@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -30,3 +32,25 @@ inline std::string WriteTestFile(const std::string& name, const std::string& byt
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
+
+// A fixture whose test has a folder of its own, with helpers to put and get files in it.
+class FileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = TestPath(std::string(test->test_suite_name()) + "_" + test->name());
+        std::filesystem::create_directories(dir);
+    }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    static std::string Get(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::filesystem::path dir;
+};
