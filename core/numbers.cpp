@@ -121,6 +121,20 @@ bool ParseStrictInt(std::string_view s, int32_t& out) {
     return true;
 }
 
+bool ParseStrictFloat(std::string_view s, double& out) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    // from_chars would also take "nan" and "inf": only digits or "." may start the number.
+    const std::string_view body = !s.empty() && s.front() == '-' ? s.substr(1) : s;
+    if (body.empty() || !(IsDigit(body.front()) || body.front() == '.')) return false;
+    double v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
 std::string FormatFixed(double v, int decimals) {
     if (std::isnan(v)) return "NAN";
     if (std::isinf(v)) return v > 0 ? "INF" : "-INF";

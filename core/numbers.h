@@ -19,6 +19,10 @@ int32_t ParseLenientInt(std::string_view s, size_t* end = nullptr);
 // True when s, less surrounding blanks, is a whole decimal integer that fits int32.
 bool ParseStrictInt(std::string_view s, int32_t& out);
 
+// True when s, less surrounding blanks, is one finite decimal number with "." (sign, digits,
+// fraction, exponent); "nan", "inf" and values beyond double range ("1e400") are none.
+bool ParseStrictFloat(std::string_view s, double& out);
+
 // v with `decimals` digits after "." (no thousands separators, "-" for negatives).
 std::string FormatFixed(double v, int decimals);
 

@@ -1,5 +1,6 @@
 #include "dialoghooks.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <utility>
@@ -11,6 +12,11 @@ MessageHook& MessageHookRef() {
 }
 FileDialogHook& FileHookRef() {
     static FileDialogHook hook;
+    return hook;
+}
+
+ModalHook& ModalHookRef() {
+    static ModalHook hook;
     return hook;
 }
 
@@ -81,4 +87,13 @@ QString AskFileName(QWidget* parent, const FileDialogRequest& request) {
         break;
     }
     return QFileDialog::getOpenFileName(parent, request.caption, request.directory, request.filter);
+}
+
+ModalHook SetModalHook(ModalHook hook) {
+    return std::exchange(ModalHookRef(), std::move(hook));
+}
+
+int RunModal(QDialog& dialog) {
+    if (ModalHookRef()) return ModalHookRef()(dialog);
+    return dialog.exec();
 }

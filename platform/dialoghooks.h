@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 enum class MsgIcon { None, Information, Warning, Stop, Question };
@@ -38,3 +39,10 @@ using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
 // hook it replaces.
 MessageHook SetMessageHook(MessageHook hook);
 FileDialogHook SetFileDialogHook(FileDialogHook hook);
+
+// Runs a dialog modally and returns its window-system result (QDialog::Accepted/Rejected). With a
+// modal hook installed the hook gets the dialog instead, unshown: it fills the fields, calls the
+// handlers a user would trigger and returns the result. Every modal dialog runs through here.
+int RunModal(QDialog& dialog);
+using ModalHook = std::function<int(QDialog&)>;
+ModalHook SetModalHook(ModalHook hook);

@@ -1,15 +1,21 @@
 #include "system.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QUrl>
 #include <chrono>
+#include <utility>
 
 namespace {
 std::optional<bool> ctrlOverride, shiftOverride;
 std::function<bool(const QString&)>& ShellHook() {
     static std::function<bool(const QString&)> hook;
+    return hook;
+}
+std::function<void()>& BeepHook() {
+    static std::function<void()> hook;
     return hook;
 }
 } // namespace
@@ -44,4 +50,15 @@ bool ShellOpen(const QString& target) {
 
 void SetShellOpenHook(std::function<bool(const QString&)> hook) {
     ShellHook() = std::move(hook);
+}
+
+void Beep() {
+    if (BeepHook())
+        BeepHook()();
+    else
+        QApplication::beep();
+}
+
+std::function<void()> SetBeepHook(std::function<void()> hook) {
+    return std::exchange(BeepHook(), std::move(hook));
 }

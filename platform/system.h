@@ -19,3 +19,8 @@ void SetModifierOverride(std::optional<bool> ctrl, std::optional<bool> shift);
 bool ShellOpen(const QString& target);
 // Tests receive the target instead of the desktop; an empty function removes the hook.
 void SetShellOpenHook(std::function<bool(const QString&)> hook);
+
+// The system's short warning sound (MessageBeep); tests count beeps through the hook.
+void Beep();
+// Replaces the sound with the hook (an empty function restores it); returns the hook replaced.
+std::function<void()> SetBeepHook(std::function<void()> hook);

@@ -1,8 +1,10 @@
 // GoogleTest main for the window tests: one QApplication, settings in a temporary folder.
 #include "dialoghooks.h"
 #include "registry.h"
+#include "system.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -22,6 +24,12 @@ int main(int argc, char** argv) {
         ADD_FAILURE() << "unexpected file dialog: " << r.caption.toStdString();
         return QString();
     });
+    SetModalHook([](QDialog& d) {
+        ADD_FAILURE() << "unexpected modal dialog: " << d.metaObject()->className();
+        return int(QDialog::Rejected);
+    });
+    // No sound from a test run; tests that count beeps install their own hook.
+    SetBeepHook([] {});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

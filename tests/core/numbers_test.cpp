@@ -49,6 +49,23 @@ TEST(ParseLenientInt, ReadsLeadingDigits) {
     EXPECT_FALSE(ParseStrictInt("", v));
 }
 
+TEST(ParseStrictFloat, TakesOneFiniteDecimalNumberOnly) {
+    struct Case {
+        const char* text;
+        bool ok;
+        double value;
+    };
+    for (const Case& c :
+         {Case{" 1.5 ", true, 1.5}, Case{"-2e3", true, -2000.0}, Case{"+.25", true, 0.25},
+          Case{"7", true, 7.0}, Case{"1,5", false, 0}, Case{"nan", false, 0}, Case{"inf", false, 0},
+          Case{"-inf", false, 0}, Case{"1e400", false, 0}, Case{"1e", false, 0}, Case{"", false, 0},
+          Case{".", false, 0}, Case{"1.5x", false, 0}, Case{"- 1", false, 0}}) {
+        double v = -99;
+        EXPECT_EQ(ParseStrictFloat(c.text, v), c.ok) << c.text;
+        EXPECT_DOUBLE_EQ(v, c.ok ? c.value : -99) << c.text;
+    }
+}
+
 TEST(Numbers, IgnoreTheUsersLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";

@@ -2,9 +2,14 @@
 #pragma once
 
 #include "dialoghooks.h"
+#include "system.h"
 #include "toolbus.h"
 
+#include <QDialog>
 #include <QString>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -40,4 +45,63 @@ struct ToolMessageRecorder : ToolMessageTarget {
         got.emplace_back(code, arg);
         return 0;
     }
+};
+
+// Answers the modal dialogs run while it lives, in order: each answer gets the dialog unshown,
+// fills it, calls its handlers and returns the modal result. A dialog without an answer fails the
+// test and is rejected.
+class ModalAnswerer {
+  public:
+    using Answer = std::function<int(QDialog&)>;
+    ModalAnswerer() {
+        previous_ = SetModalHook([this](QDialog& dialog) {
+            ++run;
+            if (answers_.empty()) {
+                ADD_FAILURE() << "unanswered modal dialog: " << dialog.metaObject()->className();
+                return int(QDialog::Rejected);
+            }
+            Answer answer = std::move(answers_.front());
+            answers_.pop_front();
+            return answer(dialog);
+        });
+    }
+    ~ModalAnswerer() {
+        SetModalHook(previous_);
+        EXPECT_TRUE(answers_.empty()) << answers_.size() << " modal answers left unused";
+    }
+    ModalAnswerer(const ModalAnswerer&) = delete;
+    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
+
+    // Queues an answer for a dialog of type D; a dialog of another type fails the test.
+    template <typename D> void Expect(std::function<int(D&)> answer) {
+        answers_.push_back([answer = std::move(answer)](QDialog& dialog) {
+            auto* d = dynamic_cast<D*>(&dialog);
+            if (!d) {
+                ADD_FAILURE() << "modal dialog of another type: "
+                              << dialog.metaObject()->className();
+                return int(QDialog::Rejected);
+            }
+            return answer(*d);
+        });
+    }
+    int run = 0;
+
+  private:
+    std::deque<Answer> answers_;
+    ModalHook previous_;
+};
+
+// Counts the beeps while it lives.
+class BeepCounter {
+  public:
+    BeepCounter() {
+        previous_ = SetBeepHook([this] { ++count; });
+    }
+    ~BeepCounter() { SetBeepHook(previous_); }
+    BeepCounter(const BeepCounter&) = delete;
+    BeepCounter& operator=(const BeepCounter&) = delete;
+    int count = 0;
+
+  private:
+    std::function<void()> previous_;
 };
