@@ -1,3 +1,4 @@
+#include "installviewers.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("JX-Quorbel"));
+    InstallPlotViewers();
     TfQuorbelView window;
     window.SetCommandLine(QCoreApplication::arguments().mid(1));
     window.show();

@@ -1,7 +1,9 @@
 #include "dialoghooks.h"
 
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <utility>
 
@@ -17,6 +19,15 @@ FileDialogHook& FileHookRef() {
 
 ModalHook& ModalHookRef() {
     static ModalHook hook;
+    return hook;
+}
+
+ColorDialogHook& ColorHookRef() {
+    static ColorDialogHook hook;
+    return hook;
+}
+FontDialogHook& FontHookRef() {
+    static FontDialogHook hook;
     return hook;
 }
 
@@ -96,4 +107,26 @@ ModalHook SetModalHook(ModalHook hook) {
 int RunModal(QDialog& dialog) {
     if (ModalHookRef()) return ModalHookRef()(dialog);
     return dialog.exec();
+}
+
+ColorDialogHook SetColorDialogHook(ColorDialogHook hook) {
+    return std::exchange(ColorHookRef(), std::move(hook));
+}
+FontDialogHook SetFontDialogHook(FontDialogHook hook) {
+    return std::exchange(FontHookRef(), std::move(hook));
+}
+
+std::optional<QColor> AskColor(QWidget* parent, const QColor& initial) {
+    if (ColorHookRef()) return ColorHookRef()(initial);
+    const QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<QFont> AskFont(QWidget* parent, const QFont& initial) {
+    if (FontHookRef()) return FontHookRef()(initial);
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) return std::nullopt;
+    return f;
 }

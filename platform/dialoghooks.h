@@ -1,8 +1,11 @@
 // Message boxes and file dialogs go through here, so tests can answer them instead of a user.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -46,3 +49,11 @@ FileDialogHook SetFileDialogHook(FileDialogHook hook);
 int RunModal(QDialog& dialog);
 using ModalHook = std::function<int(QDialog&)>;
 ModalHook SetModalHook(ModalHook hook);
+
+// The colour and font dialogs; std::nullopt when cancelled. Hooks answer them in tests.
+std::optional<QColor> AskColor(QWidget* parent, const QColor& initial);
+std::optional<QFont> AskFont(QWidget* parent, const QFont& initial);
+using ColorDialogHook = std::function<std::optional<QColor>(const QColor&)>;
+using FontDialogHook = std::function<std::optional<QFont>(const QFont&)>;
+ColorDialogHook SetColorDialogHook(ColorDialogHook hook);
+FontDialogHook SetFontDialogHook(FontDialogHook hook);

@@ -28,6 +28,14 @@ int main(int argc, char** argv) {
         ADD_FAILURE() << "unexpected modal dialog: " << d.metaObject()->className();
         return int(QDialog::Rejected);
     });
+    SetColorDialogHook([](const QColor&) {
+        ADD_FAILURE() << "unexpected colour dialog";
+        return std::optional<QColor>();
+    });
+    SetFontDialogHook([](const QFont&) {
+        ADD_FAILURE() << "unexpected font dialog";
+        return std::optional<QFont>();
+    });
     // No sound from a test run; tests that count beeps install their own hook.
     SetBeepHook([] {});
     ::testing::InitGoogleTest(&argc, argv);

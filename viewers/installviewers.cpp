@@ -1,0 +1,5 @@
+#include "installviewers.h"
+
+#include "plotviewers.h"
+
+void InstallPlotViewers() {}
