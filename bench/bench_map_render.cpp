@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     w.show();
     QApplication::processEvents();
     std::string err;
-    if (!ReadIdeogramFile(file + ";2,1,2,3,6,7,8,9,4", FeatureLists[1], GenomeLayout, IdeogramType,
+    if (!ReadIdeogramFile(file + kNCBIIdeogramColumns, FeatureLists[1], GenomeLayout, IdeogramType,
                           nullptr, err)) {
         std::fprintf(stderr, "%s\n", err.c_str());
         return 1;

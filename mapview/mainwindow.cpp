@@ -40,7 +40,8 @@ void TfQuorbelView::FormCreate() {
     DetailViewerOpen = false;
     setAcceptDrops(true);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    IdeogramFile = ProgramFolder + QStringLiteral("data/ideogram");
+    IdeogramFile =
+        ProgramFolder + QStringLiteral("data/ideogram") + QLatin1String(kNCBIIdeogramColumns);
     MapTopMargin = 20;
     ShownAnnotationKeys = tShownAnnotationKeys{};
     SetDefaultColors();
