@@ -46,6 +46,10 @@ class LineReader {
     // Bytes of the file handed out so far.
     int64_t Consumed() const { return blockStart_ + static_cast<int64_t>(pos_); }
 
+    // The lines of a whole text in memory, as the readers that load a file at once take them: a
+    // line ends at CR, LF or CR LF, and a final line end adds no empty line. Views into `text`.
+    static void SplitLines(std::string_view text, std::vector<std::string_view>& lines);
+
   private:
     bool Fill();
 

@@ -1,6 +1,7 @@
 #include "featureextraction.h"
 
 #include "../../bench/feature_file_writer.h"
+#include "probeposition.h"
 
 #include "testfiles.h"
 
@@ -151,7 +152,7 @@ TEST(FeatureFileReader, SortsByStartWithTheAnnotationMovingAlong) {
         EXPECT_EQ(fx.data->Oligo[1][j].Str[1], names[j]); // equal starts keep file order
         EXPECT_EQ(fx.data->Oligo[1][j].Num[3], ends[j]);
     }
-    EXPECT_FLOAT_EQ(a.Get(4, 4), static_cast<float>(3 * kFeatureValueFactor));
+    EXPECT_FLOAT_EQ(a.Get(4, 4), static_cast<float>(3 * kCGHValueFactor));
 
     const auto& log = fx.log.lines;
     ASSERT_EQ(log.size(), 1u + 24u + 2u);
@@ -245,8 +246,8 @@ TEST(FeatureFileReader, RefusesAHybridisationOfAnotherLayout) {
 
     ASSERT_TRUE(fx.Load(2, c)) << fx.error; // same counts: accepted, annotation replaced
     EXPECT_EQ(fx.data->Oligo[1][1].Str[1], "c1");
-    EXPECT_FLOAT_EQ(fx.Chr(2, 1).Get(4, 1), static_cast<float>(3 * kFeatureValueFactor));
-    EXPECT_FLOAT_EQ(fx.Chr(1, 1).Get(4, 1), static_cast<float>(kFeatureValueFactor));
+    EXPECT_FLOAT_EQ(fx.Chr(2, 1).Get(4, 1), static_cast<float>(3 * kCGHValueFactor));
+    EXPECT_FLOAT_EQ(fx.Chr(1, 1).Get(4, 1), static_cast<float>(kCGHValueFactor));
 
     fx.data->Hyb[1].FileName.clear(); // slot 1 free: slot 2 is the only one in use
     EXPECT_TRUE(fx.Load(3, c)) << fx.error;
