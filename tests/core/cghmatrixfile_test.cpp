@@ -333,6 +333,15 @@ TEST_F(CGHMatrixFile, HostileHeadersAreRejected) {
     EXPECT_EQ(d->Annotation[0][100], "K100");
     EXPECT_EQ(d->Hyb[1].Chr[1].Count(), 1);
     EXPECT_EQ(d->Hyb[1].Chr[2].Count(), 0); // beyond CNum: no probes
+    // A hybridisation without a name is named, so that its slot does not look free.
+    ASSERT_TRUE(
+        ReadCGHMatrix(*d,
+                      Put("noname.cgm", Header("1", "1", {"1"},
+                                               TextRecord("File names\t") + end + Record(probe))),
+                      nullptr, nullptr, error))
+        << error;
+    EXPECT_EQ(d->Hyb[1].FileName, "Hybridisation 1");
+    EXPECT_EQ(d->Annotation[1][1], "Hybridisation 1");
 }
 
 TEST_F(CGHMatrixFile, ReadsAndWritesNoHybridisations) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -132,6 +133,13 @@ TEST(FeatureFileReader, StoresTheValueTimesRootTenAndTheExtraColumns) {
     EXPECT_EQ(fx.data->Oligo[3].size(), 1u + 10u);
     EXPECT_EQ(fx.data->Annotation[1][1], fx.data->Hyb[1].FileName);
     EXPECT_EQ(fx.data->Hyb[1].Active, 1);
+
+    // Values beyond the singles' range are held at its ends, never infinite.
+    ASSERT_TRUE(fx.Load(1, WriteRows("huge", {Probe("h", "chr3:10-20", "1e39"),
+                                              Probe("l", "chr3:30-40", "-1e300")})))
+        << fx.error;
+    EXPECT_EQ(fx.Chr(1, 3).Get(4, 1), std::numeric_limits<float>::max());
+    EXPECT_EQ(fx.Chr(1, 3).Get(40, 2), -std::numeric_limits<float>::max());
 }
 
 TEST(FeatureFileReader, SortsByStartWithTheAnnotationMovingAlong) {
@@ -273,8 +281,11 @@ TEST(FeatureFileReader, FailureAndCancelLeaveTheDataSetUnchanged) {
     before.ExpectSame(*fx.data, 1);
     EXPECT_TRUE(fx.log.lines.empty());
 
-    for (const std::string& unreadable : {std::string("/nonexistent/qb/features.txt"),
-                                          std::filesystem::temp_directory_path().string()}) {
+    // Missing, unreadable, and without a probe row on a chromosome 1..24.
+    for (const std::string& unreadable :
+         {std::string("/nonexistent/qb/features.txt"),
+          std::filesystem::temp_directory_path().string(),
+          WriteRows("noprobes", {"FEATURES\tFeatureNum", Probe("u", "chrUn:1-2", "1")})}) {
         fx.error.clear();
         EXPECT_FALSE(fx.Load(1, unreadable));
         EXPECT_FALSE(fx.error.empty());
