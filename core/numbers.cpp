@@ -22,73 +22,101 @@ bool IsDigit(char c) {
 }
 } // namespace
 
-double ParseLenientFloat(std::string_view s, size_t* end) {
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The fast path of the lenient reading, for the short decimal numbers that make up nearly every
+// file: a mantissa below 2^53 and a power of ten up to 1e22 are both exact doubles, so one
+// multiplication or division rounds once and gives the very value from_chars gives. False when
+// the number is too long for that (then nothing is set).
+bool FastDecimal(std::string_view s, double& value, size_t* end) {
     const char* const first = s.data();
     const char* const last = first + s.size();
     const char* p = first;
     while (p < last && IsBlank(*p)) ++p;
     bool negative = false;
     if (p < last && (*p == '+' || *p == '-')) negative = *p++ == '-';
-    const char* const mantStart = p;
-    // The digits after leading zeros, while they fit: mantissa x 10^scale.
     uint64_t mantissa = 0;
-    int significant = 0, scale = 0;
+    int digits = 0;   // significant digits in the mantissa
+    int exponent = 0; // power of ten applied to the mantissa
     bool any = false;
     for (; p < last && IsDigit(*p); ++p) {
         any = true;
         if (mantissa == 0 && *p == '0') continue;
-        if (++significant <= 19) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        if (++digits > 18) return false;
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
     }
     if (p < last && *p == '.') {
         for (++p; p < last && IsDigit(*p); ++p) {
             any = true;
             if (mantissa == 0 && *p == '0') {
-                --scale;
+                --exponent;
                 continue;
             }
-            if (++significant <= 19) {
-                mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-                --scale;
-            }
+            if (++digits > 18) return false;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            --exponent;
         }
     }
     if (!any) {
         if (end) *end = 0;
-        return 0.0;
+        value = 0.0;
+        return true;
     }
-    const char* mantEnd = p;
-    int exponent = 0;
     if (p < last && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
         bool negativeExp = false;
         if (q < last && (*q == '+' || *q == '-')) negativeExp = *q++ == '-';
         if (q < last && IsDigit(*q)) {
-            for (; q < last && IsDigit(*q); ++q)
-                if (exponent < 100000) exponent = exponent * 10 + (*q - '0');
-            if (negativeExp) exponent = -exponent;
-            mantEnd = q;
+            int e = 0;
+            for (; q < last && IsDigit(*q); ++q) {
+                if (e > 1000) return false;
+                e = e * 10 + (*q - '0');
+            }
+            exponent += negativeExp ? -e : e;
+            p = q;
         }
     }
-    if (end) *end = static_cast<size_t>(mantEnd - first);
-    // A mantissa below 2^53 and a power of ten up to 1e22 are both exact doubles, so one
-    // multiplication or division rounds once: the correctly rounded value, as from_chars gives.
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const int power = scale + exponent;
-    if (significant <= 19 && mantissa <= (uint64_t{1} << 53)) {
-        if (mantissa == 0) return negative ? -0.0 : 0.0;
-        if (power >= -22 && power <= 22) {
-            const double m = static_cast<double>(mantissa);
-            const double v = power < 0 ? m / kPow10[-power] : m * kPow10[power];
-            return negative ? -v : v;
+    double v = 0.0;
+    if (mantissa != 0) {
+        if (mantissa > (uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
+        v = static_cast<double>(mantissa);
+        v = exponent < 0 ? v / kPow10[-exponent] : v * kPow10[exponent];
+    }
+    if (end) *end = static_cast<size_t>(p - first);
+    value = negative ? -v : v;
+    return true;
+}
+
+// The rest: from_chars on the number's text.
+double SlowDecimal(std::string_view s, size_t* end) {
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    const size_t mantStart = i;
+    while (i < s.size() && IsDigit(s[i])) ++i;
+    if (i < s.size() && s[i] == '.')
+        for (++i; i < s.size() && IsDigit(s[i]);) ++i;
+    size_t mantEnd = i;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && IsDigit(s[j])) {
+            while (j < s.size() && IsDigit(s[j])) ++j;
+            mantEnd = j;
         }
     }
+    if (end) *end = mantEnd;
     double value = 0.0;
-    const auto r = std::from_chars(mantStart, mantEnd, value, std::chars_format::general);
+    const auto r = std::from_chars(s.data() + mantStart, s.data() + mantEnd, value,
+                                   std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
         // Overflow reads as the largest finite value, underflow as 0.
-        const std::string_view text(mantStart, static_cast<size_t>(mantEnd - mantStart));
+        const std::string_view text = s.substr(mantStart, mantEnd - mantStart);
         const size_t e = text.find_first_of("eE");
         const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
         value = tiny ? 0.0 : std::numeric_limits<double>::max();
@@ -96,6 +124,13 @@ double ParseLenientFloat(std::string_view s, size_t* end) {
         value = 0.0;
     }
     return negative ? -value : value;
+}
+
+} // namespace
+
+double ParseLenientFloat(std::string_view s, size_t* end) {
+    double value;
+    return FastDecimal(s, value, end) ? value : SlowDecimal(s, end);
 }
 
 float ClampToSingle(double v) {
@@ -106,7 +141,8 @@ float ClampToSingle(double v) {
 }
 
 float ParseLenientSingle(std::string_view s) {
-    return ClampToSingle(ParseLenientFloat(s));
+    double value;
+    return ClampToSingle(FastDecimal(s, value, nullptr) ? value : SlowDecimal(s, nullptr));
 }
 
 int32_t ParseLenientInt(std::string_view s, size_t* end) {
