@@ -90,6 +90,13 @@ void Drop(QWidget& w, const QStringList& files) {
     QApplication::sendEvent(&w, &drop);
 }
 
+// Shows the window large enough for the whole genome's map.
+void ShowLarge(TfQuorbelView& w) {
+    w.resize(1400, 900);
+    w.show();
+    QApplication::processEvents();
+}
+
 bool AnyProgressWindowVisible() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TCluster_Progress*>(w) && w->isVisible()) return true;
@@ -99,9 +106,7 @@ bool AnyProgressWindowVisible() {
 TEST_F(MainWindowDataTest, TheShippedGenesAreDrawnOnceTheGeneTrackIsSwitchedOn) {
     const ShippedIdeogram ideogram;
     TfQuorbelView w;
-    w.resize(1400, 900);
-    w.show();
-    QApplication::processEvents();
+    ShowLarge(w);
     ASSERT_GT(FeatureCount(FeatureLists[2]), 28000);
     const auto genePixels = [&w] {
         w.RepaintMap();
@@ -254,9 +259,7 @@ TEST_F(MainWindowDataTest, TheCommandLineMatrixIsDrawnWithItsNames) {
 TEST_F(MainWindowDataTest, AGroupTestMarksTheSignificantProbesOnTheMap) {
     const ShippedIdeogram ideogram;
     TfQuorbelView w;
-    w.resize(1400, 900);
-    w.show();
-    QApplication::processEvents();
+    ShowLarge(w);
     // Sets 1..5 gain chromosome 5 by one log unit against sets 6..10.
     std::vector<synthetic::Region> gains;
     for (int h = 1; h <= 5; ++h) gains.push_back({h, 5, 0, 300000000, 1.0f});
