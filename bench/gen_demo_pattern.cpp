@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 constexpr double kLow = 0.0002, kHigh = 0.83;
@@ -36,12 +36,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::set<std::string> names;
-    for (const int resolution :
-         {kLevelArms, kLevelRegions, kLevelBands, kLevelSubBands, kLevelSubSubBands})
-        for (int c = 1; c <= layout.ChromosomeCount; ++c)
-            for (const ShownBand& b : SelectShownBands(bands, c, resolution, type))
-                names.insert(BandName(bands[size_t(b.Index)], b.Level, type));
+    const std::vector<std::string> names = AllShownBandNames(bands, layout.ChromosomeCount, type);
     std::string text;
     for (const std::string& name : names) {
         const double v = std::clamp(kLow * std::pow(kHigh / kLow, Unit(name)), kLow, kHigh);
