@@ -91,7 +91,7 @@ bool ParseCGHGroupingFile(const std::string& fileName, CGHGrouping& out, std::st
             !WholeOrEmpty(line.substr(std::min(comma + 1, line.size())), colour))
             why = "no \"number,colour\" pair of whole numbers";
         else if (h < 0 || h > kMaxHybridisations)
-            why = "hybridisation outside 1..50";
+            why = "hybridisation number outside 0..50";
         if (why)
             g.Skipped.push_back("\"" + fileName + "\", line " + std::to_string(number) +
                                 " left out: " + why + ".");
