@@ -3,6 +3,7 @@
 // channels (default 1,000), and one drag step with its repaint in an editor of 1,200 x 800:
 // bench_viewer_profile [GENES [CHANNELS]].
 #include "analysismatrix.h"
+#include "benchtime.h"
 #include "profileeditor.h"
 #include "random.h"
 #include "registry.h"
@@ -17,15 +18,6 @@
 #include <string>
 
 namespace {
-// Mean milliseconds of `runs` calls of f.
-template <typename F> double Time(int runs, F f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i) f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-               .count() /
-           runs;
-}
-
 AnalysisMatrix MakeMatrix(int32_t genes, int32_t conditions) {
     AnalysisMatrix m;
     m.Resize(genes, conditions);

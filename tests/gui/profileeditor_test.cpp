@@ -22,24 +22,6 @@
 
 namespace {
 
-// Answers every message box with `answer` and keeps what was shown.
-class MessageAnswers {
-  public:
-    explicit MessageAnswers(MsgResult answer) {
-        previous_ = SetMessageHook([this, answer](const MessageRecord& m) {
-            shown.push_back(m);
-            return answer;
-        });
-    }
-    ~MessageAnswers() { SetMessageHook(previous_); }
-    MessageAnswers(const MessageAnswers&) = delete;
-    MessageAnswers& operator=(const MessageAnswers&) = delete;
-    std::vector<MessageRecord> shown;
-
-  private:
-    MessageHook previous_;
-};
-
 class ProfileEditorTest : public ::testing::Test {
   protected:
     void TearDown() override {
@@ -135,7 +117,7 @@ TEST_F(ProfileEditorTest, CloseAsksUnlessTheProfileIsUsed) {
         TfPatternTemplate e;
         e.MessageCaption = QStringLiteral("Caller");
         Open(e, 3);
-        MessageAnswers messages(answer);
+        MessageCapture messages(answer);
         e.Button_Cancel->click();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Caller"));
@@ -177,7 +159,7 @@ TEST_F(ProfileEditorTest, ProfileFilesSaveLoadAndRefuseBadFiles) {
     e.ProfileValues = {0, 9, 9, 9};
     const QString four = put(QStringLiteral("four.prf"), 4, {1, 2, 3, 4});
     {
-        MessageAnswers no(MsgResult::No);
+        MessageCapture no(MsgResult::No);
         e.LoadProfileFile(four);
         ASSERT_EQ(no.shown.size(), 1u);
         EXPECT_EQ(no.shown[0].caption, QStringLiteral("JX-Dorv"));
@@ -188,7 +170,7 @@ TEST_F(ProfileEditorTest, ProfileFilesSaveLoadAndRefuseBadFiles) {
                            put(QStringLiteral("negative.prf"), -3, {1, 2, 3}),
                            put(QStringLiteral("nan.prf"), 3, {1, NAN, 3})};
     for (const QString& name : bad) {
-        MessageAnswers messages(MsgResult::Yes);
+        MessageCapture messages(MsgResult::Yes);
         e.LoadProfileFile(name);
         ASSERT_EQ(messages.shown.size(), 1u); // the reason, and no count question
         EXPECT_TRUE(messages.shown[0].text.contains(name));
@@ -197,7 +179,7 @@ TEST_F(ProfileEditorTest, ProfileFilesSaveLoadAndRefuseBadFiles) {
         EXPECT_EQ(e.FileHistory_CB->count(), 1);
     }
     {
-        MessageAnswers yes(MsgResult::Yes);
+        MessageCapture yes(MsgResult::Yes);
         e.LoadProfileFile(four);
         EXPECT_EQ(Channels(e), (std::vector<float>{1, 2, 3}));
         EXPECT_EQ(e.FileHistory_CB->itemText(0), four);
@@ -331,7 +313,7 @@ TEST_F(ProfileEditorTest, CallerGetsTheLevelsBackOnlyOnOk) {
     EXPECT_EQ(request.Channels[2].Level, 1.0f);
     {
         ModalAnswerer modal;
-        MessageAnswers no(MsgResult::No);
+        MessageCapture no(MsgResult::No);
         modal.Expect<TfPatternTemplate>([](TfPatternTemplate& d) {
             d.show();
             d.ToolButton5Click();
