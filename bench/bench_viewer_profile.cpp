@@ -1,4 +1,4 @@
-// Times the profile editor at the size the issue names: the gene list of GENES names (default
+// Times the profile editor at the sizes users have: the gene list of GENES names (default
 // 55,000) filled, a find whose key every name holds with the mean of every gene over CHANNELS
 // channels (default 1,000), and one drag step with its repaint in an editor of 1,200 x 800:
 // bench_viewer_profile [GENES [CHANNELS]].

@@ -74,21 +74,7 @@ TEST(ProfilePresets, PasteReadsCommaPiecesLeniently) {
     EXPECT_EQ(v, Table({25, -FLT_MAX, 0}));
 }
 
-TEST(ProfilePresets, SelectionByClickKind) {
-    const std::vector<int32_t> groups = {0, 1, 2, 1, 2, 1};
-    std::vector<int32_t> sel(6, 0);
-    ProfileSelectChannel(sel, groups, 2, ProfileClick::Only);
-    EXPECT_EQ(sel, (std::vector<int32_t>{0, 0, 1, 0, 0, 0}));
-    ProfileSelectChannel(sel, groups, 5, ProfileClick::Range);
-    EXPECT_EQ(sel, (std::vector<int32_t>{0, 0, 1, 1, 1, 1}));
-    ProfileSelectChannel(sel, groups, 1, ProfileClick::Range); // none selected at or below 1
-    EXPECT_EQ(sel, (std::vector<int32_t>{0, 0, 1, 1, 1, 1}));
-    ProfileSelectChannel(sel, groups, 1, ProfileClick::Only);
-    ProfileSelectChannel(sel, groups, 4, ProfileClick::Group);
-    EXPECT_EQ(sel, (std::vector<int32_t>{0, 1, 1, 0, 1, 0}));
-    ProfileSelectChannel(sel, groups, 9, ProfileClick::All); // outside: nothing
-    EXPECT_EQ(sel, (std::vector<int32_t>{0, 1, 1, 0, 1, 0}));
-
+TEST(ProfilePresets, ChannelUnderTheMouseStaysInRange) {
     EXPECT_EQ(ProfileChannelAt(5, 0, 1), 1);
     EXPECT_EQ(ProfileChannelAt(105, 100, 4), 2);
     EXPECT_EQ(ProfileChannelAt(1e9, 0.001, 4), 4);
