@@ -41,11 +41,15 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
     std::string_view line;
     int64_t number = 0;
     while (reader.Next(line)) {
-        if (++number % kLinesPerStep == 0 &&
-            !steps.Step(ProgressSteps::Scale(0, ProgressSteps::kMaximum,
-                                             static_cast<double>(reader.Consumed()), fileSize))) {
-            errText = kLoadCancelled;
-            return false;
+        if (++number % kLinesPerStep == 0) {
+            const double done = static_cast<double>(reader.Consumed());
+            if (number == kLinesPerStep) // size the rows for the whole file once, not by doubling
+                for (auto& rows : probes)
+                    rows.reserve(static_cast<size_t>(1.1 * fileSize / done * rows.size()));
+            if (!steps.Step(ProgressSteps::Scale(0, ProgressSteps::kMaximum, done, fileSize))) {
+                errText = kLoadCancelled;
+                return false;
+            }
         }
         if (number == 1) continue; // the header
         SplitQuoted(line, '\t', f, kFieldsNeeded);
