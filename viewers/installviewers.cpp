@@ -1,5 +1,8 @@
 #include "installviewers.h"
 
 #include "plotviewers.h"
+#include "scatterrequest.h"
 
-void InstallPlotViewers() {}
+void InstallPlotViewers() {
+    PlotViewers().ScatterPlot = [](const ScatterPlotRequest& request) { ShowScatterPlot(request); };
+}
