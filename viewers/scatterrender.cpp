@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr TColor kWhite = 0xFFFFFF, kBlack = 0, kBlue = 0xFF0000;
+constexpr TColor kBlack = 0, kBlue = 0xFF0000;
 constexpr TColor kButtonFace = 0xF0F0F0;
 
 double AxisValue(float v, bool log) {
