@@ -47,22 +47,6 @@ void SortByStart(std::vector<ProbeRow>& rows) {
     }
 }
 
-// The first other hybridisation in use whose probe counts differ from `counts`, or 0.
-int ConflictingSlot(const tCGH_DataSet& data, int slot,
-                    const std::array<int, kChromosomes + 1>& counts, int& chromosome) {
-    for (int h = 1; h <= kMaxHybridisations; ++h) {
-        if (h == slot || data.Hyb[h].FileName.empty()) continue;
-        for (int c = 1; c <= kChromosomes; ++c) {
-            if (data.Hyb[h].Chr[c].Count() != counts[c]) {
-                chromosome = c;
-                return h;
-            }
-        }
-        return 0; // all hybridisations in use share one layout
-    }
-    return 0;
-}
-
 // What a load puts into the data set, built aside.
 struct LoadedSlot {
     std::array<tCGHProbeArray, kChromosomes + 1> probes;
@@ -142,15 +126,8 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
                   "chromosomes 1 to 24).";
         return false;
     }
-    int chromosome = 0;
-    if (const int other = ConflictingSlot(data, slot, counts, chromosome)) {
-        errText = "\"" + fileName +
-                  "\" does not fit the hybridisations already loaded: chromosome " +
-                  std::to_string(chromosome) + " has " + std::to_string(counts[chromosome]) +
-                  " probes, hybridisation " + std::to_string(other) + " has " +
-                  std::to_string(data.Hyb[other].Chr[chromosome].Count()) + ".";
-        return false;
-    }
+    errText = LayoutConflict(data, slot, counts, fileName);
+    if (!errText.empty()) return false;
 
     // Fresh arrays in start order; the data set is touched only once all of them exist.
     std::array<tCGHProbeArray, kChromosomes + 1>& probes = out.probes;

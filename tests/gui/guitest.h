@@ -19,13 +19,13 @@ inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 
-// Collects the message boxes shown while it lives, answering each with OK.
+// Collects the message boxes shown while it lives, answering each with `answer`.
 class MessageCapture {
   public:
-    MessageCapture() {
-        previous_ = SetMessageHook([this](const MessageRecord& m) {
+    explicit MessageCapture(MsgResult answer = MsgResult::Ok) {
+        previous_ = SetMessageHook([this, answer](const MessageRecord& m) {
             shown.push_back(m);
-            return MsgResult::Ok;
+            return answer;
         });
     }
     ~MessageCapture() { SetMessageHook(previous_); }
@@ -104,4 +104,31 @@ class BeepCounter {
 
   private:
     std::function<void()> previous_;
+};
+
+// Answers the file dialogs shown while it lives with the queued names in order (an empty name is
+// a cancel) and keeps the requests; a dialog without an answer fails the test.
+class FileDialogAnswerer {
+  public:
+    explicit FileDialogAnswerer(std::deque<QString> names) : names_(std::move(names)) {
+        previous_ = SetFileDialogHook([this](const FileDialogRequest& r) {
+            requests.push_back(r);
+            if (names_.empty()) {
+                ADD_FAILURE() << "unanswered file dialog: " << r.caption.toStdString();
+                return QString();
+            }
+            QString name = names_.front();
+            names_.pop_front();
+            return name;
+        });
+    }
+    ~FileDialogAnswerer() { SetFileDialogHook(previous_); }
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+
+    std::vector<FileDialogRequest> requests;
+
+  private:
+    std::deque<QString> names_;
+    FileDialogHook previous_;
 };
