@@ -52,7 +52,7 @@ int main() {
             tCGHProbeArray& a = data->Hyb[h].Chr[c];
             a.Resize(n + 2);
             a.SetCount(n);
-            float* v = a.Slot(11);
+            float* v = a.WritableSlot(11);
             for (int i = 1; i <= n; ++i) {
                 v[i] = noise(rng) + (h <= 25 && c == 8 && i < n / 4 ? 0.4f : 0.0f);
                 if (h == 1) {

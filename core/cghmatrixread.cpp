@@ -237,8 +237,8 @@ class MatrixParser {
             const int n = counts_[c];
             for (int h = 1; h <= hnum_; ++h) {
                 auto& arr = out_.chr[size_t(h)][c];
-                for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s] = arr.Slot(s);
-                raw_[h] = arr.Slot(40);
+                for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s] = arr.WritableSlot(s);
+                raw_[h] = arr.WritableSlot(40);
             }
             for (int first = 1; first <= n; first += batch_) {
                 const int last = std::min(n, first + batch_ - 1);
@@ -250,6 +250,11 @@ class MatrixParser {
                                                      double(total))))
                     return Bad("loading cancelled");
             }
+            // Unused slots go back to the zero column chromosome by chromosome, so the load
+            // never holds every slot of every hybridisation.
+            ShareHybridisations(hnum_, int64_t(n) * hnum_ * kBlockBytes, [&](int first, int step) {
+                for (int h = first; h <= hnum_; h += step) out_.chr[size_t(h)][c].Compact();
+            });
         }
         steps.Finish();
         return true;
@@ -377,6 +382,7 @@ bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink
         std::swap(data.Hyb[h].Chr, file.chr[size_t(h)]);
         data.Hyb[h].FileName = std::move(names[size_t(h)]);
     }
+    for (int h = 1; h <= hnum; ++h) ShareEqualPositions(data, h);
     for (int h = 0; h <= hnum; ++h)
         for (int k = h == 0 ? 2 : 1; k <= parser.Keys(); ++k)
             data.Annotation[h][k] = std::move(file.annotation[size_t(h)][size_t(k)]);

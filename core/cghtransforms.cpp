@@ -69,9 +69,12 @@ void ScaleSlots(tCGH_DataSet& data, const std::vector<int>& slots, double factor
         for (int c = 1; c <= kChromosomes; ++c) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
             const int n = a.Count();
-            for (int s : slots)
-                TransformProbes(a.Slot(s), n,
+            for (int s : slots) {
+                // An unwritten slot stays 0 under a positive factor; a negative one makes it -0.
+                if (!a.Allocated(s) && factor >= 0) continue;
+                TransformProbes(a.WritableSlot(s), n,
                                 [factor](float v) { return static_cast<float>(v * factor); });
+            }
         }
 }
 
@@ -114,7 +117,7 @@ void ZTransformHybridisations(tCGH_DataSet& data, LogSink* log) {
         const long double sd = StandardDeviation(deviations, n);
         const double m = static_cast<double>(mean), d = static_cast<double>(sd);
         for (int c = 1; c <= kChromosomes; ++c)
-            TransformProbes(hyb.Chr[c].Slot(4), hyb.Chr[c].Count(),
+            TransformProbes(hyb.Chr[c].WritableSlot(4), hyb.Chr[c].Count(),
                             [m, d](float v) { return static_cast<float>((v - m) / d); });
         report.Add("Set " + std::to_string(h) + " - Mean=" + FormatFixed(mean, 3) +
                    "; SDev=" + FormatFixed(sd, 3));
@@ -171,7 +174,7 @@ void ZTransformOligos(tCGH_DataSet& data, LogSink* log) {
             }
         for (int h = 1; h <= last; ++h) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
-            float* x = a.Slot(4);
+            float* x = a.WritableSlot(4);
             const int n = a.Count();
             for (int i = 1; i <= n; ++i) x[i] = static_cast<float>((x[i] - mean[i]) / sd[i]);
         }
@@ -200,7 +203,7 @@ void RestoreRawCGHValues(tCGH_DataSet& data, LogSink* log) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
             const int n = a.Count();
             const float* raw = a.Slot(40);
-            float* x = a.Slot(4);
+            float* x = a.WritableSlot(4);
             for (int i = 1; i <= n; ++i) x[i] = raw[i];
         }
     report.Add(timer.Line("s elapsed time."));

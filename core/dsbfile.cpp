@@ -82,21 +82,21 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
         const int n = static_cast<int>(rows.size());
         tCGHProbeArray& a = out.Chr[static_cast<size_t>(c)];
         a.Resize(n + 1000);
-        float* chr = a.Slot(1);
-        float* start = a.Slot(2);
-        float* end = a.Slot(3);
-        float* value = a.Slot(4);
-        float* work = a.Slot(11);
-        float* raw = a.Slot(40);
+        float* chr = a.WritableSlot(1);
+        float* start = a.WritableSlot(2);
+        float* end = a.WritableSlot(3);
+        float* value = a.WritableSlot(4);
         for (int i = 1; i <= n; ++i) {
             const DSBProbe& r = rows[static_cast<size_t>(i - 1)];
             chr[i] = static_cast<float>(c);
             start[i] = r.start;
             end[i] = r.end;
-            // "Restore raw values" and the smoothers read the value from slots 40 and 11.
-            value[i] = work[i] = raw[i] = r.value;
+            value[i] = r.value;
         }
         a.SetCount(n);
+        // "Restore raw values" and the smoothers read the value from slots 40 and 11.
+        a.ShareSlot(4, 11);
+        a.ShareSlot(4, 40);
         rows = std::vector<DSBProbe>();
     }
     out.FileName = fileName;
@@ -116,6 +116,7 @@ int ImportDSBData(tCGH_DataSet& data, DSBData&& dsb, LogSink* log, std::string& 
     tCGHHybridisation& hyb = data.Hyb[slot];
     hyb.FileName = dsb.FileName;
     for (int c = 1; c <= kChromosomes; ++c) hyb.Chr[c] = std::move(dsb.Chr[c]);
+    ShareEqualPositions(data, slot);
     BumpDataVersion();
 
     Report report(log);

@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <new>
 #include <string_view>
 #include <utility>
@@ -138,15 +142,13 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         SortByStart(rows);
         tCGHProbeArray& array = probes[c];
         array.Resize(n + 1000);
-        float* chrCol = array.Slot(1);
-        float* startCol = array.Slot(2);
-        float* endCol = array.Slot(3);
-        float* valueCol = array.Slot(4);
-        float* col5 = array.Slot(5);
-        float* col6 = array.Slot(6);
-        float* col7 = array.Slot(7);
-        float* workCol = array.Slot(11);
-        float* rawCol = array.Slot(40);
+        float* chrCol = array.WritableSlot(1);
+        float* startCol = array.WritableSlot(2);
+        float* endCol = array.WritableSlot(3);
+        float* valueCol = array.WritableSlot(4);
+        float* col5 = array.WritableSlot(5);
+        float* col6 = array.WritableSlot(6);
+        float* col7 = array.WritableSlot(7);
         // Built in order rather than sized and then overwritten: the annotation is the largest
         // part of a load.
         tOligoArray& anno = oligo[c];
@@ -157,7 +159,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
             chrCol[j] = static_cast<float>(c);
             startCol[j] = static_cast<float>(r.start);
             endCol[j] = static_cast<float>(r.end);
-            valueCol[j] = workCol[j] = rawCol[j] = r.value;
+            valueCol[j] = r.value;
             col5[j] = r.slot5;
             col6[j] = r.slot6;
             col7[j] = r.slot7;
@@ -172,6 +174,9 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         }
         anno.resize(static_cast<size_t>(n) + 10);
         array.SetCount(n);
+        // The working and raw values start as the values: one column until one of them changes.
+        array.ShareSlot(4, 11);
+        array.ShareSlot(4, 40);
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }
@@ -207,9 +212,16 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         data.Hyb[slot].Chr[c] = std::move(loaded->probes[c]);
         data.Oligo[c] = std::move(loaded->oligo[c]);
     }
+    ShareEqualPositions(data, slot);
     data.Annotation[slot][1] = std::move(loaded->fileName);
     data.Hyb[slot].Active = 1;
     BumpDataVersion();
     if (log) log->AddLines(loaded->report);
+    loaded.reset();
+#ifdef __GLIBC__
+    // The replaced annotation freed a million small texts: hand their pages back before the
+    // next load or transform asks for more.
+    malloc_trim(0);
+#endif
     return true;
 }

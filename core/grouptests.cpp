@@ -288,9 +288,9 @@ std::string CGHGroupTest(tStat& stat, tCGH_DataSet& data) {
             seg.columns.push_back(a.Slot(11));
             seg.ends.push_back(static_cast<int64_t>(a.Count()) + 1);
         }
-        seg.statistic = out.Slot(14);
-        seg.p = out.Slot(15);
-        seg.shown = out.Slot(17);
+        seg.statistic = out.WritableSlot(14);
+        seg.p = out.WritableSlot(15);
+        seg.shown = out.WritableSlot(17);
         segments.push_back(std::move(seg));
     }
     RunTest(stat, segments, groups);
