@@ -8,10 +8,24 @@
 #include <thread>
 #include <vector>
 
+namespace {
+std::atomic<int> threadLimit{0};
+} // namespace
+
+int ThreadLimit() {
+    const int limit = threadLimit.load();
+    if (limit > 0) return limit;
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+void SetThreadLimit(int threads) {
+    threadLimit.store(std::max(threads, 0));
+}
+
 bool ParallelChunks(int chunks, const std::function<void(int)>& work,
                     const std::function<bool(int)>& step, int threads) {
     if (chunks <= 0) return true;
-    if (threads <= 0) threads = static_cast<int>(std::min(8u, std::thread::hardware_concurrency()));
+    if (threads <= 0) threads = ThreadLimit();
     threads = std::clamp(threads, 1, chunks);
 
     std::atomic<int> next{0};

@@ -142,17 +142,15 @@ TEST(ProbeArray, GenerationIsNewForEverySizingAndKeptByCopiesAndMoves) {
     EXPECT_EQ(moved.Generation(), third);
 }
 
-} // namespace
-
-namespace {
-
 TEST(ProbeArray, UnwrittenSlotsReadZeroAndSharedColumnsSplitOnWrite) {
     tCGHProbeArray a;
     a.Resize(5);
     a.SetCount(3);
     for (int s = 1; s <= 40; ++s) {
         EXPECT_FALSE(a.Allocated(s)) << s;
-        if (tCGHProbeArray::HasStorage(s)) EXPECT_EQ(a.Slot(s)[4], 0.0f) << s;
+        if (tCGHProbeArray::HasStorage(s)) {
+            EXPECT_EQ(a.Slot(s)[4], 0.0f) << s;
+        }
     }
     a.Set(7, 2, 1.5f);
     EXPECT_TRUE(a.Allocated(7));
