@@ -26,6 +26,8 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
+    ConnectMapInteraction();
+    CreateHelpMenu();
     FormCreate();
 }
 
@@ -34,16 +36,24 @@ TfQuorbelView::~TfQuorbelView() {
 }
 
 void TfQuorbelView::FormCreate() {
+    UpdateSiteAddress = QStringLiteral(QB_UPDATE_SITE);
     RegistryKey = QStringLiteral("software\\JX-Quorbel\\");
     setWindowTitle(QStringLiteral("JX-Quorbel - CGH and expression map viewer"));
     IsDetailViewer = false;
     DetailViewerOpen = false;
     setAcceptDrops(true);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ProgramFile = QCoreApplication::applicationFilePath();
     IdeogramFile = ProgramFolder + QStringLiteral("data/ideogram");
     MapTopMargin = 20;
-    ShownAnnotationKeys = tShownAnnotationKeys{};
-    SetDefaultColors();
+    // The detail viewer is made with its owner: the map settings of the program stay as the
+    // main window has them.
+    if (!parentWidget()) {
+        ShownAnnotationKeys = tShownAnnotationKeys{};
+        SetDefaultColors();
+        ChromosomeGap = 0;
+        GeneNameWidth = 100;
+    }
     ColouredChromosomeMode = false;
     PaletteLog = true;
     PaletteMin = 0.0f;
@@ -51,8 +61,6 @@ void TfQuorbelView::FormCreate() {
     PatternNames.clear();
     PageControl->setCurrentWidget(TS_MapView);
     ColourBarDragging = false;
-    ChromosomeGap = 0;
-    GeneNameWidth = 100;
     FindGeneHistory.fill(QString());
     GroupFileHistory.fill(QString());
 }
@@ -148,7 +156,7 @@ void TfQuorbelView::FormActivate() {
 }
 
 void TfQuorbelView::FormClose() {
-    if (IsDetailViewer) DetailViewerOpen = false;
+    if (IsDetailViewer) DetailViewerClosing();
     WriteSettings();
     PatternNames.clear();
     PatternValues.clear();
