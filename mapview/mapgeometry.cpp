@@ -84,15 +84,16 @@ int MapGeometry::AcrossAt(int x, int y) const {
 
 const PaintedChromosome* MapGeometry::ChromosomeAt(int across) const {
     for (const PaintedChromosome& p : chromosomes_)
-        if (across >= p.Start && across < p.End) return &p;
+        if (across >= p.Start && (across < p.End || across < GeneRoom(p).second)) return &p;
     return nullptr;
 }
 
 std::pair<int, int> MapGeometry::GeneRoom(const PaintedChromosome& p) const {
     if (!p.Genes) return {0, 0};
-    const bool names = view_.ShowGeneNames;
-    return {*p.Genes - (names ? kGeneNameLead : 0),
-            *p.Genes + kGeneLine + (names ? view_.GeneNameWidth : 0)};
+    // Features lie within kGeneLine of the line at the room's end; names reach further.
+    const int line = *p.Genes + kGeneLine;
+    if (!view_.ShowGeneNames) return {line - kGeneLine, line + kGeneLine};
+    return {line - kGeneLine - kGeneNameLead, line + view_.GeneNameWidth};
 }
 
 int MapGeometry::PArm(int c) const {

@@ -72,9 +72,10 @@ class MapGeometry {
     // The along pixel and the across position (before the across-scroll) of pixel (x, y).
     int AlongAt(int x, int y) const { return view_.Orientation == 2 ? x : y; }
     int AcrossAt(int x, int y) const;
-    // The painted chromosome whose column holds an across position; nullptr outside every column.
+    // The painted chromosome whose column holds an across position, or whose gene track draws
+    // there beyond its column (the first of two); nullptr outside them all.
     const PaintedChromosome* ChromosomeAt(int across) const;
-    // Across span [first, end) of a chromosome's gene track with the room of its names.
+    // Across span [first, end) in which a chromosome's gene track draws its features and names.
     std::pair<int, int> GeneRoom(const PaintedChromosome& p) const;
 
     // Along pixel of base-pair position p of chromosome c, relative to the top margin and before
