@@ -43,9 +43,10 @@ void TfQuorbelView::CreateHelpMenu() {
 void TfQuorbelView::Pref_BB_IdeogramSelectClick() {
     const QString shown = Pref_CB_IdeogramFile->currentText();
     const qsizetype slash = shown.lastIndexOf(QLatin1Char('/'));
-    const QString file = AskFileName(
-        this, {FileDialogKind::Open, QStringLiteral("Load Ideogram data file"),
-               slash >= 0 ? shown.left(slash + 1) : QString(), QStringLiteral("NCBI ideogram (*)")});
+    const QString file =
+        AskFileName(this, {FileDialogKind::Open, QStringLiteral("Load Ideogram data file"),
+                           slash >= 0 ? shown.left(slash + 1) : QString(),
+                           QStringLiteral("NCBI ideogram (*)")});
     if (file.isEmpty()) return;
 
     TdSelCol columns(this);
@@ -63,8 +64,8 @@ void TfQuorbelView::Pref_BB_IdeogramSelectClick() {
     for (int i = 1; i <= 9; ++i)
         spec += QString::number(columns.EditColumns[static_cast<size_t>(i)]) + QLatin1Char(',');
     std::string error;
-    if (!ReadIdeogramFile(spec.toStdString(), FeatureLists[1], GenomeLayout, IdeogramType,
-                          &InfoLog, error)) {
+    if (!ReadIdeogramFile(spec.toStdString(), FeatureLists[1], GenomeLayout, IdeogramType, &InfoLog,
+                          error)) {
         ShowMessage(this,
                     QStringLiteral("Could not load Ideogram data file\n\n") +
                         QString::fromStdString(error),

@@ -128,8 +128,9 @@ void TfQuorbelView::POM_Genes_FindClick() {
     if (text.empty()) return;
     const int found = SearchGeneNames(FeatureLists[2], text, &InfoLog);
     ShowMessage(this,
-                found > 0 ? QStringLiteral("%1 matches found\n\nSee Info-Tab for details.").arg(found)
-                          : QStringLiteral("No match found !!"),
+                found > 0
+                    ? QStringLiteral("%1 matches found\n\nSee Info-Tab for details.").arg(found)
+                    : QStringLiteral("No match found !!"),
                 QStringLiteral("Search genes"), MsgIcon::Information);
     BumpDataVersion();
     if (IsActiveForm()) RepaintMap();
@@ -137,9 +138,10 @@ void TfQuorbelView::POM_Genes_FindClick() {
 
 bool TfQuorbelView::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
-    if (ctrl && shift.testFlag(Qt::ShiftModifier) && (key == Qt::Key_Left || key == Qt::Key_Right)) {
-        ChromosomeGap = key == Qt::Key_Left ? ChromosomeGap - 10
-                                            : std::min(ChromosomeGap, INT32_MAX - 10) + 10;
+    if (ctrl && shift.testFlag(Qt::ShiftModifier) &&
+        (key == Qt::Key_Left || key == Qt::Key_Right)) {
+        ChromosomeGap =
+            key == Qt::Key_Left ? ChromosomeGap - 10 : std::min(ChromosomeGap, INT32_MAX - 10) + 10;
         if (ChromosomeGap < 1) ChromosomeGap = 0;
         RepaintMap();
         return true;

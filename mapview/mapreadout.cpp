@@ -47,7 +47,8 @@ MapReadout ReadMapPosition(const MapGeometry& geometry, int x, int y, const tFLi
     if (p->Genes) {
         const auto [first, end] = geometry.GeneRoom(*p);
         if (across >= first && across < end) {
-            const int64_t offset = int64_t{geometry.ShownLongestArm()} - geometry.PArm(p->Chromosome);
+            const int64_t offset =
+                int64_t{geometry.ShownLongestArm()} - geometry.PArm(p->Chromosome);
             r.Text = GenesAt(genes, p->Chromosome, r.BasePair - offset);
         }
     }

@@ -35,7 +35,8 @@ bool IsElf(const QByteArray& head) {
 }
 
 int Half(const QByteArray& head, int at) {
-    const auto b0 = static_cast<unsigned char>(head[at]), b1 = static_cast<unsigned char>(head[at + 1]);
+    const auto b0 = static_cast<unsigned char>(head[at]),
+               b1 = static_cast<unsigned char>(head[at + 1]);
     return head[kData] == 2 ? b0 << 8 | b1 : b1 << 8 | b0;
 }
 
@@ -48,8 +49,8 @@ UpdateResult CheckProgramFile(QIODevice& file) {
     if (!file.seek(0)) return Failed(file.errorString());
     const QByteArray head = file.read(kHeader);
     if (!IsElf(head))
-        return Failed(QStringLiteral("the download is no program; it begins \"%1\"")
-                          .arg(Beginning(head)));
+        return Failed(
+            QStringLiteral("the download is no program; it begins \"%1\"").arg(Beginning(head)));
     const int type = Half(head, kType);
     if (head[kClass] != own[kClass] || head[kData] != own[kData] ||
         Half(head, kMachine) != Half(own, kMachine) || (type != 2 && type != 3))
@@ -60,7 +61,8 @@ UpdateResult CheckProgramFile(QIODevice& file) {
 UpdateResult InstallProgramFile(QFileDevice& download, const QString& program) {
     // The new program reaches the disk before its name does.
     if (!download.flush() || ::fsync(download.handle()) != 0)
-        return Failed(QStringLiteral("cannot write the downloaded file: ") + download.errorString());
+        return Failed(QStringLiteral("cannot write the downloaded file: ") +
+                      download.errorString());
     const fs::path target = program.toStdString();
     const fs::path fresh = download.fileName().toStdString();
     std::error_code ec;

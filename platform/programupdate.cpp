@@ -53,10 +53,10 @@ class Transfer {
             return Failed(QStringLiteral("no data came for %1 seconds").arg(kSilenceMs / 1000));
         const QVariant status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         if (status.isValid() && status.toInt() != 200)
-            return Failed(QStringLiteral("the server answered %1 %2")
-                              .arg(status.toInt())
-                              .arg(reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute)
-                                       .toString()));
+            return Failed(
+                QStringLiteral("the server answered %1 %2")
+                    .arg(status.toInt())
+                    .arg(reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() != received_)
             return Failed(QStringLiteral("only %1 of the %2 bytes the server announced arrived")
@@ -79,8 +79,8 @@ class Transfer {
             }
             received_ += chunk.size();
             if (file_ && file_->write(chunk) != chunk.size())
-                writeError_ = QStringLiteral("cannot write the downloaded file: ") +
-                              file_->errorString();
+                writeError_ =
+                    QStringLiteral("cannot write the downloaded file: ") + file_->errorString();
             if (collect_) text_ += chunk;
         }
         Stop();

@@ -43,7 +43,8 @@ tFList Genes() {
 std::string Marked() {
     std::string s;
     for (size_t i = 1; i < FeatureLists[2].size(); ++i)
-        if (FeatureLists[2][i].Num[15] == 1.0f) s += (s.empty() ? "" : " ") + FeatureLists[2][i].Name;
+        if (FeatureLists[2][i].Num[15] == 1.0f)
+            s += (s.empty() ? "" : " ") + FeatureLists[2][i].Name;
     return s;
 }
 
@@ -167,10 +168,8 @@ TEST_F(MapInteractTest, TheStatusBarNamesTheGeneUnderThePointerWithoutARender) {
     EXPECT_EQ(w->MouseChromosome, 1);
     EXPECT_EQ(w->MouseText, QStringLiteral("HPRT1"));
     EXPECT_NEAR(w->MouseBasePair, 200, 1.0 / w->MapScale);
-    EXPECT_EQ(w->StatusBar1_Panels[1]->text(), QStringLiteral("%1,%2 - %3,1 - HPRT1")
-                                                    .arg(at.x())
-                                                    .arg(at.y())
-                                                    .arg(w->MouseBasePair));
+    EXPECT_EQ(w->StatusBar1_Panels[1]->text(),
+              QStringLiteral("%1,%2 - %3,1 - HPRT1").arg(at.x()).arg(at.y()).arg(w->MouseBasePair));
     EXPECT_EQ(w->MapView_PB1->Image().cacheKey(), image);
 }
 
@@ -290,7 +289,8 @@ TEST_F(MapInteractTest, CaptureCopiesTheMapPanelOnWhite) {
     EXPECT_GT(reds, 0);
     ASSERT_TRUE(w->Panel_CGHNames->isVisible());
     const QRect box = w->Panel_CGHNames->geometry();
-    EXPECT_EQ(copy.copy(box), w->Panel_CGHNames->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(copy.copy(box),
+              w->Panel_CGHNames->grab().toImage().convertToFormat(QImage::Format_RGB32));
 
     for (int h = 1; h <= 2; ++h) CGHData.Hyb[size_t(h)].Chr[1].Clear();
     ClearCGHDataSet(CGHData);

@@ -51,10 +51,10 @@ class TestServer {
     // The length announced is the body's own unless given.
     void Answer(int status, const QByteArray& reason, const QByteArray& body,
                 qint64 announced = -1) {
-        response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
-                   "\r\nContent-Length: " +
-                   QByteArray::number(announced < 0 ? body.size() : announced) +
-                   "\r\nConnection: close\r\n\r\n" + body;
+        response =
+            "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
+            "\r\nContent-Length: " + QByteArray::number(announced < 0 ? body.size() : announced) +
+            "\r\nConnection: close\r\n\r\n" + body;
     }
 
     std::vector<QByteArray> requests;
@@ -222,13 +222,12 @@ TEST_F(ProgramUpdateTest, TheNewProgramReplacesTheOldOneWhichIsKeptAndStarts) {
     EXPECT_EQ(Read(QStringLiteral("quorbel-fake")), Program());
     EXPECT_EQ(Mode(), std::filesystem::perms(0750));
     EXPECT_EQ(Read(QStringLiteral("quorbel-fake_old")), QByteArray("old program"));
-    EXPECT_EQ(Files(), QStringList({QStringLiteral("quorbel-fake"),
-                                    QStringLiteral("quorbel-fake_old")}));
+    EXPECT_EQ(Files(),
+              QStringList({QStringLiteral("quorbel-fake"), QStringLiteral("quorbel-fake_old")}));
     // Closed the ordinary way, settings written, before the new program starts.
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\")));
-    EXPECT_EQ(started,
-              std::vector<QStringList>({QStringList{program, QStringLiteral("\\new")}}));
+    EXPECT_EQ(started, std::vector<QStringList>({QStringList{program, QStringLiteral("\\new")}}));
 }
 
 TEST_F(ProgramUpdateTest, TheCommandAsksFirstAndSaysWhyNothingChanged) {
