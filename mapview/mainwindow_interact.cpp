@@ -7,6 +7,7 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapreadout.h"
+#include "recentlist.h"
 #include "records.h"
 
 #include <QApplication>
@@ -34,12 +35,12 @@ QString Quote(const QString& s) {
 }
 
 // A text enters the history at the top unless it is there already in any letter case.
-void AddToHistory(std::array<QString, 21>& history, const QString& text) {
-    if (text.isEmpty()) return;
+void AddToHistory(std::array<QString, 21>& history, const std::string& text) {
+    std::array<std::string, 20> entries;
+    for (int n = 1; n <= 20; ++n) entries[size_t(n - 1)] = history[size_t(n)].toStdString();
+    if (!AddRecentEntry(entries, text, true)) return;
     for (int n = 1; n <= 20; ++n)
-        if (history[n].compare(text, Qt::CaseInsensitive) == 0) return;
-    std::move_backward(history.begin() + 1, history.begin() + 20, history.begin() + 21);
-    history[1] = text;
+        history[size_t(n)] = QString::fromStdString(entries[size_t(n - 1)]);
 }
 
 void SetBar(QScrollBar* bar, int64_t value) {
@@ -124,7 +125,7 @@ void TfQuorbelView::POM_Genes_FindClick() {
     RunModal(dialog);
     if (dialog.ResultCode != 0) return;
     const std::string text = CleanSearchText(dialog.Text.toStdString());
-    AddToHistory(FindGeneHistory, QString::fromStdString(text));
+    AddToHistory(FindGeneHistory, text);
     if (text.empty()) return;
     const int found = SearchGeneNames(FeatureLists[2], text, &InfoLog);
     ShowMessage(this,
