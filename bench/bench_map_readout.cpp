@@ -2,16 +2,15 @@
 // features (default 60,000) over the human ideogram and the CGH track of 50 hybridisations of
 // PROBES probes each (default 1,000,000): bench_map_readout [GENES [PROBES]]. Checks that the
 // read-out renders nothing.
+#include "benchapp.h"
 #include "benchtime.h"
 #include "genesearch.h"
 #include "ideogram.h"
 #include "mainwindow.h"
 #include "records.h"
-#include "registry.h"
 #include "synthetic_cgh.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -51,10 +50,7 @@ tFList SyntheticGenes(int count) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir settings;
-    Registry::SetLocation(settings.filePath(QStringLiteral("registry.ini")));
+    const BenchApplication app(argc, argv);
     const int geneCount = argc > 1 ? std::atoi(argv[1]) : 60000;
     const int probes = argc > 2 ? std::atoi(argv[2]) : 1000000;
     const std::string ideogram =

@@ -1,5 +1,6 @@
 // The main window's map interaction: gene search, keys and wheel, the status-bar read-out, the
 // detail viewer with the gene database search, the capture and the ideogram file choice.
+#include "genelist.h"
 #include "guitest.h"
 #include "inputdialog.h"
 #include "mainglobals.h"
@@ -21,23 +22,10 @@ const QColor kRed(255, 0, 0);
 
 // Chromosome 1 (arms of 1000 bp) holds the HPRT genes, chromosome 2 (400 + 600 bp) the others.
 tFList Genes() {
-    const struct {
-        const char* name;
-        int chr, start, end;
-    } rows[] = {{"HPRT1", 1, 100, 300},
-                {"HPRTP2", 1, 1200, 1400},
-                {"NAPRT1", 2, 100, 200},
-                {"GAPDH", 2, 300, 350}};
-    tFList genes(std::size(rows) + 1);
-    genes[0].Num[1] = float(std::size(rows));
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        genes[i + 1].Name = rows[i].name;
-        genes[i + 1].Num[1] = float(rows[i].chr);
-        genes[i + 1].Num[2] = float(rows[i].start);
-        genes[i + 1].Num[3] = float(rows[i].end);
-        genes[i + 1].Num[5] = 1; // GENE
-    }
-    return genes;
+    return MakeGeneList({{"HPRT1", 1, 100, 300},
+                         {"HPRTP2", 1, 1200, 1400},
+                         {"NAPRT1", 2, 100, 200},
+                         {"GAPDH", 2, 300, 350}});
 }
 
 std::string Marked() {

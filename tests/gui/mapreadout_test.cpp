@@ -1,5 +1,6 @@
 // The status-bar read-out taken from the geometry of a render, without a window.
 #include "bandlist.h"
+#include "genelist.h"
 #include "mapreadout.h"
 
 #include <gtest/gtest.h>
@@ -20,23 +21,11 @@ tGenomeLayout SevenChromosomes() {
 }
 
 tFList Genes() {
-    const struct {
-        const char* name;
-        int chr, start, end;
-    } rows[] = {{"G1", 1, 100, 300},
-                {"G7", 7, 100, 300},
-                {"G2", 2, 100, 300},
-                {"G5", 5, 100, 300},
-                {"G5B", 5, 200, 400}};
-    tFList genes(std::size(rows) + 1);
-    genes[0].Num[1] = float(std::size(rows));
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        genes[i + 1].Name = rows[i].name;
-        genes[i + 1].Num[1] = float(rows[i].chr);
-        genes[i + 1].Num[2] = float(rows[i].start);
-        genes[i + 1].Num[3] = float(rows[i].end);
-    }
-    return genes;
+    return MakeGeneList({{"G1", 1, 100, 300},
+                         {"G7", 7, 100, 300},
+                         {"G2", 2, 100, 300},
+                         {"G5", 5, 100, 300},
+                         {"G5B", 5, 200, 400}});
 }
 
 TEST(MapReadout, ChromosomeAndTextComeFromTheColumnUnderThePointer) {
