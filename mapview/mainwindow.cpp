@@ -7,6 +7,7 @@
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
+#include "system.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -240,5 +241,5 @@ void TfQuorbelView::Info_BB_ClearClick() {
 
 void TfQuorbelView::Info_BB_CopyClick() {
     QGuiApplication::clipboard()->setText(Info_Memo->toPlainText());
-    QApplication::beep();
+    Beep();
 }
