@@ -36,14 +36,14 @@ int main(int argc, char** argv) {
             line += '\t';
             switch (c % 4) {
             case 0:
-                line += "GENE" + std::to_string(rng() % 30000);
+                line += "GENE_" + std::to_string(rng() % 30000);
                 break;
             case 1:
                 line += words[rng() % 8];
                 break;
             default: {
                 const auto end =
-                    std::to_chars(buf, buf + sizeof buf, value(rng), std::chars_format::fixed, 2);
+                    std::to_chars(buf, buf + sizeof buf, value(rng), std::chars_format::fixed, 4);
                 line.append(buf, end.ptr);
             }
             }

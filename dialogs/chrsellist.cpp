@@ -64,4 +64,6 @@ void TdChrSel_List::BitBtn3Click() {
     ListClick();
 }
 
-void TdChrSel_List::BitBtn1Click() { close(); }
+void TdChrSel_List::BitBtn1Click() {
+    close();
+}

@@ -6,18 +6,48 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <climits>
 
-void PaintGridCell(QPainter& painter, const QRect& rect, const QColor& fill, const QString& text) {
+void PaintGridCell(QPainter& painter, const QRect& rect, const QColor& fill, const QString& text,
+                   const QColor& ink) {
     painter.fillRect(rect, fill);
-    painter.setPen(QColor(160, 160, 160));
-    painter.drawLine(rect.topRight(), rect.bottomRight());
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     painter.drawText(rect.adjusted(2, 2, -1, -1), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                      text);
 }
+
+namespace {
+// A fixed cell: drawn as an inner one, with the grid's lines on its right and bottom.
+void PaintFixedCell(QPainter& painter, const QRect& rect, const QVariant& fill,
+                    const QPalette& palette, const QString& text) {
+    PaintGridCell(painter, rect,
+                  fill.isValid() ? fill.value<QColor>() : palette.color(QPalette::Button), text,
+                  Qt::black);
+    painter.setPen(palette.color(QPalette::Mid));
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+}
+
+// Draws inner cells directly: the style's item painting lays out every text, which a grid of
+// short texts does not need.
+class TGridDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QVariant fill = index.data(Qt::BackgroundRole);
+        PaintGridCell(*painter, option.rect,
+                      selected         ? option.palette.color(QPalette::Highlight)
+                      : fill.isValid() ? fill.value<QColor>()
+                                       : option.palette.color(QPalette::Base),
+                      index.data(Qt::DisplayRole).toString(),
+                      option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    }
+};
+} // namespace
 
 TGridHeader::TGridHeader(Qt::Orientation orientation, QWidget* parent)
     : QHeaderView(orientation, parent) {
@@ -96,10 +126,8 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
                                   : QRect(rect.left() + offset, rect.top(), size, rect.height());
         const int col = across ? logicalIndex + grid_->FixedCols() : i;
         const int row = across ? i : logicalIndex + grid_->FixedRows();
-        const QVariant fill = grid_->CellBackground(col, row);
-        PaintGridCell(*painter, cell,
-                      fill.isValid() ? fill.value<QColor>() : palette().color(QPalette::Button),
-                      grid_->Cell(col, row));
+        PaintFixedCell(*painter, cell, grid_->CellBackground(col, row), palette(),
+                       grid_->Cell(col, row));
         offset += size;
     }
 }
@@ -134,6 +162,7 @@ TGridView::TGridView(QWidget* parent) : QTableView(parent) {
     side_ = new TGridHeader(Qt::Vertical, this);
     setHorizontalHeader(top_);
     setVerticalHeader(side_);
+    setItemDelegate(new TGridDelegate(this));
     corner_ = findChild<QAbstractButton*>();
     if (corner_) corner_->installEventFilter(this);
     for (TGridHeader* header : {top_, side_}) {
@@ -268,11 +297,8 @@ bool TGridView::eventFilter(QObject* watched, QEvent* event) {
         for (int r = 0; r < top_->StripCount(); y += top_->Strip(r++)) {
             int x = 0;
             for (int c = 0; c < side_->StripCount(); x += side_->Strip(c++)) {
-                const QVariant fill = grid_->CellBackground(c, r);
-                PaintGridCell(painter, QRect(x, y, side_->Strip(c), top_->Strip(r)),
-                              fill.isValid() ? fill.value<QColor>()
-                                             : palette().color(QPalette::Button),
-                              grid_->Cell(c, r));
+                PaintFixedCell(painter, QRect(x, y, side_->Strip(c), top_->Strip(r)),
+                               grid_->CellBackground(c, r), palette(), grid_->Cell(c, r));
             }
         }
         return true;

@@ -24,8 +24,6 @@ class TGridHeader : public QHeaderView {
     int StripsSize() const;
     // The grid cell at a point of the header; false beside the cells.
     bool CellAt(const QPoint& pos, int& col, int& row) const;
-    // Paints the fixed cells (col, row) with col < fixedCols, row < fixedRows into `area`.
-    void PaintCorner(QPainter& painter, const QRect& area, const TGridHeader& other) const;
 
   signals:
     void CellPressed(int col, int row, Qt::MouseButton button);
@@ -47,9 +45,9 @@ class TGridHeader : public QHeaderView {
     int defaultStrip_ = 24;
 };
 
-// Paints one cell as the string grid does: its fill, its text 2 pixels in from the top left,
-// grid lines on its right and bottom.
-void PaintGridCell(QPainter& painter, const QRect& rect, const QColor& fill, const QString& text);
+// Paints one cell as the string grid does: its fill, its text 2 pixels in from the top left.
+void PaintGridCell(QPainter& painter, const QRect& rect, const QColor& fill, const QString& text,
+                   const QColor& ink);
 
 class TGridView : public QTableView {
     Q_OBJECT

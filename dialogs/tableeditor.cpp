@@ -461,9 +461,12 @@ void TfTableEditor::TB_FindClick() {
     RunModal(dialog);
     if (dialog.ResultCode != 0) return;
     if (!dialog.Text.trimmed().isEmpty()) EnterFindHistory(FindHistory, dialog.Text);
-    QStringList found;
-    FindInTable(SGCells->Table(), dialog.Text, SGCells->RowMarks, found);
-    if (!found.isEmpty()) Info_Memo->appendPlainText(found.join(QLatin1Char('\n')));
+    std::string found = FindInTable(SGCells->Table(), dialog.Text, SGCells->RowMarks);
+    if (!found.empty()) {
+        found.pop_back(); // each line ends with LF; the memo adds its own
+        Info_Memo->appendPlainText(
+            QString::fromUtf8(found.data(), static_cast<qsizetype>(found.size())));
+    }
     SGCells->BackgroundsChanged();
 }
 

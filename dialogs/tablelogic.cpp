@@ -2,6 +2,7 @@
 
 #include "gridmodel.h"
 #include "numbers.h"
+#include "tabletext.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -85,9 +86,10 @@ class WordMatcher {
 };
 } // namespace
 
-void FindInTable(const TextTable& table, const QString& query, std::vector<bool>& rowMarks,
-                 QStringList& found) {
+std::string FindInTable(const TextTable& table, const QString& query, std::vector<bool>& rowMarks) {
     std::fill(rowMarks.begin(), rowMarks.end(), false);
+    std::string found, line;
+    int32_t lineRow = -1; // the row `line` holds
     bool whole = false;
     for (const QString& word : query.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (word == QLatin1String("\\fw")) {
@@ -100,11 +102,19 @@ void FindInTable(const TextTable& table, const QString& query, std::vector<bool>
                 if (!matcher.Matches(table.Cell(c, r))) continue;
                 if (static_cast<size_t>(r) < rowMarks.size())
                     rowMarks[static_cast<size_t>(r)] = true;
-                QStringList cells;
-                for (int32_t k = 1; k < table.ColCount(); ++k) cells << CellText(table.Cell(k, r));
-                found << cells.join(QLatin1Char('\t'));
+                if (lineRow != r) {
+                    line.clear();
+                    for (int32_t k = 1; k < table.ColCount(); ++k) {
+                        if (k > 1) line.push_back('\t');
+                        AppendAsUtf8(line, table.Cell(k, r));
+                    }
+                    line.push_back('\n');
+                    lineRow = r;
+                }
+                found.append(line);
             }
     }
+    return found;
 }
 
 std::vector<int32_t> TextRowOrder(const TextTable& table, int32_t col, int32_t first,

@@ -16,9 +16,9 @@ void PressMark(std::vector<bool>& marks, int32_t& anchor, int32_t i, Qt::MouseBu
 
 // Marks the rows (from 1) with a cell (from column 1) that matches a word of `query` without
 // regard to case: words after "\fw" must equal a whole cell, earlier ones may lie inside one.
-// Each match appends its row's cells 1.. joined by TAB to `found`. Row marks are cleared first.
-void FindInTable(const TextTable& table, const QString& query, std::vector<bool>& rowMarks,
-                 QStringList& found);
+// Each match adds its row's cells 1.. joined by TAB as a line of the returned text (UTF-8, lines
+// ended by LF). Row marks are cleared first.
+std::string FindInTable(const TextTable& table, const QString& query, std::vector<bool>& rowMarks);
 
 // Rows first..RowCount-1 ordered by their cell in column `col`, compared as texts in the user's
 // locale (case-sensitive); equal texts keep their order.
