@@ -64,6 +64,4 @@ void TdChrSel_List::BitBtn3Click() {
     ListClick();
 }
 
-void TdChrSel_List::BitBtn1Click() {
-    close();
-}
+void TdChrSel_List::BitBtn1Click() { close(); }
