@@ -173,7 +173,11 @@ std::string WholeTableText(const TextTable& table) {
         lastRow = r;
         cols = std::max(cols, used + 1);
     }
+    size_t bytes = 0;
+    for (int32_t r = 1; r <= lastRow; ++r)
+        for (int32_t c = 0; c < cols; ++c) bytes += table.Cell(c, r).size() + 1;
     std::string text;
+    text.reserve(bytes + static_cast<size_t>(lastRow) * 2);
     for (int32_t r = 1; r <= lastRow; ++r) {
         if (r > 1) text.append(kCrLf);
         for (int32_t c = 0; c < cols; ++c) {

@@ -220,10 +220,14 @@ void TGridView::MoveSection(Qt::Orientation orientation, int from, int to) {
         else
             t.MoveRow(from + fixedRows, to + fixedRows);
     });
-    // The cells moved instead: the header's order is the grid's again.
-    for (TGridHeader* header : {top_, side_})
+    // The cells moved instead: the header's order is the grid's again (quietly, or the moves
+    // back would move the cells back).
+    for (TGridHeader* header : {top_, side_}) {
+        const QSignalBlocker quiet(header);
         for (int v = 0; v < header->count(); ++v)
             if (header->logicalIndex(v) != v) header->moveSection(header->visualIndex(v), v);
+    }
+    viewport()->update();
 }
 
 int TGridView::ColWidth(int col) const {

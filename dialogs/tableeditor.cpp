@@ -63,9 +63,12 @@ void FillGrid(TGridModel& grid, int32_t cols, int32_t rows,
     });
 }
 
+// The clipboard gets the UTF-8 bytes as they are; they become text only when a program asks.
 void PutOnClipboard(const std::string& utf8) {
-    QGuiApplication::clipboard()->setText(
-        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/plain"),
+                  QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    QGuiApplication::clipboard()->setMimeData(mime);
 }
 } // namespace
 

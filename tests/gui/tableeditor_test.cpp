@@ -545,4 +545,18 @@ TEST(TableEditorModal, RunsModallyWithTwoFixedRows) {
     EXPECT_EQ(editor.SGCells->Cell(2, 1), QStringLiteral("file1.txt"));
 }
 
+TEST(TableEditorGrid, DraggedHeadersMoveTheirRowsAndColumns) {
+    TfTableEditor editor;
+    editor.SGCells->SetSize(4, 4);
+    for (int c = 1; c < 4; ++c) editor.SGCells->SetCell(c, 0, QStringLiteral("c%1").arg(c));
+    for (int r = 1; r < 4; ++r) editor.SGCells->SetCell(0, r, QStringLiteral("r%1").arg(r));
+    editor.show();
+    editor.SG->Top()->moveSection(0, 2);
+    editor.SG->Side()->moveSection(2, 0);
+    QTest::qWait(10);
+    EXPECT_EQ(Column(editor, 0), (QStringList{"", "r3", "r1", "r2"}));
+    EXPECT_EQ(editor.SGCells->Cell(3, 0), QStringLiteral("c1"));
+    EXPECT_EQ(editor.SG->Top()->logicalIndex(2), 2);
+    EXPECT_EQ(editor.SG->Side()->logicalIndex(0), 0);
+}
 } // namespace
