@@ -2,6 +2,7 @@
 
 #include "binaryio.h"
 #include "dialoghooks.h"
+#include "filedrop.h"
 #include "gridview.h"
 #include "inputdialog1.h"
 #include "registry.h"
@@ -14,8 +15,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -366,12 +365,15 @@ void TfTableEditor::SGDblClick(int col, int row) {
     SG->SetColWidth(col, std::clamp(widest, 40, 100) + kGridLineWidth + 3);
 }
 
-void TfTableEditor::MarkAll(bool columns, bool on) {
-    auto& marks = columns ? SGCells->ColMarks : SGCells->RowMarks;
-    std::fill(marks.begin(), marks.end(), on);
+void TfTableEditor::TB1_InsertClick() {
+    ChangeMarked(true);
 }
 
-void TfTableEditor::TB1_InsertClick() {
+void TfTableEditor::TB1_DeleteClick() {
+    ChangeMarked(false);
+}
+
+void TfTableEditor::ChangeMarked(bool insert) {
     const bool rows = ClickCol == 0;
     if (!rows && ClickRow != 0) return;
     std::vector<bool> flags = rows ? SGCells->RowMarks : SGCells->ColMarks;
@@ -379,27 +381,13 @@ void TfTableEditor::TB1_InsertClick() {
     if (std::find(flags.begin(), flags.end(), true) == flags.end()) return;
     SGCells->Change([&](TextTable& t) {
         if (rows)
-            t.InsertRowsBefore(flags);
+            insert ? t.InsertRowsBefore(flags) : t.DeleteRows(flags);
         else
-            t.InsertColsBefore(flags);
+            insert ? t.InsertColsBefore(flags) : t.DeleteCols(flags);
     });
-    MarkAll(!rows, false);
-    SGCells->BackgroundsChanged();
-}
-
-void TfTableEditor::TB1_DeleteClick() {
-    const bool rows = ClickCol == 0;
-    if (!rows && ClickRow != 0) return;
-    std::vector<bool> flags = rows ? SGCells->RowMarks : SGCells->ColMarks;
-    if (!flags.empty()) flags[0] = false;
-    if (std::find(flags.begin(), flags.end(), true) == flags.end()) return;
-    SGCells->Change([&](TextTable& t) {
-        if (rows)
-            t.DeleteRows(flags);
-        else
-            t.DeleteCols(flags);
-    });
-    MarkAll(!rows, false);
+    // Each marked row or column was unmarked as it was handled.
+    auto& marks = rows ? SGCells->RowMarks : SGCells->ColMarks;
+    std::fill(marks.begin(), marks.end(), false);
     SGCells->BackgroundsChanged();
 }
 
@@ -555,15 +543,11 @@ void TfTableEditor::File_PrintClick() {
 }
 
 void TfTableEditor::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    AcceptFileDrag(event);
 }
 
 void TfTableEditor::dropEvent(QDropEvent* event) {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) files.append(url.toLocalFile());
-    HandleDroppedFiles(files);
-    event->acceptProposedAction();
+    HandleDroppedFiles(TakeDroppedFiles(event));
 }
 
 void TableSetColumn(TfTableEditor& editor, int32_t col, const QString& text, QChar delim) {

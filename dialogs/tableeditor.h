@@ -113,7 +113,8 @@ class TfTableEditor : public QDialog {
     // Loads a table file in place of the cells, sized for Open or for a drop; false (after a
     // message, the cells unchanged) when the file holds no line or does not fit the grid.
     bool LoadTableFile(const QString& path, bool dropped);
-    void MarkAll(bool columns, bool on);
+    // Inserts before, or deletes, the marked rows (after a press in column 0) or columns (row 0).
+    void ChangeMarked(bool insert);
     bool closing_ = false; // Update closes without asking
     bool painted_ = false;
 };
