@@ -103,11 +103,17 @@ namespace {
 bool Flagged(const std::vector<bool>& flags, size_t i) {
     return i < flags.size() && flags[i];
 }
+
+// Flags among the first n.
+int32_t CountFlagged(const std::vector<bool>& flags, int32_t n) {
+    return static_cast<int32_t>(
+        std::count(flags.begin(), flags.begin() + std::min<ptrdiff_t>(n, std::ssize(flags)), true));
+}
 } // namespace
 
 void TextTable::InsertRowsBefore(const std::vector<bool>& flags) {
     std::vector<std::unique_ptr<Row>> rows;
-    rows.reserve(rows_.size() + static_cast<size_t>(std::count(flags.begin(), flags.end(), true)));
+    rows.reserve(rows_.size() + static_cast<size_t>(CountFlagged(flags, RowCount())));
     for (size_t r = 0; r < rows_.size(); ++r) {
         if (Flagged(flags, r)) rows.emplace_back();
         rows.push_back(std::move(rows_[r]));
@@ -123,8 +129,7 @@ void TextTable::DeleteRows(const std::vector<bool>& flags) {
 }
 
 void TextTable::InsertColsBefore(const std::vector<bool>& flags) {
-    int32_t added = 0;
-    for (int32_t c = 0; c < cols_; ++c) added += Flagged(flags, static_cast<size_t>(c)) ? 1 : 0;
+    const int32_t added = CountFlagged(flags, cols_);
     if (added == 0) return;
     for (auto& row : rows_) {
         if (!row) continue;
@@ -140,8 +145,7 @@ void TextTable::InsertColsBefore(const std::vector<bool>& flags) {
 }
 
 void TextTable::DeleteCols(const std::vector<bool>& flags) {
-    int32_t removed = 0;
-    for (int32_t c = 0; c < cols_; ++c) removed += Flagged(flags, static_cast<size_t>(c)) ? 1 : 0;
+    const int32_t removed = CountFlagged(flags, cols_);
     if (removed == 0) return;
     for (auto& row : rows_) {
         if (!row) continue;
