@@ -402,6 +402,14 @@ TEST_F(TableEditorTest, CallersFillColumnsAndRows) {
     EXPECT_EQ(editor.SGCells->Cell(0, 9), QStringLiteral("9"));
     EXPECT_EQ(editor.SGCells->Cell(1, 9), QStringLiteral(" "));
     EXPECT_EQ(editor.SGCells->Cell(9, 9), QStringLiteral("T8"));
+    // A double click on the first row fits the column to its widest text, 40 to 100 pixels.
+    editor.SGDblClick(7, 0);
+    EXPECT_EQ(editor.SG->ColWidth(7), 44);
+    editor.SGCells->SetCell(7, 3, QString(80, QLatin1Char('W')));
+    editor.SGDblClick(7, 1);
+    EXPECT_EQ(editor.SG->ColWidth(7), 44);
+    editor.SGDblClick(7, 0);
+    EXPECT_EQ(editor.SG->ColWidth(7), 104);
 }
 
 TEST_F(TableEditorTest, NotifiesClicksWithTheTopRowAndTheClosing) {
@@ -433,6 +441,11 @@ TEST_F(TableEditorTest, ModeOneAsksBeforeClosingButNotOnUpdate) {
     EXPECT_EQ(editor.Mode, 5);
     EXPECT_EQ(editor.ResultCode, 0);
     EXPECT_FALSE(editor.isVisible());
+    editor.BB_HelpClick();
+    EXPECT_EQ(beeps.count, 1);
+    editor.HelpText = QStringLiteral("How to edit");
+    editor.BB_HelpClick();
+    EXPECT_EQ(messages.shown.back().text, QStringLiteral("How to edit"));
 }
 
 TEST_F(TableEditorTest, AutoCloseClosesOnceShown) {
