@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <new>
 #include <stdexcept>
 
@@ -324,10 +325,16 @@ void TfTableEditor::TB_PinClick() {
     const int tag = TB_Pin->data().toInt() == 0 ? 1 : 0;
     TB_Pin->setData(tag);
     TB_Pin->setText(tag == 1 ? QStringLiteral("Pinned") : QStringLiteral("Pin"));
-    const bool shown = isVisible();
-    // Changing the flag hides a shown window.
-    setWindowFlag(Qt::WindowStaysOnTopHint, tag == 1);
-    if (shown) show();
+    const Qt::WindowFlags flags = tag == 1 ? windowFlags() | Qt::WindowStaysOnTopHint
+                                           : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    if (QWindow* window = windowHandle()) {
+        // Told to the shown window directly: setWindowFlags would hide it, which ends a modal
+        // run. Some window managers ignore the hint.
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
 }
 
 void TfTableEditor::Info_Button_CopyClick() {

@@ -524,6 +524,7 @@ TEST_F(TableEditorTest, PrintsEveryRowOnPagesOfAtLeastOneRow) {
 TEST_F(TableEditorTest, PinKeepsTheWindowOnTopUntilPressedAgain) {
     editor.TB_PinClick();
     EXPECT_TRUE(editor.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(editor.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(editor.TB_Pin->data().toInt(), 1);
     editor.TB_PinClick();
