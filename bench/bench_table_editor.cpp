@@ -2,6 +2,7 @@
 // Save as 0.5 s, numeric sort 0.3 s, find of three words 0.5 s, copy all 0.5 s, delete of
 // 1,000 marked rows 0.1 s, a repaint or scroll step 20 ms, the cells within 5x the file).
 // Usage: bench_table_editor FILE
+#include "benchtime.h"
 #include "dialoghooks.h"
 #include "gridview.h"
 #include "inputdialog1.h"
@@ -15,20 +16,15 @@
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <chrono>
 #include <cstdio>
+#include <functional>
 
 namespace {
-template <typename F> double Seconds(F f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+double Seconds(const std::function<void()>& f) {
+    return Time(1, f) / 1000;
 }
-// The best of three runs: the machine may be busy with other work.
-template <typename F> double Best(F f) {
-    double best = Seconds(f);
-    for (int i = 0; i < 2; ++i) best = std::min(best, Seconds(f));
-    return best;
+double Best(const std::function<void()>& f) {
+    return BestTime(3, f) / 1000;
 }
 } // namespace
 
