@@ -11,6 +11,7 @@
 #include "tablelogic.h"
 #include "tableprint.h"
 #include "tabletext.h"
+#include "windowplace.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,7 +25,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -224,16 +224,7 @@ void TfTableEditor::FormShow() {
 void TfTableEditor::ReadSettings() {
     if (RegistryKey.isEmpty() || !Registry::KeyExists(RegistryKey)) return;
     RegKey key;
-    if (key.OpenKey(RegistryKey + kSystemKey, false)) {
-        int left = key.ReadInteger(QStringLiteral("Left"), x());
-        int top = key.ReadInteger(QStringLiteral("Top"), y());
-        const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
-        if (left > screen.width()) left = 10;
-        if (top > screen.height()) top = 10;
-        move(left, top);
-        resize(key.ReadInteger(QStringLiteral("Width"), width()),
-               key.ReadInteger(QStringLiteral("Height"), height()));
-    }
+    if (key.OpenKey(RegistryKey + kSystemKey, false)) ReadWindowPlace(*this, key);
     if (key.OpenKey(RegistryKey + kEditKey, false))
         for (int n = 1; n <= kFindHistorySize; ++n) {
             const QString entry = key.ReadString(FindValue(n), QString());
@@ -244,12 +235,7 @@ void TfTableEditor::ReadSettings() {
 void TfTableEditor::WriteSettings() {
     if (RegistryKey.isEmpty() || !Registry::KeyExists(RegistryKey)) return;
     RegKey key;
-    if (key.OpenKey(RegistryKey + kSystemKey, true)) {
-        key.WriteInteger(QStringLiteral("Left"), x());
-        key.WriteInteger(QStringLiteral("Top"), y());
-        key.WriteInteger(QStringLiteral("Width"), width());
-        key.WriteInteger(QStringLiteral("Height"), height());
-    }
+    if (key.OpenKey(RegistryKey + kSystemKey, true)) WriteWindowPlace(*this, key);
     if (key.OpenKey(RegistryKey + kEditKey, true))
         for (int n = 1; n <= FindHistory.size(); ++n)
             key.WriteString(FindValue(n), FindHistory[n - 1]);
