@@ -19,3 +19,16 @@ template <typename F> double BestTime(int runs, F f) {
     for (int i = 1; i < runs; ++i) best = std::min(best, Time(1, f));
     return best;
 }
+
+// Mean milliseconds of `runs` calls of f, each after an untimed call of prepare.
+template <typename F, typename P> double Time(int runs, F f, P prepare) {
+    double ms = 0;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        const auto t0 = std::chrono::steady_clock::now();
+        f();
+        ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                  .count();
+    }
+    return ms / runs;
+}

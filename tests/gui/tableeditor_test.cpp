@@ -65,19 +65,6 @@ std::vector<int> Marked(const std::vector<bool>& marks) {
     return on;
 }
 
-// Answers the next file dialog with `path` and keeps its request.
-struct FileAnswer {
-    explicit FileAnswer(QString path) {
-        previous = SetFileDialogHook([this, path](const FileDialogRequest& r) {
-            requests.push_back(r);
-            return path;
-        });
-    }
-    ~FileAnswer() { SetFileDialogHook(previous); }
-    std::vector<FileDialogRequest> requests;
-    FileDialogHook previous;
-};
-
 void AnswerInput(ModalAnswerer& modal, const QString& text) {
     modal.Expect<TInputDialog1>([text](TInputDialog1& d) {
         d.FormShow();
@@ -176,7 +163,7 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
     const QString in = dir.filePath(QStringLiteral("in.txt"));
     Write(in, file);
     {
-        FileAnswer answer(in);
+        FileDialogAnswerer answer({in});
         editor.File_OpenClick();
         ASSERT_EQ(answer.requests.size(), 1u);
         EXPECT_EQ(answer.requests[0].caption, QStringLiteral("Open data table"));
@@ -192,7 +179,7 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
 
     const QString out = dir.filePath(QStringLiteral("out.txt"));
     {
-        FileAnswer answer(out);
+        FileDialogAnswerer answer({out});
         editor.File_SaveAsClick();
         EXPECT_EQ(answer.requests[0].caption, QStringLiteral("Save data table"));
     }
@@ -206,7 +193,7 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
                             Qt::EditRole);
     editor.FileName = dir.filePath(QStringLiteral("named"));
     {
-        FileAnswer answer(out);
+        FileDialogAnswerer answer({out});
         editor.File_SaveAsClick();
         EXPECT_EQ(answer.requests[0].directory, dir.filePath(QStringLiteral("named.txt")));
     }
@@ -215,7 +202,7 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
     // An empty file changes nothing.
     const QString empty = dir.filePath(QStringLiteral("empty.txt"));
     Write(empty, "");
-    FileAnswer answer(empty);
+    FileDialogAnswerer answer({empty});
     editor.File_OpenClick();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Empty or un-readable file"));
