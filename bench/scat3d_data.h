@@ -1,5 +1,6 @@
-// Generated inputs of the 3D plot: six series of N points (X, Y, Z around 0, Size, Color and
-// Marker spread over their whole scales), as columns or as the "Load 6 series" text.
+// Generated inputs of the 3D plot: six series of N points (X, Y, Z in -1000..1000, Size, Color and
+// Marker in 0..1000, spread over their whole scales), as columns or as the "Load 6 series" text
+// (about 50 bytes a line).
 #pragma once
 
 #include <cstdint>
@@ -19,8 +20,8 @@ inline Scat3DSeries MakeScat3DSeries(int32_t n, uint32_t seed = 12345) {
     };
     for (auto& c : s.columns) c.resize(n);
     for (int32_t i = 0; i < n; ++i) {
-        for (int c = 0; c < 3; ++c) s.columns[c][i] = 2 * next() - 1;
-        for (int c = 3; c < 6; ++c) s.columns[c][i] = next();
+        for (int c = 0; c < 3; ++c) s.columns[c][i] = 2000 * next() - 1000;
+        for (int c = 3; c < 6; ++c) s.columns[c][i] = 1000 * next();
     }
     return s;
 }
@@ -29,12 +30,12 @@ inline Scat3DSeries MakeScat3DSeries(int32_t n, uint32_t seed = 12345) {
 inline std::string Scat3DText(const Scat3DSeries& s) {
     std::string text;
     const size_t n = s.columns[0].size();
-    text.reserve(n * 48);
+    text.reserve(n * 56);
     char field[32];
     for (size_t i = 0; i < n; ++i) {
         for (int c = 0; c < 6; ++c) {
             const float v = s.columns[c][i];
-            const long scaled = static_cast<long>(v * 1000 + (v < 0 ? -0.5f : 0.5f));
+            const long scaled = static_cast<long>(double(v) * 1000 + (v < 0 ? -0.5 : 0.5));
             const long whole = scaled / 1000, part = scaled < 0 ? -(scaled % 1000) : scaled % 1000;
             const int len = std::snprintf(field, sizeof field, "%s%ld.%03ld%c",
                                           scaled < 0 && whole == 0 ? "-" : "", whole, part,

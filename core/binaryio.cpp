@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
@@ -12,6 +13,9 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
         return false;
     }
     std::string data;
+    struct stat info {};
+    if (fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode))
+        data.reserve(static_cast<size_t>(info.st_size)); // one allocation, no copies while growing
     char block[65536];
     size_t got;
     while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);

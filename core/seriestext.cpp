@@ -15,6 +15,9 @@ SeriesColumns ReadSeriesText(std::string_view text, int columns, int64_t lineLim
     columns = std::max(columns, 1);
     out.Values.assign(columns, std::vector<float>(1, 0.0f));
     const int64_t limit = std::clamp<int64_t>(lineLimit, 0, INT32_MAX - 1);
+    // Counting the lines first sizes the columns once instead of growing them line by line.
+    const int64_t lines = std::min<int64_t>(std::count(text.begin(), text.end(), '\n') + 1, limit);
+    for (std::vector<float>& v : out.Values) v.reserve(static_cast<size_t>(lines) + 1);
     size_t pos = 0;
     while (pos < text.size() && out.Lines < limit) {
         const size_t lf = text.find('\n', pos);
