@@ -2,6 +2,7 @@
 // 1000 x 800 window, with markers of every radius and shape and with every point a pixel; a paint
 // that copies the cached scene; "Load 6 series" of a text file of POINTS lines; and the FCS import
 // of POINTS events: bench_view_scat3d [POINTS].
+#include "fcs_file_writer.h"
 #include "registry.h"
 #include "scat3d.h"
 #include "scat3d_data.h"
@@ -78,5 +79,10 @@ int main(int argc, char** argv) {
     const double load = Best(3, [&] { plot.LoadSixSeries(text); });
     std::printf("Load 6 series, %d lines (%.1f MB): %.0f ms\n", plot.Series.PointCount,
                 bytes.size() / 1e6, load);
+
+    const QString fcs = dir.filePath(QStringLiteral("events.fcs"));
+    WriteFile(fcs, fcsfile::FixedLayoutFile(n));
+    const double import = Best(3, [&] { plot.ImportFCS(fcs); });
+    std::printf("FCS import, %d events: %.0f ms\n", plot.Series.PointCount, import);
     return 0;
 }

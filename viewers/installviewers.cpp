@@ -2,7 +2,9 @@
 
 #include "plotviewers.h"
 #include "scat3d.h"
+#include "scatterrequest.h"
 
 void InstallPlotViewers() {
+    PlotViewers().ScatterPlot = [](const ScatterPlotRequest& request) { ShowScatterPlot(request); };
     PlotViewers().Plot3D = [](const Plot3DRequest& request) { OpenPlot3D(request); };
 }

@@ -1,4 +1,33 @@
-// The 3D plot's FCS 2.0 import.
+// The 3D plot's FCS 2.0 import: all five parameters of every event into records 1..5.
 #include "scat3d.h"
 
-void TScatPlot_3D::ImportFCS(const QString&) {}
+#include "dialoghooks.h"
+#include "fcsreader.h"
+
+void TScatPlot_3D::ImportFCSClick() {
+    const QString name = AskFileName(
+        this, {FileDialogKind::Open, QStringLiteral("Select FCS 2.0 formatted data file"),
+               QString(), QStringLiteral("FCS files (*.fcs);;All files (*)")});
+    if (!name.isEmpty()) ImportFCS(name);
+}
+
+void TScatPlot_3D::ImportFCS(const QString& fileName) {
+    FcsData fcs;
+    std::string error;
+    if (!ReadFcsFile(fileName.toStdString(), fcs, error)) {
+        ShowMessage(this, QString::fromStdString(error), QStringLiteral("Import FCS 2.0"),
+                    MsgIcon::Stop);
+        return;
+    }
+    for (int p = 1; p <= kFcsParameters; ++p) {
+        tPlotSeries& s = PlotSeries[p];
+        std::vector<float>& values = fcs.Values[p - 1];
+        values.insert(values.begin(), 0.0f); // the table counts from 1
+        s.Values.swap(values);
+        s.Count = fcs.Events;
+        s.Name = p <= int(fcs.Names.size()) ? fcs.Names[p - 1] : std::string();
+        Series.DimSeries[p] = p;
+        UpdateSeriesRange3D(Series, p);
+    }
+    Series.PointCount = fcs.Events;
+}

@@ -1,5 +1,5 @@
-// The 3D plot's files and exchange: series text files and pasted series, the FCS 2.0 import,
-// printing, the clipboard picture, the JPEG picture, demo data, colours and the information box.
+// The 3D plot's files and exchange: series text files and pasted series, printing, the clipboard
+// picture, the JPEG picture, demo data, colours and the information box.
 #include "scat3d.h"
 
 #include "dialoghooks.h"
@@ -95,12 +95,6 @@ void TScatPlot_3D::PasteAllSixClick() {
         ReadSeriesText(text.toStdString(), kDimensions, SeriesLineLimit(text.size(), kDimensions));
     StoreSix(Series, read);
     RedrawAllPlots();
-}
-
-void TScatPlot_3D::ImportFCSClick() {
-    const QString name = AskFileName(
-        this, {FileDialogKind::Open, QStringLiteral("Select FCS 2.0 formatted data file"), {}, {}});
-    if (!name.isEmpty()) ImportFCS(name);
 }
 
 void TScatPlot_3D::PrintSetupClick() {

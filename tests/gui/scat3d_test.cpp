@@ -1,4 +1,5 @@
 // The 3D plot window: commands, auto-rotation, mouse, tool bar, rendering, siblings, lifetime.
+#include "../../bench/fcs_file_writer.h"
 #include "installviewers.h"
 #include "plotviewers.h"
 #include "scat3dtest.h"
@@ -150,12 +151,14 @@ TEST_F(Scat3DWindow, SeriesLoadFromPastedTextAndFilesWithinTheirLineLimits) {
     EXPECT_EQ(p.Series.PointCount, 3);
 
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("six.txt"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("1\t2\t3\t4\t5\t6\n") + QByteArray("7\n").repeated(24)); // 60 bytes
-    f.close();
-    p.LoadSixSeries(file);
+    const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    p.LoadSixSeries(write("six.txt", QByteArray("1\t2\t3\t4\t5\t6\n") +
+                                         QByteArray("7\n").repeated(24))); // 60 bytes
     EXPECT_EQ(p.Series.PointCount, 10);
     EXPECT_EQ(PlotSeries[6].Count, 10);
     EXPECT_EQ(PlotSeries[6].Name, "Pasted 6");
@@ -170,6 +173,16 @@ TEST_F(Scat3DWindow, SeriesLoadFromPastedTextAndFilesWithinTheirLineLimits) {
                                      QStringLiteral("\nI/O-error=2"));
     EXPECT_EQ(p.Series.PointCount, 10); // nothing changed
     EXPECT_EQ(PlotSeries[6].Count, 10);
+
+    FileDialogAnswerer dialog(
+        {write("cells.fcs", QByteArray::fromStdString(fcsfile::FixedLayoutFile(4)))});
+    p.ImportFCSClick();
+    EXPECT_EQ(dialog.requests[0].caption, QStringLiteral("Select FCS 2.0 formatted data file"));
+    EXPECT_EQ(p.Series.PointCount, 4);
+    EXPECT_EQ(PlotSeries[1].Name, "FSC-H");
+    EXPECT_EQ(PlotSeries[5].Name, "FL3-H");
+    EXPECT_EQ(PlotSeries[5].Values.size(), 5u);
+    EXPECT_EQ(PlotSeries[6].Name, "Pasted 6"); // record 6 stays
 }
 
 TEST_F(Scat3DWindow, RendersWhenShownWithTheCountInItsCaption) {
