@@ -95,7 +95,6 @@ class TScatPlot_3D : public QMainWindow, public ToolMessageTarget {
     void Timer1Timer();
     // Interval in milliseconds; below 1 stops the timer.
     void SetTimerInterval(int64_t ms);
-    int TimerInterval() const { return timerInterval_; }
     bool TimerRunning() const;
 
     // Mouse in the client area's pixels.

@@ -66,6 +66,10 @@ TSC3D_Controls::TSC3D_Controls(QWidget* parent)
     WindowRegistry::Add(this, Handle());
 }
 
+TSC3D_Controls::~TSC3D_Controls() {
+    if (TheControls().data() == this) ControlsOpen = false;
+}
+
 void TSC3D_Controls::FormCreate() {
     move(10, 10);
     ControlsOpen = true;

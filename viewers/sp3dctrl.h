@@ -32,6 +32,7 @@ class TSC3D_Controls : public QWidget, public ToolMessageTarget {
     Q_OBJECT
   public:
     explicit TSC3D_Controls(QWidget* parent = nullptr);
+    ~TSC3D_Controls() override;
 
     WindowHandle PlotHandle = 0;
     // While set, the bars, speed buttons and the data-set redraw send nothing.

@@ -2,6 +2,8 @@
 #include "../../bench/fcs_file_writer.h"
 #include "installviewers.h"
 #include "plotviewers.h"
+#include "random.h"
+#include "registry.h"
 #include "scat3dtest.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <jpeglib.h>
 #include <memory>
@@ -140,6 +143,42 @@ TEST_F(Scat3DWindow, ToolBarStepsAndClampsZoomTildeAndAngles) {
     EXPECT_EQ(p.View.AngleY, 359);
     QTest::keyClick(&p, Qt::Key_F7);
     EXPECT_FLOAT_EQ(p.View.Zoom, 0.4f);
+    p.POM_Gate_[3]->trigger();
+    p.POM_Gate_[5]->trigger();
+    EXPECT_EQ(p.View.GateBits, 0b10100u);
+    EXPECT_EQ(p.SelectedGate, 5);
+    p.POM_Gate_[0]->trigger(); // "None"
+    EXPECT_EQ(p.View.GateBits, 0u);
+    EXPECT_EQ(p.SelectedGate, 0);
+}
+
+TEST_F(Scat3DWindow, SettingsUnderTheCallersKeyAreReadOnShowAndWrittenOnClose) {
+    const QString path = QStringLiteral("Software\\Scat3DTest");
+    {
+        RegKey key;
+        ASSERT_TRUE(key.OpenKey(path, true));
+        key.WriteInteger(QStringLiteral("Left"), 100000); // beyond the screen
+        key.WriteInteger(QStringLiteral("Top"), 40);
+        key.WriteInteger(QStringLiteral("Background color"), int(RGBColor(0, 255, 0)));
+        key.WriteInteger(QStringLiteral("Color scheme"), 2);
+    }
+    TScatPlot_3D p;
+    p.RegistryKey = path;
+    p.View.AxesColour = RGBColor(1, 2, 3);
+    p.show();
+    EXPECT_EQ(p.geometry().left(), 10);
+    EXPECT_EQ(p.geometry().top(), 40);
+    EXPECT_EQ(p.View.Background, RGBColor(0, 255, 0));
+    EXPECT_EQ(p.View.AxesColour, 0u); // black unless stored
+    EXPECT_EQ(p.View.Palette[0], qRgb(255, 255, 255));
+    p.View.AxesColour = RGBColor(0, 0, 255);
+    p.close();
+    RegKey key;
+    ASSERT_TRUE(key.OpenKey(path, false));
+    EXPECT_EQ(key.ReadInteger(QStringLiteral("Axes color"), -1), int(RGBColor(0, 0, 255)));
+    EXPECT_EQ(key.ReadInteger(QStringLiteral("Color scheme"), -1), 2);
+    EXPECT_EQ(key.ReadInteger(QStringLiteral("Left"), -1), 10);
+    Registry::DeleteKey(path);
 }
 
 TEST_F(Scat3DWindow, SeriesLoadFromPastedTextAndFilesWithinTheirLineLimits) {
@@ -183,6 +222,14 @@ TEST_F(Scat3DWindow, SeriesLoadFromPastedTextAndFilesWithinTheirLineLimits) {
     EXPECT_EQ(PlotSeries[5].Name, "FL3-H");
     EXPECT_EQ(PlotSeries[5].Values.size(), 5u);
     EXPECT_EQ(PlotSeries[6].Name, "Pasted 6"); // record 6 stays
+
+    ResetRandom();
+    p.PositiveRandomDataClick();
+    EXPECT_EQ(PlotSeries[10].Name, "Data10");
+    EXPECT_EQ(PlotSeries[10].Count, 10000);
+    EXPECT_EQ(p.Series.PointCount, 10000);
+    ResetRandom();
+    EXPECT_EQ(PlotSeries[1].Values[1], float(65535 * std::sin(RandomUnit() * 1.557)));
 }
 
 TEST_F(Scat3DWindow, RendersWhenShownWithTheCountInItsCaption) {
@@ -206,9 +253,15 @@ TEST_F(Scat3DWindow, RendersWhenShownWithTheCountInItsCaption) {
 
 TEST_F(Scat3DWindow, ARotationRepaintsTheOtherPlotsOnceWithoutEchoes) {
     PlotStandIn other;
-    TScatPlot_3D a, b;
+    TScatPlot_3D a;
+    Fill(a.Series, 6);
+    a.View.AngleY = 33;
     a.show();
-    b.show();
+    const std::unique_ptr<TScatPlot_3D> made(a.NewWindowClick());
+    TScatPlot_3D& b = *made;
+    EXPECT_EQ(b.View.AngleY, 33);
+    EXPECT_EQ(b.Series.PointCount, 3);
+    EXPECT_EQ(b.pos(), a.pos() + QPoint(50, 50));
     Settle();
     other.got.clear();
     const int renders = b.RenderCount;
@@ -242,6 +295,9 @@ TEST_F(Scat3DWindow, PicturesGoToJpegFilesAndThePrinter) {
     EXPECT_EQ(info.num_components, 3);
     EXPECT_FALSE(info.progressive_mode);
     jpeg_destroy_decompress(&info);
+
+    p.Edit_CopyImageClick();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), p.Scene->size());
 
     MessageCapture box;
     p.SaveJpeg(dir.filePath(QStringLiteral("no/such/folder/x.jpg")));

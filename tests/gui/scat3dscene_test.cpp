@@ -1,21 +1,16 @@
 // Projection, per-point mapping and rendered pixels of the 3D plot, without a window.
 #include "scat3dmarkers.h"
 #include "scat3dscene.h"
+#include "scat3dtest.h"
 
 #include <QImage>
-#include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 namespace {
 
-class Scat3DScene : public ::testing::Test {
+class Scat3DScene : public Scat3DTableTest {
   protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
-    static void Clear() {
-        for (tPlotSeries& s : PlotSeries) s = tPlotSeries{};
-        PlotGates = tPlotGates{};
-    }
     // Series 1..6 on X, Y, Z, Size, Color, Marker.
     void Six(const std::vector<std::vector<float>>& columns) {
         for (size_t c = 0; c < columns.size(); ++c)
@@ -86,6 +81,9 @@ TEST_F(Scat3DScene, PointsMapTheirSixValuesToPositionSizeColourAndMarker) {
     EXPECT_TRUE(drawn);
     EXPECT_EQ(p.coord[3], 0); // beyond the Size series' count
     EXPECT_EQ(p.radius, 0);
+    PlotSeries[3].Values[3] = std::numeric_limits<float>::infinity(); // "1e999"
+    Map(3, &drawn);
+    EXPECT_FALSE(drawn);
 
     w.SeriesView[4].ZoomPercent = 200; // the cube: 8 times
     EXPECT_EQ(Map(1).radius, 12);

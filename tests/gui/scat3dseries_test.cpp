@@ -1,20 +1,14 @@
 // The 3D plots' shared series table, without windows.
 #include "scat3dseries.h"
+#include "scat3dtest.h"
 
-#include <gtest/gtest.h>
 #include <limits>
 #include <vector>
 
 namespace {
 
-class Scat3DSeries : public ::testing::Test {
+class Scat3DSeries : public Scat3DTableTest {
   protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
-    static void Clear() {
-        for (tPlotSeries& s : PlotSeries) s = tPlotSeries{};
-        PlotGates = tPlotGates{};
-    }
     tPlotWindowSeries a, b;
 };
 

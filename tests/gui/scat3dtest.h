@@ -14,17 +14,23 @@
 #include <string>
 #include <vector>
 
-class Scat3DWindowTest : public ::testing::Test {
+// An empty shared table and gate record around each test.
+class Scat3DTableTest : public ::testing::Test {
   protected:
     void SetUp() override { Clear(); }
-    void TearDown() override {
-        delete ControlWindow();
-        ControlsOpen = false;
-        Clear();
-    }
+    void TearDown() override { Clear(); }
     static void Clear() {
         for (tPlotSeries& s : PlotSeries) s = tPlotSeries{};
         PlotGates = tPlotGates{};
+    }
+};
+
+// The same, closing the control window that a test opened.
+class Scat3DWindowTest : public Scat3DTableTest {
+  protected:
+    void TearDown() override {
+        delete ControlWindow();
+        Clear();
     }
     // Records 1..n named "s1".., each with the values 1..points.
     static void Fill(tPlotWindowSeries& w, int n, int points = 3) {

@@ -142,6 +142,8 @@ TEST_F(Scat3DControls, TheBarsFollowTheSeriesOnEachDimensionOfTheActivePlot) {
     TSC3D_Controls* c = ControlWindow();
     EXPECT_EQ(c->DimMap[3], 8);
     EXPECT_EQ(c->TB_Zoom[3]->value(), 300);
+    EXPECT_EQ(c->L_Zoom[3]->text(), QStringLiteral(" 300"));            // pushed on opening
+    EXPECT_EQ(c->L_Max[3]->text(), QStringLiteral("            3.00")); // record 8's range 1..3
     c->TB_Zoom[3]->setValue(100);
     EXPECT_EQ(p.Series.SeriesView[8].ZoomPercent, 100); // the series shown on Z moves
     EXPECT_EQ(p.Series.SeriesView[3].ZoomPercent, 50);
