@@ -1,10 +1,12 @@
 #include "installviewers.h"
 
 #include "plotviewers.h"
+#include "profilerequest.h"
 #include "scat3d.h"
 #include "scatterrequest.h"
 
 void InstallPlotViewers() {
     PlotViewers().ScatterPlot = [](const ScatterPlotRequest& request) { ShowScatterPlot(request); };
     PlotViewers().Plot3D = [](const Plot3DRequest& request) { OpenPlot3D(request); };
+    PlotViewers().ProfileEditor = RunProfileEditor;
 }

@@ -4,6 +4,8 @@
 #include "dialoghooks.h"
 #include "fcsreader.h"
 
+#include <algorithm>
+
 void TScatPlot_3D::ImportFCSClick() {
     const QString name = AskFileName(
         this, {FileDialogKind::Open, QStringLiteral("Select FCS 2.0 formatted data file"),
@@ -21,9 +23,9 @@ void TScatPlot_3D::ImportFCS(const QString& fileName) {
     }
     for (int p = 1; p <= kFcsParameters; ++p) {
         tPlotSeries& s = PlotSeries[p];
-        std::vector<float>& values = fcs.Values[p - 1];
-        values.insert(values.begin(), 0.0f); // the table counts from 1
-        s.Values.swap(values);
+        const std::vector<float>& values = fcs.Values[p - 1];
+        s.Values.assign(values.size() + 1, 0.0f); // the table counts from 1
+        std::copy(values.begin(), values.end(), s.Values.begin() + 1);
         s.Count = fcs.Events;
         s.Name = p <= int(fcs.Names.size()) ? fcs.Names[p - 1] : std::string();
         Series.DimSeries[p] = p;

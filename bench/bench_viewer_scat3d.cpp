@@ -1,7 +1,8 @@
 // Times the 3D scatter plot: full renders of POINTS points (default 1,000,000) on six series in a
 // 1000 x 800 window, with markers of every radius and shape and with every point a pixel; a paint
 // that copies the cached scene; "Load 6 series" of a text file of POINTS lines; and the FCS import
-// of POINTS events: bench_view_scat3d [POINTS].
+// of POINTS events: bench_viewer_scat3d [POINTS]. Times are means over several runs.
+#include "benchtime.h"
 #include "fcs_file_writer.h"
 #include "registry.h"
 #include "scat3d.h"
@@ -11,8 +12,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,19 +19,6 @@
 #include <vector>
 
 namespace {
-// Best of `runs` calls of f, in milliseconds.
-template <typename F> double Best(int runs, F f) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        f();
-        best = std::min(
-            best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-                      .count());
-    }
-    return best;
-}
-
 void WriteFile(const QString& name, const std::string& bytes) {
     std::ofstream(name.toStdString(), std::ios::binary).write(bytes.data(), bytes.size());
 }
@@ -58,16 +44,16 @@ int main(int argc, char** argv) {
     plot.View.Zoom = 1.5f;
     QImage image(1000, 800, QImage::Format_RGB32);
     const int runs = 10;
-    const double markers = Best(runs, [&] { RenderScene(image, plot.View, plot.Series); });
+    const double markers = Time(runs, [&] { RenderScene(image, plot.View, plot.Series); });
     std::printf("render %d points, markers of radius 0..12: %.1f ms\n", n, markers);
 
     std::vector<float> zero(n, 0.0f);
     AddSeries(plot.Series, 4, "Size", zero); // every point a pixel
-    const double pixels = Best(runs, [&] { RenderScene(image, plot.View, plot.Series); });
+    const double pixels = Time(runs, [&] { RenderScene(image, plot.View, plot.Series); });
     std::printf("render %d points as pixels: %.1f ms\n", n, pixels);
 
     QImage window(1000, 800, QImage::Format_RGB32);
-    const double paint = Best(runs, [&] {
+    const double paint = Time(runs, [&] {
         QPainter painter(&window);
         painter.drawImage(0, 0, image);
     });
@@ -76,13 +62,13 @@ int main(int argc, char** argv) {
     const QString text = dir.filePath(QStringLiteral("six.txt"));
     const std::string bytes = Scat3DText(data);
     WriteFile(text, bytes);
-    const double load = Best(3, [&] { plot.LoadSixSeries(text); });
+    const double load = Time(3, [&] { plot.LoadSixSeries(text); });
     std::printf("Load 6 series, %d lines (%.1f MB): %.0f ms\n", plot.Series.PointCount,
                 bytes.size() / 1e6, load);
 
     const QString fcs = dir.filePath(QStringLiteral("events.fcs"));
     WriteFile(fcs, fcsfile::FixedLayoutFile(n));
-    const double import = Best(3, [&] { plot.ImportFCS(fcs); });
+    const double import = Time(3, [&] { plot.ImportFCS(fcs); });
     std::printf("FCS import, %d events: %.0f ms\n", plot.Series.PointCount, import);
     return 0;
 }
