@@ -91,7 +91,7 @@ void TScatPlot_3D::ResetView() {
 
 void TScatPlot_3D::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous() && !restyling_) FormShow();
 }
 
 void TScatPlot_3D::FormShow() {
@@ -135,6 +135,8 @@ void TScatPlot_3D::FormClose() {
         key.WriteInteger(QStringLiteral("Axes color"), static_cast<int>(View.AxesColour));
         key.WriteInteger(QStringLiteral("Color scheme"), View.ColourScheme);
     }
+    SceneImage = QImage(); // hidden, not destroyed: the scene is rendered again when shown
+    sceneDirty_ = true;
     LeaveWindowCount();
 }
 

@@ -161,6 +161,7 @@ class TScatPlot_3D : public QMainWindow, public ToolMessageTarget {
     QPrinter& Printer();
 
     bool sceneDirty_ = true;
+    bool restyling_ = false; // re-shown for the on-top switch: not a new showing
     bool roiShown_ = false;
     bool counted_ = true;
     bool timerEnabled_ = true;

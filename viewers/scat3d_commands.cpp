@@ -252,8 +252,10 @@ void TScatPlot_3D::keyPressEvent(QKeyEvent* event) {
 }
 
 void TScatPlot_3D::ToolButton6Click() {
+    restyling_ = true;
     setWindowFlag(Qt::WindowStaysOnTopHint, ToolButton6->isChecked());
     show();
+    restyling_ = false;
 }
 
 void TScatPlot_3D::TB_ZoomInClick() {
