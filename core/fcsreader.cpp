@@ -2,6 +2,7 @@
 
 #include "binaryio.h"
 #include "numbers.h"
+#include "parser.h"
 
 #include <cctype>
 #include <cstring>
@@ -55,12 +56,6 @@ std::string Trimmed(std::string_view s) {
     return std::string(s);
 }
 
-std::string Upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
-
 bool IsParameterBits(const std::string& key) {
     if (key.size() < 4 || key.compare(0, 2, "$P") != 0 || key.back() != 'B') return false;
     for (size_t i = 2; i + 1 < key.size(); ++i)
@@ -93,12 +88,12 @@ std::vector<std::string> TextFields(std::string_view text) {
 std::string LayoutMismatch(std::string_view text) {
     const std::vector<std::string> fields = TextFields(text);
     for (size_t i = 0; i + 1 < fields.size(); i += 2) {
-        const std::string key = Upper(Trimmed(fields[i]));
+        const std::string key = UpperAscii(Trimmed(fields[i]));
         const std::string value = Trimmed(fields[i + 1]);
         int32_t n = 0;
         if (key == "$PAR" && !(ParseStrictInt(value, n) && n == kFcsParameters))
             return "$PAR is \"" + value + "\": only files of 5 parameters per event can be read.";
-        if (key == "$DATATYPE" && Upper(value) != "I")
+        if (key == "$DATATYPE" && UpperAscii(value) != "I")
             return "$DATATYPE is \"" + value + "\": only integer data (I) can be read.";
         if (key == "$BYTEORD" && value != "4,3,2,1" && value != "2,1")
             return "$BYTEORD is \"" + value +

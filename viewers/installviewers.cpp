@@ -6,7 +6,7 @@
 #include "scatterrequest.h"
 
 void InstallPlotViewers() {
+    PlotViewers().ProfileEditor = RunProfileEditor;
     PlotViewers().ScatterPlot = [](const ScatterPlotRequest& request) { ShowScatterPlot(request); };
     PlotViewers().Plot3D = [](const Plot3DRequest& request) { OpenPlot3D(request); };
-    PlotViewers().ProfileEditor = RunProfileEditor;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 bool ScatterPlotData::Empty() const {
@@ -91,7 +92,11 @@ std::string_view CutField(std::string_view& rest) {
 float FieldValue(std::string_view& rest) {
     std::string_view f = CutField(rest);
     while (!f.empty() && static_cast<unsigned char>(f.back()) <= ' ') f.remove_suffix(1);
-    return static_cast<float>(ParseLenientFloat(f));
+    const double v = ParseLenientFloat(f);
+    // Beyond single range is infinite, so it is neither drawn nor counted.
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    if (std::fabs(v) > std::numeric_limits<float>::max()) return v > 0 ? inf : -inf;
+    return static_cast<float>(v);
 }
 } // namespace
 

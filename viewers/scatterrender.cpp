@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr TColor kWhite = 0xFFFFFF, kBlack = 0, kBlue = 0xFF0000;
+constexpr TColor kBlack = 0, kBlue = 0xFF0000;
 constexpr TColor kButtonFace = 0xF0F0F0;
 
 double AxisValue(float v, bool log) {
@@ -138,23 +138,21 @@ TColor SeriesColour(int k) {
 ScatterAxes ScatterAxesFor(const ScatterPlotData& data, ScatterStyle& style, int w, int h) {
     ScatterAxes a;
     a.empty = data.Empty();
+    // A log axis runs from log10(1) = 0, where values below 1 are drawn.
+    const auto limits = [](bool& log, bool nonNegative, float lo, float hi, float& min,
+                           float& max) {
+        if (log && nonNegative) {
+            min = 0;
+            max = static_cast<float>(std::log10(std::max(hi, 1.0f)));
+        } else {
+            log = false;
+            min = lo;
+            max = hi;
+        }
+    };
     if (!a.empty) {
-        if (style.logX && data.AllXNonNegative) {
-            a.minX = 0;
-            a.maxX = static_cast<float>(std::log10(std::max(data.RangeMaxX, 1.0f)));
-        } else {
-            style.logX = false;
-            a.minX = data.RangeMinX;
-            a.maxX = data.RangeMaxX;
-        }
-        if (style.logY && data.AllYNonNegative) {
-            a.minY = 0;
-            a.maxY = static_cast<float>(std::log10(std::max(data.RangeMaxY, 1.0f)));
-        } else {
-            style.logY = false;
-            a.minY = data.RangeMinY;
-            a.maxY = data.RangeMaxY;
-        }
+        limits(style.logX, data.AllXNonNegative, data.RangeMinX, data.RangeMaxX, a.minX, a.maxX);
+        limits(style.logY, data.AllYNonNegative, data.RangeMinY, data.RangeMaxY, a.minY, a.maxY);
     }
     if (style.logX != style.logY) style.symmetric = false;
     if (style.symmetric) {

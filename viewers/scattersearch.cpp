@@ -28,13 +28,6 @@ struct Term {
     int kind = Plain;
 };
 
-std::string Upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return u;
-}
-
 double NumberOrZero(std::string_view s) {
     double v = 0;
     return ParseStrictFloat(s, v) ? v : 0.0;
@@ -69,7 +62,7 @@ void AnnotationIndex::Build(const std::vector<std::string>& annotations) {
     Upper.resize(annotations.size());
     Number.resize(annotations.size());
     for (size_t i = 0; i < annotations.size(); ++i) {
-        Upper[i] = ::Upper(annotations[i]);
+        Upper[i] = UpperAscii(annotations[i]);
         Number[i] = NumberOrZero(annotations[i]);
     }
 }
@@ -92,7 +85,7 @@ AnnotationSearch SearchAnnotation(const std::vector<std::string>& annotations,
     double threshold = 0;
     std::vector<Term> terms;
     for (const std::string& item : items) {
-        Term t{Upper(item)};
+        Term t{UpperAscii(item)};
         if (t.text == "\\C") {
             containsMode = true;
             continue;

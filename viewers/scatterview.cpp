@@ -223,7 +223,10 @@ void TfScatterView::FormCreate() {
 
 void TfScatterView::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
 }
 
 void TfScatterView::closeEvent(QCloseEvent* event) {

@@ -164,6 +164,7 @@ class TfScatterView : public QMainWindow,
     QImage picture_;
     bool pictureStale_ = true;
     bool dragging_ = false;
+    bool shown_ = false; // settings are read at the first show
     AnnotationIndex annotationIndex_;
     bool annotationsStale_ = true;
 };
