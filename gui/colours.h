@@ -14,7 +14,7 @@ inline TColor FromQColor(const QColor& c) {
     return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
            (static_cast<TColor>(c.blue()) << 16);
 }
-inline TColor RGBColor(int r, int g, int b) {
+constexpr TColor RGBColor(int r, int g, int b) {
     return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
            (static_cast<TColor>(b & 0xFF) << 16);
 }
