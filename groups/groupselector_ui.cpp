@@ -180,7 +180,7 @@ QWidget* TdGroupSelector::CreateGroupsPage() {
     Viewalldetails1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+V")));
 
     Panel_Groups = new QWidget;
-    GB_GroupNumber = new QGroupBox(QStringLiteral("Groups"));
+    GB_GroupNumber = new QGroupBox;
     Label_Groups = new QLabel(QStringLiteral("Number of groups"));
     Groups_SE_Number = Spin(1, kMaxGroups, 2);
     Groups_SE_Number->setToolTip(QStringLiteral("Set number of groups"));
