@@ -81,7 +81,10 @@ void TdGroupSelector::FormShow() {
     ConditionGroup.assign(static_cast<size_t>(std::max(ConditionCount, 0)) + 1, 0);
     ConditionActive.resize(ConditionGroup.size(), 0);
     const ModeLayout* layout = FindModeLayout(Mode);
-    if (!layout || !layout->keepsGroupList) FillGroupsFromMembers();
+    if (layout && layout->keepsGroupList)
+        FillGeneAnnotationList();
+    else
+        FillGroupsFromMembers();
 
     List_Cond->clear();
     List_Cond->addItems(ConditionLabels(LabelRows.empty() ? 1 : 2));
@@ -235,6 +238,13 @@ void TdGroupSelector::FillGroupsFromMembers() {
         for (int i : MemberConditions(GroupMembers[g], FirstConditionNumber, ConditionCount))
             ConditionGroup[static_cast<size_t>(i)] = g;
     List_Group->addItem(QStringLiteral("none"));
+}
+
+void TdGroupSelector::FillGeneAnnotationList() {
+    List_Group->clear();
+    if (!AnalysisMatrix) return;
+    for (int column = 1; column <= AnalysisMatrix->AnnotationColumnCount; ++column)
+        List_Group->addItem(QString::fromStdString(AnalysisMatrix->HeaderCell(column, 1)));
 }
 
 void TdGroupSelector::FillLabelRowBox() {

@@ -307,6 +307,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // Labels of conditions 1..ConditionCount: row LabelRow (kind 1) or LabelRows composed (2).
     QStringList ConditionLabels(int kind) const;
     void FillGroupsFromMembers();
+    // The plot modes list the titles of the matrix's annotation columns in the group box.
+    void FillGeneAnnotationList();
     void FillLabelRowBox();
     void PageChanged(int index);
     int ConditionEntries() const;

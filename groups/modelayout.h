@@ -50,7 +50,7 @@ struct ModeLayout {
     QString xyCaption;                              // caption of the "X-Y" button
     QString valueLabel;                             // caption of the value label
     int value = -1;                                 // value of the value spin edit; -1 keeps it
-    bool keepsGroupList = false; // the group list is not rebuilt from the member strings
+    bool keepsGroupList = false; // the group list holds the matrix's gene annotation columns
     // The form's caption in `mode`, or empty to keep it.
     QString Caption(int mode) const;
 };

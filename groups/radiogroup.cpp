@@ -32,7 +32,3 @@ void TRadioGroup::SetItemIndex(int index) {
     for (QAbstractButton* b : buttons_->buttons()) b->setChecked(false);
     buttons_->setExclusive(true);
 }
-
-int TRadioGroup::Count() const {
-    return static_cast<int>(buttons_->buttons().size());
-}

@@ -16,7 +16,6 @@ class TRadioGroup : public QGroupBox {
     int ItemIndex() const;
     // Chooses an item without emitting itemClicked; -1 or an index outside clears the choice.
     void SetItemIndex(int index);
-    int Count() const;
 
   signals:
     // The user chose an item.

@@ -327,7 +327,14 @@ TEST(GroupSelector, EachModeShowsItsPartsAndCaptions) {
     EXPECT_EQ(similar->Matches_SE->value(), 10);
     auto dist = Selector(20, 3);
     EXPECT_EQ(dist->pValue_RB_Dist->text(), QStringLiteral("Correlaion coefficient"));
-    EXPECT_EQ(Selector(1004, 3)->GB_Groups->title(), QStringLiteral("Gene annotation"));
+    AnalysisMatrix matrix;
+    matrix.AnnotationColumnCount = 2;
+    matrix.HeaderCells = {{}, {"", "Symbol"}, {"", "Chr"}, {"", "sample 1"}};
+    auto plots = Selector(1004, 3, false);
+    plots->AnalysisMatrix = &matrix;
+    plots->FormShow();
+    EXPECT_EQ(plots->GB_Groups->title(), QStringLiteral("Gene annotation"));
+    EXPECT_EQ(Items(plots->List_Group), (QStringList{QStringLiteral("Symbol"), QStringLiteral("Chr")}));
 }
 
 TEST(GroupSelector, LabelRowBoxListsTheRowTitles) {
