@@ -13,6 +13,16 @@ namespace {
 void Send(int code, int arg) {
     ToolBus::Send(MainWindowHandle, code, arg);
 }
+
+// A filter's four parameters go first, so the main window runs the filter (`run`) with them;
+// "All" sends zeros.
+void SendFilter(int run, bool filter, const QComboBox* first, const QComboBox* second) {
+    Send(run + 1, filter ? LeadingInteger(first->currentText()) : 0);
+    Send(run + 2, filter ? LeadingInteger(second->currentText()) : 0);
+    Send(run + 3, 0);
+    Send(run + 4, 0);
+    Send(run, 0);
+}
 } // namespace
 
 void TdGroupSelector::ConnectViewTool() {
@@ -102,21 +112,11 @@ void TdGroupSelector::BB_SmoothClick() {
 }
 
 void TdGroupSelector::FilterSig_BB_FilterClick(QObject* sender) {
-    const bool filter = Tag(sender) == 1;
-    Send(3041, filter ? LeadingInteger(FilterSig_CB_WindowSize->currentText()) : 0);
-    Send(3042, filter ? LeadingInteger(FilterSig_CB_Matches->currentText()) : 0);
-    Send(3043, 0);
-    Send(3044, 0);
-    Send(3040, 0);
+    SendFilter(3040, Tag(sender) == 1, FilterSig_CB_WindowSize, FilterSig_CB_Matches);
 }
 
 void TdGroupSelector::FilterGeneCGH_BB_FilterClick(QObject* sender) {
-    const bool filter = Tag(sender) == 1;
-    Send(3051, filter ? LeadingInteger(FilterGeneCGH_CB_Range->currentText()) : 0);
-    Send(3052, filter ? LeadingInteger(FilterGeneCGH_CB_ProbeNum->currentText()) : 0);
-    Send(3053, 0);
-    Send(3054, 0);
-    Send(3050, 0);
+    SendFilter(3050, Tag(sender) == 1, FilterGeneCGH_CB_Range, FilterGeneCGH_CB_ProbeNum);
 }
 
 void TdGroupSelector::HeatMap_SizeClick(QObject* sender) {

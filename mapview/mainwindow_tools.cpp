@@ -62,6 +62,9 @@ void TfQuorbelView::POM_ExpMat_ShowExpToolClick() {
 }
 
 void TfQuorbelView::CloseTools() {
-    for (TdGroupSelector* tool : {CGHTool.data(), ExpressionTool.data()})
-        if (tool) tool->close();
+    for (TdGroupSelector* tool : {CGHTool.data(), ExpressionTool.data()}) {
+        if (!tool) continue;
+        tool->ClosePermit = 1; // a refused run does not keep the program alive
+        tool->close();
+    }
 }

@@ -334,7 +334,8 @@ TEST(GroupSelector, EachModeShowsItsPartsAndCaptions) {
     plots->AnalysisMatrix = &matrix;
     plots->FormShow();
     EXPECT_EQ(plots->GB_Groups->title(), QStringLiteral("Gene annotation"));
-    EXPECT_EQ(Items(plots->List_Group), (QStringList{QStringLiteral("Symbol"), QStringLiteral("Chr")}));
+    EXPECT_EQ(Items(plots->List_Group),
+              (QStringList{QStringLiteral("Symbol"), QStringLiteral("Chr")}));
 }
 
 TEST(GroupSelector, LabelRowBoxListsTheRowTitles) {
