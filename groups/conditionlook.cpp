@@ -15,7 +15,7 @@ bool GroupColouredMode(int mode) {
 } // namespace
 
 TColor GroupColour(int group) {
-    static constexpr std::array<TColor, 13> colours{
+    static const std::array<TColor, 13> colours{
         RGBColor(255, 255, 255), RGBColor(192, 192, 255), RGBColor(255, 192, 192),
         RGBColor(192, 255, 192), RGBColor(255, 255, 192), RGBColor(192, 255, 255),
         RGBColor(255, 192, 255), RGBColor(128, 128, 255), RGBColor(255, 128, 128),
@@ -25,7 +25,7 @@ TColor GroupColour(int group) {
 }
 
 TColor ToolEntryTextColour(int entry) {
-    static constexpr std::array<TColor, 12> colours{
+    static const std::array<TColor, 12> colours{
         RGBColor(255, 0, 0),   RGBColor(0, 0, 255),     RGBColor(0, 128, 0),
         RGBColor(0, 0, 0),     RGBColor(170, 85, 85),   RGBColor(85, 85, 170),
         RGBColor(85, 170, 85), RGBColor(170, 170, 170), RGBColor(85, 0, 0),
