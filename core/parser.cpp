@@ -17,6 +17,13 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
     s.erase(0, at + delim.size());
 }
 
+std::string UpperAscii(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return u;
+}
+
 namespace {
 // Sets the top bit of exactly those bytes of w that equal the byte repeated in `pattern`.
 inline uint64_t MatchBytes(uint64_t w, uint64_t pattern) {

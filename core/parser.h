@@ -11,6 +11,9 @@
 // not occur, Token := s and s := empty.
 void CutToken(std::string& s, std::string_view delim, std::string& token);
 
+// s with the ASCII letters a..z upper-cased; other bytes stay as they are.
+std::string UpperAscii(std::string_view s);
+
 // Splits s at every delim outside double quotes (a quote toggles; quotes stay in the items).
 // n unquoted delimiters give n + 1 items; an empty s gives none.
 void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list);
