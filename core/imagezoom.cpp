@@ -18,7 +18,7 @@ int32_t ZoomOutLevel(int32_t level) {
     return 1;
 }
 
-ZoomedSize ZoomPictureSize(int32_t level, int32_t w, int32_t h) {
+ZoomSize ZoomPictureSize(int32_t level, int32_t w, int32_t h) {
     double f = 1, d = 1;
     if (level >= 2 && level <= 100) {
         f = 1 + 0.1 * level;
@@ -33,7 +33,7 @@ ZoomedSize ZoomPictureSize(int32_t level, int32_t w, int32_t h) {
     return {std::max(1, RoundToInt(w * f / d)), std::max(1, RoundToInt(h * f / d))};
 }
 
-std::string ZoomInfoLine(ZoomedSize shown, int32_t w, int32_t h) {
+std::string ZoomInfoLine(ZoomSize shown, int32_t w, int32_t h) {
     return std::to_string(shown.Width) + "x" + std::to_string(shown.Height) + "; " +
            std::to_string(w) + "x" + std::to_string(h);
 }
