@@ -43,7 +43,6 @@ bool Decode(png_structp png, png_infop info, ReadState& state, int64_t maxPixels
             png_uint_32& width, png_uint_32& height) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_read_fn(png, &state, ReadBytes);
-    png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
     png_read_info(png, info);
     width = png_get_image_width(png, info);
     height = png_get_image_height(png, info);
@@ -89,10 +88,11 @@ bool DecodePng(std::string_view bytes, PngPicture& out, std::string& error, int6
     std::unique_ptr<uint32_t[]> pixels;
     std::unique_ptr<png_bytep[]> rows;
     png_uint_32 width = 0, height = 0;
-    const bool ok = info && Decode(png, info, state, maxPixels, pixels, rows, width, height);
-    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+    const bool haveInfo = info != nullptr;
+    const bool ok = haveInfo && Decode(png, info, state, maxPixels, pixels, rows, width, height);
+    png_destroy_read_struct(&png, haveInfo ? &info : nullptr, nullptr);
     if (!ok) {
-        error = info ? std::string(state.message) : std::string("out of memory");
+        error = haveInfo ? std::string(state.message) : std::string("out of memory");
         return false;
     }
     // RGBA bytes in place to opaque 0xFFRRGGBB words.
