@@ -18,8 +18,7 @@
 
 namespace {
 double Milliseconds(std::chrono::steady_clock::time_point t0) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-        .count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
 // A mosaic of n x n plot cells as the plot scan draws it: black points on white, 1 bit.

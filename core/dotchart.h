@@ -26,8 +26,8 @@ struct DotGroup {
     float Q25 = 0, Q975 = 0, Q025 = 0, Q75 = 0;
     std::string Name; // the two characters "\n" break the label into lines
     int32_t PenWidth = 0;
-    int32_t Count = 0;              // values.size()
-    uint32_t PenColour = 0;         // 0x00BBGGRR
+    int32_t Count = 0;               // values.size()
+    uint32_t PenColour = 0;          // 0x00BBGGRR
     uint32_t BrushColour = 0xFFFFFF; // 0x00BBGGRR
     int32_t SymbolSize = 5;
     int32_t Symbol = 0; // 0 rectangle, 2 circle, 3 triangle, 4 rhombus, 5 cross, 6 x-cross

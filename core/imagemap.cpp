@@ -170,8 +170,8 @@ GenePaste ParseGeneList(std::string_view text, int32_t kind) {
                 words.size() > 2 ? ReadListValue(words[2]) : 0.0f);
         }
     } else {
-        for (char c : text) clean += std::string_view("\t\n\r\",;").find(c) == 
-                                             std::string_view::npos ? c : ' ';
+        for (char c : text)
+            clean += std::string_view("\t\n\r\",;").find(c) == std::string_view::npos ? c : ' ';
         for (std::string_view word : Words(clean)) add(word, -1e9f, 0.0f);
     }
     for (const auto& [name, s] : genes) {
@@ -183,10 +183,9 @@ GenePaste ParseGeneList(std::string_view text, int32_t kind) {
 }
 
 int32_t FindGene(const GenePaste& genes, std::string_view name) {
-    const auto it = std::lower_bound(genes.GeneList.begin(), genes.GeneList.end(), name,
-                                     [](const std::string& a, std::string_view b) {
-                                         return CaseLess()(a, b);
-                                     });
+    const auto it =
+        std::lower_bound(genes.GeneList.begin(), genes.GeneList.end(), name,
+                         [](const std::string& a, std::string_view b) { return CaseLess()(a, b); });
     if (it == genes.GeneList.end() || CaseLess()(name, *it)) return -1;
     return static_cast<int32_t>(it - genes.GeneList.begin());
 }
@@ -195,13 +194,13 @@ std::vector<std::string> GenePasteReport(const GenePaste& genes) {
     std::vector<std::string> lines;
     lines.push_back("Pasted genes (" + std::to_string(genes.GeneList.size()) + ") :");
     for (size_t i = 0; i < genes.GeneList.size(); ++i)
-        lines.push_back(genes.GeneList[i] + "\t" + FormatFixed(genes.RegulationMeans[i], 3) +
-                        "\t" + FormatExponent(genes.PValueMeans[i], 2, 0));
+        lines.push_back(genes.GeneList[i] + "\t" + FormatFixed(genes.RegulationMeans[i], 3) + "\t" +
+                        FormatExponent(genes.PValueMeans[i], 2, 0));
     return lines;
 }
 
-std::vector<AreaOutline> GeneAreaOutlines(std::vector<ImageMapArea>& areas,
-                                          const GenePaste& genes, int32_t pasteKind) {
+std::vector<AreaOutline> GeneAreaOutlines(std::vector<ImageMapArea>& areas, const GenePaste& genes,
+                                          int32_t pasteKind) {
     std::vector<AreaOutline> outlines;
     for (size_t i = 0; i < areas.size(); ++i) {
         ImageMapArea& a = areas[i];
@@ -229,7 +228,10 @@ std::vector<AreaOutline> GeneAreaOutlines(std::vector<ImageMapArea>& areas,
             o.Colour = 0;
         } else if (pasteKind == 2) {
             o.Width = 5;
-            o.Colour = m < -1000 ? 0x000000 : m > 0.001 ? 0x0000FF : m < -0.001 ? 0x008000 : 0xFF0000;
+            o.Colour = m < -1000    ? 0x000000
+                       : m > 0.001  ? 0x0000FF
+                       : m < -0.001 ? 0x008000
+                                    : 0xFF0000;
         } else {
             o.Colour = 0xFF0000;
         }

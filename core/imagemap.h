@@ -11,8 +11,8 @@
 constexpr int32_t kMapCoordinateLimit = 1000000;
 
 struct ImageMapArea {
-    int32_t Shape = 0; // 0 rectangle, 1 circle
-    int32_t Kind = 0;  // 0 gene names, 1 a compound, 2 an organism gene entry
+    int32_t Shape = 0;                      // 0 rectangle, 1 circle
+    int32_t Kind = 0;                       // 0 gene names, 1 a compound, 2 an organism gene entry
     int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0; // bounding box in picture pixels, edges included
     std::string Names; // kind 0: gene names each followed by a blank; kind 1: the compound
     std::string Hits;  // pasted genes found in the area, each followed by a blank
@@ -53,8 +53,8 @@ struct AreaOutline {
 };
 // Rebuilds every gene area's Hits and returns the outlines of the areas holding a pasted gene,
 // coloured by the genes' mean regulation (style by paste kind 1, 2 or other).
-std::vector<AreaOutline> GeneAreaOutlines(std::vector<ImageMapArea>& areas,
-                                          const GenePaste& genes, int32_t pasteKind);
+std::vector<AreaOutline> GeneAreaOutlines(std::vector<ImageMapArea>& areas, const GenePaste& genes,
+                                          int32_t pasteKind);
 
 // Scientific notation with `significant` digits and at least `exponentDigits` exponent digits,
 // e.g. 0.01 as "1.0E-02" for (2, 2).

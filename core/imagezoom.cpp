@@ -25,10 +25,10 @@ ZoomSize ZoomPictureSize(int32_t level, int32_t w, int32_t h) {
     } else if (level <= -2 && level >= -100) {
         // Divisors: 1.1 .. 2.0 by 0.1 (levels -2 .. -11), 2.2 .. 3.0 by 0.2, 3.5 .. 10 by 0.5.
         const int32_t k = -level;
-        d = k <= 11 ? 1 + 0.1 * (k - 1)
-                         : k <= 16 ? 2 + 0.2 * (k - 11)
-                         : k <= 29 ? 3 + 0.5 * (k - 16)
-                                   : 10;
+        d = k <= 11   ? 1 + 0.1 * (k - 1)
+            : k <= 16 ? 2 + 0.2 * (k - 11)
+            : k <= 29 ? 3 + 0.5 * (k - 16)
+                      : 10;
     }
     return {std::max(1, RoundToInt(w * f / d)), std::max(1, RoundToInt(h * f / d))};
 }

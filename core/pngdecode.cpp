@@ -58,8 +58,7 @@ bool Decode(png_structp png, png_infop info, ReadState& state, int64_t maxPixels
     png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != size_t(width) * 4)
-        png_error(png, "unexpected row layout");
+    if (png_get_rowbytes(png, info) != size_t(width) * 4) png_error(png, "unexpected row layout");
 
     pixels.reset(new (std::nothrow) uint32_t[size_t(width) * height]);
     rows.reset(new (std::nothrow) png_bytep[height]);

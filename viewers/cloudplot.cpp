@@ -185,15 +185,15 @@ QWidget* TCloudPlot::BuildPreferences() {
 
     // The settings are put into these controls with their signals blocked.
     connect(Pref_PenColor_BB, &QPushButton::clicked, this, [this] { Pref_PenColor_BBClick(1); });
-    connect(Pref_BrushColor_BB, &QPushButton::clicked, this,
-            [this] { Pref_PenColor_BBClick(2); });
+    connect(Pref_BrushColor_BB, &QPushButton::clicked, this, [this] { Pref_PenColor_BBClick(2); });
     connect(Pref_Symbol_CB, &QComboBox::activated, this, [this] { Pref_Symbol_CBChange(); });
     connect(Pref_Symbol_CB->lineEdit(), &QLineEdit::textEdited, this,
             [this] { Pref_Symbol_CBChange(); });
     const std::pair<QSpinBox*, int> sizes[] = {
         {Pref_Size_SE, 1}, {Pref_PenWidth_SE, 2}, {Pref_PPL_SE, 3}};
     for (const auto& [spin, tag] : sizes) {
-        connect(spin, &QSpinBox::valueChanged, this, [this, tag = tag] { Pref_Size_SEChange(tag); });
+        connect(spin, &QSpinBox::valueChanged, this,
+                [this, tag = tag] { Pref_Size_SEChange(tag); });
     }
     connect(Pref_AutoScale_CB, &QCheckBox::clicked, this, [this] { Pref_AutoScale_CBClick(); });
     connect(Pref_Button_Font, &QPushButton::clicked, this, [this] { Pref_Button_FontClick(); });
@@ -285,9 +285,9 @@ void TCloudPlot::Pref_PenColor_BBClick(int tag) {
 }
 
 void TCloudPlot::Pref_Symbol_CBChange() {
-    static const std::pair<const char*, int> kSymbols[] = {
-        {"Rectangle", 0}, {"Triangle", 3}, {"Circle", 2}, {"Rhombus", 4}, {"Cross", 5},
-        {"X-Cross", 6}};
+    static const std::pair<const char*, int> kSymbols[] = {{"Rectangle", 0}, {"Triangle", 3},
+                                                           {"Circle", 2},    {"Rhombus", 4},
+                                                           {"Cross", 5},     {"X-Cross", 6}};
     const QString text = Pref_Symbol_CB->currentText();
     for (const auto& [name, code] : kSymbols) {
         if (text != QLatin1String(name)) continue;

@@ -17,8 +17,8 @@ const QString kCaption = QStringLiteral("Dot chart");
 const QString kFilter = QStringLiteral("Tab delimited text (*.txt)");
 
 // Runs the one-line input dialog preset with `text`; the text it closes with.
-QString AskText(QWidget* parent, const QString& caption, const QString& prompt,
-                const QString& text, bool* ok = nullptr) {
+QString AskText(QWidget* parent, const QString& caption, const QString& prompt, const QString& text,
+                bool* ok = nullptr) {
     TInputDialog dialog(parent);
     dialog.Caption = caption;
     dialog.Prompt = prompt;
@@ -48,10 +48,10 @@ void TCloudPlot::ClearAlldataClick() {
 
 void TCloudPlot::Edit_RenamegroupClick() {
     bool ok = false;
-    std::string rest = AskText(this, QStringLiteral("Rename group"),
-                               QStringLiteral("Enter group and new name,e.g.  1:newname"),
-                               QString(), &ok)
-                           .toStdString();
+    std::string rest =
+        AskText(this, QStringLiteral("Rename group"),
+                QStringLiteral("Enter group and new name,e.g.  1:newname"), QString(), &ok)
+            .toStdString();
     if (!ok) return;
     std::string number;
     CutToken(rest, ":", number);
@@ -65,8 +65,8 @@ void TCloudPlot::Edit_RenamegroupClick() {
 }
 
 void TCloudPlot::Edit_TitleClick() {
-    Title = AskText(this, QStringLiteral("Rename graph"), QStringLiteral("Enter new title for graph"),
-                    Title);
+    Title = AskText(this, QStringLiteral("Rename graph"),
+                    QStringLiteral("Enter new title for graph"), Title);
     Refresh1Click();
 }
 
@@ -118,23 +118,25 @@ void TCloudPlot::Util_TransformTransformClick(int tag) {
 }
 
 void TCloudPlot::File_OpenClick() {
-    const QString file = AskFileName(this, {FileDialogKind::Open, QStringLiteral("Open"), {}, kFilter});
+    const QString file =
+        AskFileName(this, {FileDialogKind::Open, QStringLiteral("Open"), {}, kFilter});
     if (file.isEmpty()) return;
     int32_t dropped = 0;
     std::string error;
     if (!LoadDotChartText(Data, file.toStdString(), dropped, error)) {
-        ShowMessage(this,
-                    QStringLiteral("Could not read %1:\n%2").arg(file, QString::fromStdString(error)),
-                    kCaption, MsgIcon::Stop);
+        ShowMessage(
+            this, QStringLiteral("Could not read %1:\n%2").arg(file, QString::fromStdString(error)),
+            kCaption, MsgIcon::Stop);
         return;
     }
     if (dropped > 0)
-        ShowMessage(this,
-                    QStringLiteral("The dot chart holds %1 groups: the first %1 lines were read, %2 "
-                                   "more left out.")
-                        .arg(kMaxDotGroups)
-                        .arg(dropped),
-                    kCaption, MsgIcon::Warning);
+        ShowMessage(
+            this,
+            QStringLiteral("The dot chart holds %1 groups: the first %1 lines were read, %2 "
+                           "more left out.")
+                .arg(kMaxDotGroups)
+                .arg(dropped),
+            kCaption, MsgIcon::Warning);
     ComputeGroupStats(Data);
     LayoutDots(Data);
     Refresh1Click();
@@ -146,7 +148,8 @@ void TCloudPlot::File_SaveClick() {
     if (file.isEmpty()) return;
     std::string error;
     if (!SaveDotChartText(Data, file.toStdString(), error))
-        ShowMessage(this,
-                    QStringLiteral("Could not write %1:\n%2").arg(file, QString::fromStdString(error)),
-                    kCaption, MsgIcon::Stop);
+        ShowMessage(
+            this,
+            QStringLiteral("Could not write %1:\n%2").arg(file, QString::fromStdString(error)),
+            kCaption, MsgIcon::Stop);
 }

@@ -31,7 +31,8 @@ void TCloudPlot::ReadSettings() {
     if (!Registry::KeyExists(kKey)) return;
     RegKey key;
     if (!key.OpenKey(kKey, false)) return;
-    setGeometry(key.ReadInteger(QStringLiteral("Left"), 10), key.ReadInteger(QStringLiteral("Top"), 10),
+    setGeometry(key.ReadInteger(QStringLiteral("Left"), 10),
+                key.ReadInteger(QStringLiteral("Top"), 10),
                 key.ReadInteger(QStringLiteral("Width"), 620),
                 key.ReadInteger(QStringLiteral("Height"), 460));
     ReadSpin(key, QStringLiteral("Points per line"), 3, Pref_PPL_SE);

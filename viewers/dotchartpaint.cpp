@@ -35,7 +35,8 @@ void DrawSymbol(QPainter& p, int symbol, int cx, int cy, int size) {
         p.drawEllipse(cx - h, cy - h, size, size);
         break;
     case 3:
-        p.drawPolygon(QPolygon({QPoint(cx, cy - h), QPoint(cx + h, cy + h), QPoint(cx - h, cy + h)}));
+        p.drawPolygon(
+            QPolygon({QPoint(cx, cy - h), QPoint(cx + h, cy + h), QPoint(cx - h, cy + h)}));
         break;
     case 4:
         p.drawPolygon(QPolygon(
@@ -66,9 +67,9 @@ void DeviationMarks(QPainter& p, int x, int w, int centre, double spread) {
 // The group's symbols and summary marks on the plot area (origin at its top-left corner).
 void DrawGroup(QPainter& p, const DotGroup& g, int x, const DotAxis& axis,
                const DotChartView& view) {
-    int w = g.PointsPerLine == 0 ? g.SymbolSize
-                                 : RoundToInt(std::clamp(g.SymbolSize * double(g.PointsPerLine),
-                                                         -1e5, 1e5));
+    int w = g.PointsPerLine == 0
+                ? g.SymbolSize
+                : RoundToInt(std::clamp(g.SymbolSize * double(g.PointsPerLine), -1e5, 1e5));
     QPen pen(ToQColor(g.PenColour), std::max(0, g.PenWidth));
     p.setPen(pen);
     p.setBrush(Qt::white);
@@ -191,8 +192,8 @@ DotAxis DrawDotChart(QPainter& p, QSize size, const DotChartData& data, const Do
     DrawAxis(p, plot, axis, view);
 
     const int sep = view.GroupSeparator, dist = view.GroupDistance;
-    const int width = sep < 1 ? (plot.width() - 10) / n
-                              : (plot.width() - 10 - (n / sep + 1) * dist) / n;
+    const int width =
+        sep < 1 ? (plot.width() - 10) / n : (plot.width() - 10 - (n / sep + 1) * dist) / n;
     const int step = width + 1;
 
     const QFontMetrics fm(view.Font);

@@ -143,9 +143,8 @@ void TImageView::Log(const QString& line) {
 }
 
 void TImageView::SetPicture(const QImage& picture) {
-    Picture = SamplerReadsFormat(picture.format())
-                  ? picture
-                  : picture.convertToFormat(QImage::Format_RGB32);
+    Picture = SamplerReadsFormat(picture.format()) ? picture
+                                                   : picture.convertToFormat(QImage::Format_RGB32);
     BackUp_Image = Picture;
     Areas.clear();
     HitArea = 0;
@@ -206,10 +205,10 @@ void TImageView::Image1MouseMove(int x, int y) {
     }
     const ImageMapArea& a = Areas[HitArea - 1];
     const QString names = QString::fromStdString(a.Names);
-    StatusPanel1->setText(a.Hits.empty() ? names
-                                         : QStringLiteral("Hits: ") +
-                                               QString::fromStdString(a.Hits) +
-                                               QStringLiteral("; KEGG: ") + names);
+    StatusPanel1->setText(a.Hits.empty()
+                              ? names
+                              : QStringLiteral("Hits: ") + QString::fromStdString(a.Hits) +
+                                    QStringLiteral("; KEGG: ") + names);
 }
 
 void TImageView::Image1DblClick() {

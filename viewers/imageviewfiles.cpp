@@ -37,8 +37,7 @@ QImage ReadBmp(const QString& file, QString& error) {
         error = reader.errorString();
         return {};
     }
-    return SamplerReadsFormat(image.format()) ? image
-                                              : image.convertToFormat(QImage::Format_RGB32);
+    return SamplerReadsFormat(image.format()) ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
 QImage ReadPng(const QString& file, QString& error) {
@@ -63,7 +62,9 @@ QImage ReadPng(const QString& file, QString& error) {
 
 bool TImageView::LoadImage(int mode, const QString& file) {
     QString error = QStringLiteral("unknown picture kind");
-    const QImage image = mode == 1 ? ReadBmp(file, error) : mode == 2 ? ReadPng(file, error) : QImage();
+    const QImage image = mode == 1   ? ReadBmp(file, error)
+                         : mode == 2 ? ReadPng(file, error)
+                                     : QImage();
     if (image.isNull()) {
         ShowMessage(this, QStringLiteral("Could not load %1:\n%2").arg(file, error), kCaption,
                     MsgIcon::Stop);
@@ -92,7 +93,9 @@ void TImageView::LoadImageMap(const QString& picture) {
 
 void TImageView::File_OpenClick() {
     QString chosen;
-    FileDialogRequest request{FileDialogKind::Open, QStringLiteral("Open"), {},
+    FileDialogRequest request{FileDialogKind::Open,
+                              QStringLiteral("Open"),
+                              {},
                               kBmpFilter + QStringLiteral(";;") + kPngFilter};
     request.selectedFilter = &chosen;
     const QString file = AskFileName(this, request);
@@ -103,9 +106,10 @@ void TImageView::File_OpenClick() {
 }
 
 void TImageView::File_SaveAsClick() {
-    const QString file = AskFileName(
-        this, {FileDialogKind::Save, QStringLiteral("Save as"), {},
-               QStringLiteral("Bitmpat images (*.bmp)")});
+    const QString file = AskFileName(this, {FileDialogKind::Save,
+                                            QStringLiteral("Save as"),
+                                            {},
+                                            QStringLiteral("Bitmpat images (*.bmp)")});
     if (file.isEmpty()) return;
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || !Picture.save(&out, "BMP") || !out.commit()) {

@@ -131,10 +131,9 @@ TEST(DotChartDemo, GroupsOfThirtyToFiftyNineValuesAndAtMostHundred) {
 }
 
 TEST(DotChartAxis, StepsLabelsAndFarValues) {
-    const std::pair<double, double> steps[] = {{0, 0.1},     {0.99, 0.1},   {4.4, 1},
-                                               {10, 5},      {60, 10},      {499, 50},
-                                               {4999, 500},  {99999, 1e4},  {999999, 1e5},
-                                               {2e6, 5e5},   {7e6, 1e6},    {3.7e38, 5e37}};
+    const std::pair<double, double> steps[] = {
+        {0, 0.1},    {0.99, 0.1},  {4.4, 1},      {10, 5},    {60, 10},   {499, 50},
+        {4999, 500}, {99999, 1e4}, {999999, 1e5}, {2e6, 5e5}, {7e6, 1e6}, {3.7e38, 5e37}};
     for (const auto& [r, s] : steps) EXPECT_DOUBLE_EQ(MajorStep(r), s) << r;
     const DotAxis a = MakeDotAxis(0, 4.4, true, 440);
     EXPECT_DOUBLE_EQ(a.Step, 1);

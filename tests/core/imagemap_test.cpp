@@ -102,11 +102,11 @@ TEST(GeneList, MeansPerGeneAndOutlinesByRegulation) {
 }
 
 TEST(ImageZoom, StepsSizesAndThresholds) {
-    const std::pair<int, int> in[] = {{-100, -99}, {-3, -2}, {-2, 1}, {1, 2},  {100, 101},
+    const std::pair<int, int> in[] = {{-100, -99}, {-3, -2}, {-2, 1}, {1, 2},   {100, 101},
                                       {101, 1},    {0, 1},   {-1, 1}, {-101, 1}};
     for (const auto& [from, to] : in) EXPECT_EQ(ZoomInLevel(from), to) << from;
-    const std::pair<int, int> out[] = {{-100, -101}, {-1, -2}, {1, -2},  {2, 1},
-                                       {100, 99},    {101, 1}, {0, 1},   {-101, 1}};
+    const std::pair<int, int> out[] = {{-100, -101}, {-1, -2}, {1, -2}, {2, 1},
+                                       {100, 99},    {101, 1}, {0, 1},  {-101, 1}};
     for (const auto& [from, to] : out) EXPECT_EQ(ZoomOutLevel(from), to) << from;
 
     EXPECT_EQ(ZoomInfoLine(ZoomPictureSize(2, 100, 50), 100, 50), "120x60; 100x50");

@@ -87,8 +87,9 @@ TEST(PngDecode, PaletteGreyRgbaSixteenBitAndInterlacedDecodeAlike) {
               (std::vector<uint32_t>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}));
     EXPECT_EQ(Decoded(EncodePng({1, 1, PNG_COLOR_TYPE_GRAY, 16}, {{0x80, 0x00}})),
               (std::vector<uint32_t>{0xFF808080}));
-    EXPECT_EQ(Decoded(EncodePng({2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8}, {{255, 0, 0, 128, 0, 0, 0, 0}})),
-              (std::vector<uint32_t>{0xFFFF7F7F, 0xFFFFFFFF}));
+    EXPECT_EQ(
+        Decoded(EncodePng({2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8}, {{255, 0, 0, 128, 0, 0, 0, 0}})),
+        (std::vector<uint32_t>{0xFFFF7F7F, 0xFFFFFFFF}));
     EXPECT_EQ(Decoded(EncodePng({2, 1, PNG_COLOR_TYPE_PALETTE, 8, false, palette, {0}}, {{0, 1}})),
               (std::vector<uint32_t>{0xFFFFFFFF, 0xFF00FF00}));
 }
