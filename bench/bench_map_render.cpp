@@ -3,6 +3,7 @@
 // PROBES probes each (default 1,000,000), and a paint that only copies the cached image:
 // bench_map_render [IDEOGRAM [PNG [PROBES]]]. The last map (orientation 1, 800 bands, CGH track)
 // is saved as PNG when a second argument is given.
+#include "benchtime.h"
 #include "ideogram.h"
 #include "mainwindow.h"
 #include "records.h"
@@ -16,17 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-namespace {
-// Mean milliseconds of `runs` calls of f.
-template <typename F> double Time(int runs, F f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i) f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-               .count() /
-           runs;
-}
-} // namespace
 
 int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");

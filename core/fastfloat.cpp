@@ -7,13 +7,6 @@
 
 namespace {
 
-float ToSingle(double v) {
-    constexpr double kMax = std::numeric_limits<float>::max();
-    if (v > kMax) return std::numeric_limits<float>::max();
-    if (v < -kMax) return -std::numeric_limits<float>::max();
-    return static_cast<float>(v);
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -23,6 +16,13 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 } // namespace
+
+float ClampToSingle(double v) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (v > kMax) return std::numeric_limits<float>::max();
+    if (v < -kMax) return -std::numeric_limits<float>::max();
+    return static_cast<float>(v);
+}
 
 float ParseLenientSingle(std::string_view s) {
     // A mantissa below 2^53 and a power of ten up to 1e22 are both exact doubles, so one
@@ -39,7 +39,7 @@ float ParseLenientSingle(std::string_view s) {
     for (; p < end && IsDigit(*p); ++p) {
         any = true;
         if (mantissa == 0 && *p == '0') continue;
-        if (++digits > 18) return ToSingle(ParseLenientFloat(s));
+        if (++digits > 18) return ClampToSingle(ParseLenientFloat(s));
         mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
     }
     if (p < end && *p == '.') {
@@ -49,7 +49,7 @@ float ParseLenientSingle(std::string_view s) {
                 --exponent;
                 continue;
             }
-            if (++digits > 18) return ToSingle(ParseLenientFloat(s));
+            if (++digits > 18) return ClampToSingle(ParseLenientFloat(s));
             mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
             --exponent;
         }
@@ -62,7 +62,7 @@ float ParseLenientSingle(std::string_view s) {
         if (q < end && IsDigit(*q)) {
             int e = 0;
             for (; q < end && IsDigit(*q); ++q) {
-                if (e > 1000) return ToSingle(ParseLenientFloat(s));
+                if (e > 1000) return ClampToSingle(ParseLenientFloat(s));
                 e = e * 10 + (*q - '0');
             }
             exponent += expNegative ? -e : e;
@@ -71,9 +71,9 @@ float ParseLenientSingle(std::string_view s) {
     double v = 0.0;
     if (mantissa != 0) {
         if (mantissa > (uint64_t{1} << 53) || exponent < -22 || exponent > 22)
-            return ToSingle(ParseLenientFloat(s));
+            return ClampToSingle(ParseLenientFloat(s));
         v = static_cast<double>(mantissa);
         v = exponent < 0 ? v / kPow10[-exponent] : v * kPow10[exponent];
     }
-    return ToSingle(negative ? -v : v);
+    return ClampToSingle(negative ? -v : v);
 }

@@ -7,3 +7,6 @@
 // text gives an infinity); "NA", "NaN" and other non-numbers give 0. Short decimal numbers,
 // the common case, are converted without a library call and give the very same result.
 float ParseLenientSingle(std::string_view s);
+
+// v as a single, held within the finite singles (NaN stays NaN).
+float ClampToSingle(double v);

@@ -51,25 +51,26 @@ int32_t EnterIntoList(QStringList& list, const QString& text) {
     return 0;
 }
 
-QStringList ReadHistory(const QString& key, int32_t size, bool* opened) {
+QStringList ReadHistory(const QString& key, int32_t size, bool* opened, const QString& prefix) {
     QStringList entries;
     RegKey reg;
     const bool open = reg.OpenKey(key, false);
     if (opened) *opened = open;
     if (!open) return entries;
     for (int32_t n = 1; n <= size; ++n) {
-        const QString value = reg.ReadString(QString::number(n), QString());
+        const QString value = reg.ReadString(prefix + QString::number(n), QString());
         if (!value.isEmpty()) entries.append(value);
     }
     return entries;
 }
 
-bool WriteHistory(const QString& key, const QStringList& history, int32_t size) {
+bool WriteHistory(const QString& key, const QStringList& history, int32_t size,
+                  const QString& prefix) {
     RegKey reg;
     if (!reg.OpenKey(key, true)) return false;
     const qsizetype count = std::min<qsizetype>(history.size(), std::max(size, 0));
     int32_t n = 0;
     for (qsizetype i = 0; i < count; ++i)
-        if (!history[i].isEmpty()) reg.WriteString(QString::number(++n), history[i]);
+        if (!history[i].isEmpty()) reg.WriteString(prefix + QString::number(++n), history[i]);
     return true;
 }

@@ -27,10 +27,12 @@ int32_t InputAsInteger(const QString& text);
 // putting it at the top.
 int32_t EnterIntoList(QStringList& list, const QString& text);
 
-// The non-empty string values "1".."size" of the settings key `key`, in order. The key is not
-// created; `opened` tells whether it existed.
-QStringList ReadHistory(const QString& key, int32_t size, bool* opened);
+// The non-empty string values `prefix` + "1".."size" of the settings key `key`, in order. The
+// key is not created; `opened` tells whether it existed.
+QStringList ReadHistory(const QString& key, int32_t size, bool* opened,
+                        const QString& prefix = QString());
 
-// Writes the first min(count, size) non-empty entries as "1", "2", ... without gaps, creating
-// the key when missing; false when the key could not be opened.
-bool WriteHistory(const QString& key, const QStringList& history, int32_t size);
+// Writes the first min(count, size) non-empty entries as `prefix` + "1", "2", ... without gaps,
+// creating the key when missing; false when the key could not be opened.
+bool WriteHistory(const QString& key, const QStringList& history, int32_t size,
+                  const QString& prefix = QString());

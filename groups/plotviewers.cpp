@@ -27,3 +27,7 @@ void RequestPlot3D(QWidget* parent, const Plot3DRequest& request) {
     else
         NoViewer(parent);
 }
+
+bool RequestProfileEditor(QWidget* parent, ProfileEditorRequest& request) {
+    return PlotViewers().ProfileEditor && PlotViewers().ProfileEditor(parent, request);
+}

@@ -5,8 +5,10 @@
 
 #include "toolbus.h"
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -33,9 +35,29 @@ struct Plot3DRequest {
     std::vector<Series> Series; // at most six
 };
 
+struct AnalysisMatrix;
+
+// The profile editor, run modally over the channels of a response profile.
+struct ProfileEditorRequest {
+    struct Channel {
+        QStringList Labels; // label rows 1.. (at most 110 of at most 50 characters)
+        int32_t Column = 0; // member number of the condition that feeds the channel
+        int32_t Group = 0;  // colour code 1..9
+        float Level = 0.0f; // in: the starting profile; out after OK: the edited one
+    };
+    QFont Font;
+    int32_t EditorMode = 0; // 0 no list, 1 gene list, 2 header-row list
+    QString HelpBase, MessageCaption, RegistryKey, AboutText;
+    const AnalysisMatrix* Matrix = nullptr; // read by modes 1 and 2
+    QStringList RowNames;                   // names of the label rows 1..
+    std::vector<Channel> Channels;          // channel k at [k - 1]
+};
+
 struct PlotViewerHandlers {
     std::function<void(const ScatterPlotRequest&)> ScatterPlot;
     std::function<void(const Plot3DRequest&)> Plot3D;
+    // Returns true when the user chose to use the profile.
+    std::function<bool(QWidget* parent, ProfileEditorRequest&)> ProfileEditor;
 };
 
 // The installed handlers; viewers fill them at start-up, tests replace them with recorders.
@@ -44,3 +66,6 @@ PlotViewerHandlers& PlotViewers();
 // Hands a request to its handler, or shows the stop box when none is installed.
 void RequestScatterPlot(QWidget* parent, const ScatterPlotRequest& request);
 void RequestPlot3D(QWidget* parent, const Plot3DRequest& request);
+// Runs the profile editor; true when the user chose to use the profile, whose levels are then in
+// the channels. Without an installed editor nothing opens and the answer is false.
+bool RequestProfileEditor(QWidget* parent, ProfileEditorRequest& request);

@@ -60,6 +60,19 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
     }
     return QMessageBox::Ok;
 }
+QMessageBox::StandardButton ToQt(MsgResult button) {
+    switch (button) {
+    case MsgResult::Cancel:
+        return QMessageBox::Cancel;
+    case MsgResult::Yes:
+        return QMessageBox::Yes;
+    case MsgResult::No:
+        return QMessageBox::No;
+    case MsgResult::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
 } // namespace
 
 MessageHook SetMessageHook(MessageHook hook) {
@@ -70,9 +83,10 @@ FileDialogHook SetFileDialogHook(FileDialogHook hook) {
 }
 
 MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
-                      MsgButtons buttons) {
+                      MsgButtons buttons, std::optional<MsgResult> defaultButton) {
     if (MessageHookRef()) return MessageHookRef()({text, caption, icon, buttons});
     QMessageBox box(ToQt(icon), caption, text, ToQt(buttons), parent);
+    if (defaultButton) box.setDefaultButton(ToQt(*defaultButton));
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgResult::Yes;

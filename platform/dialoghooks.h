@@ -32,9 +32,11 @@ struct FileDialogRequest {
     QString* selectedFilter = nullptr;
 };
 
-// Shows a message box (or hands it to the installed hook) and returns the button pressed.
+// Shows a message box (or hands it to the installed hook) and returns the button pressed; Enter
+// presses `defaultButton` when one is given.
 MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& caption,
-                      MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok);
+                      MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
+                      std::optional<MsgResult> defaultButton = std::nullopt);
 // Asks for a file name; empty when cancelled.
 QString AskFileName(QWidget* parent, const FileDialogRequest& request);
 

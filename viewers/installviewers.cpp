@@ -1,5 +1,8 @@
 #include "installviewers.h"
 
 #include "plotviewers.h"
+#include "profilerequest.h"
 
-void InstallPlotViewers() {}
+void InstallPlotViewers() {
+    PlotViewers().ProfileEditor = RunProfileEditor;
+}

@@ -19,13 +19,13 @@ inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 
-// Collects the message boxes shown while it lives, answering each with OK.
+// Collects the message boxes shown while it lives, answering each with `answer`.
 class MessageCapture {
   public:
-    MessageCapture() {
-        previous_ = SetMessageHook([this](const MessageRecord& m) {
+    explicit MessageCapture(MsgResult answer = MsgResult::Ok) {
+        previous_ = SetMessageHook([this, answer](const MessageRecord& m) {
             shown.push_back(m);
-            return MsgResult::Ok;
+            return answer;
         });
     }
     ~MessageCapture() { SetMessageHook(previous_); }

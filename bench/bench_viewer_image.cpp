@@ -1,7 +1,8 @@
 // Times repaints of the image viewer (a scroll step and a zoom step) at levels 1, 100 and -30
 // for a generated 50-condition plot mosaic (12,800 x 12,700 pixels, 1 bit) and a generated
 // 4,000 x 3,000 colour picture (which is also encoded as PNG and decoded, once):
-// bench_view_image [RUNS]. The viewer's window is 1,000 x 800 pixels.
+// bench_viewer_image [RUNS]. The viewer's window is 1,000 x 800 pixels.
+#include "benchtime.h"
 #include "imageview.h"
 #include "paintpane.h"
 #include "pngdecode.h"
@@ -51,19 +52,17 @@ void Measure(TImageView& view, const char* name, int runs) {
         view.SB_Hor->setValue(view.SB_Hor->maximum() / 2);
         view.SB_Vert->setValue(view.SB_Vert->maximum() / 2);
         view.Image1->repaint();
-        auto t0 = std::chrono::steady_clock::now();
-        for (int i = 0; i < runs; ++i) {
-            view.SB_Hor->setValue(view.SB_Hor->value() + (i % 2 ? -40 : 40));
+        int i = 0;
+        const double scroll = Time(runs, [&] {
+            view.SB_Hor->setValue(view.SB_Hor->value() + (++i % 2 ? -40 : 40));
             view.Image1->repaint();
-        }
-        const double scroll = Milliseconds(t0) / runs;
-        t0 = std::chrono::steady_clock::now();
-        for (int i = 0; i < runs; ++i) {
+        });
+        const double zoom = Time(runs, [&] {
             view.ApplyZoom(level);
             view.Image1->repaint();
-        }
+        });
         std::printf("%-28s level %4d: scroll step %7.2f ms, zoom step %7.2f ms\n", name, level,
-                    scroll, Milliseconds(t0) / runs);
+                    scroll, zoom);
     }
 }
 } // namespace

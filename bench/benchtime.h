@@ -1,0 +1,13 @@
+// Timing of the benchmark programs.
+#pragma once
+
+#include <chrono>
+
+// Mean milliseconds of `runs` calls of f.
+template <typename F> double Time(int runs, F f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < runs; ++i) f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+               .count() /
+           runs;
+}
