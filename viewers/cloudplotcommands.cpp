@@ -16,6 +16,12 @@ namespace {
 const QString kCaption = QStringLiteral("Dot chart");
 const QString kFilter = QStringLiteral("Tab delimited text (*.txt)");
 
+void FileError(QWidget* parent, const QString& verb, const QString& file, const std::string& why) {
+    ShowMessage(parent,
+                QStringLiteral("Could not %1 %2:\n%3").arg(verb, file, QString::fromStdString(why)),
+                kCaption, MsgIcon::Stop);
+}
+
 // Runs the one-line input dialog preset with `text`; the text it closes with.
 QString AskText(QWidget* parent, const QString& caption, const QString& prompt, const QString& text,
                 bool* ok = nullptr) {
@@ -124,9 +130,7 @@ void TCloudPlot::File_OpenClick() {
     int32_t dropped = 0;
     std::string error;
     if (!LoadDotChartText(Data, file.toStdString(), dropped, error)) {
-        ShowMessage(
-            this, QStringLiteral("Could not read %1:\n%2").arg(file, QString::fromStdString(error)),
-            kCaption, MsgIcon::Stop);
+        FileError(this, QStringLiteral("read"), file, error);
         return;
     }
     if (dropped > 0)
@@ -148,8 +152,5 @@ void TCloudPlot::File_SaveClick() {
     if (file.isEmpty()) return;
     std::string error;
     if (!SaveDotChartText(Data, file.toStdString(), error))
-        ShowMessage(
-            this,
-            QStringLiteral("Could not write %1:\n%2").arg(file, QString::fromStdString(error)),
-            kCaption, MsgIcon::Stop);
+        FileError(this, QStringLiteral("write"), file, error);
 }
