@@ -147,8 +147,8 @@ void ComputeGroupStats(DotChartData& data) {
     }
     hi *= hi > 0 ? 1.1 : 0.9;
     lo *= lo > 0 ? 0.9 : 1.1;
-    data.AxisMin = static_cast<float>(lo);
-    data.AxisMax = static_cast<float>(hi);
+    data.AxisMin = HoldSingle(lo);
+    data.AxisMax = HoldSingle(hi);
 }
 
 void LayoutDots(DotChartData& data) {
