@@ -11,3 +11,16 @@ template <typename F> double Time(int runs, F f) {
                .count() /
            runs;
 }
+
+// Mean milliseconds of `runs` calls of f, each after an untimed call of prepare.
+template <typename F, typename P> double Time(int runs, F f, P prepare) {
+    double ms = 0;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        const auto t0 = std::chrono::steady_clock::now();
+        f();
+        ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                  .count();
+    }
+    return ms / runs;
+}

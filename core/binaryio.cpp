@@ -134,3 +134,10 @@ bool SaveFile::Commit(std::string& error) {
     temp_.clear();
     return true;
 }
+
+bool WriteWholeFile(const std::string& target, std::string_view bytes, std::string& error) {
+    SaveFile file;
+    if (!file.Open(target, error)) return false;
+    file.Write(bytes);
+    return file.Commit(error); // also reports a failed write
+}

@@ -63,3 +63,7 @@ class SaveFile {
     std::string target_;
     std::string temp_;
 };
+
+// Writes `bytes` as the whole of `target` through SaveFile; false with `error` set on failure,
+// the target then as it was.
+bool WriteWholeFile(const std::string& target, std::string_view bytes, std::string& error);

@@ -50,22 +50,6 @@ float Real(std::string_view s) {
     return static_cast<float>(ParseLenientFloat(s));
 }
 
-// The first other hybridisation in use whose probe counts differ from `counts`, or 0.
-int ConflictingSlot(const tCGH_DataSet& data, int slot,
-                    const std::array<int, kChromosomes + 1>& counts, int& chromosome) {
-    for (int h = 1; h <= kMaxHybridisations; ++h) {
-        if (h == slot || data.Hyb[h].FileName.empty()) continue;
-        for (int c = 1; c <= kChromosomes; ++c) {
-            if (data.Hyb[h].Chr[c].Count() != counts[c]) {
-                chromosome = c;
-                return h;
-            }
-        }
-        return 0; // all hybridisations in use share one layout
-    }
-    return 0;
-}
-
 } // namespace
 
 bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
@@ -140,15 +124,8 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
 
     std::array<int, kChromosomes + 1> counts{};
     for (int c = 1; c <= kChromosomes; ++c) counts[c] = static_cast<int>(work[c].size());
-    int chromosome = 0;
-    if (const int other = ConflictingSlot(data, slot, counts, chromosome)) {
-        errText = "\"" + fileName +
-                  "\" does not fit the hybridisations already loaded: chromosome " +
-                  std::to_string(chromosome) + " has " + std::to_string(counts[chromosome]) +
-                  " probes, hybridisation " + std::to_string(other) + " has " +
-                  std::to_string(data.Hyb[other].Chr[chromosome].Count()) + ".";
-        return false;
-    }
+    errText = LayoutConflict(data, slot, counts, fileName);
+    if (!errText.empty()) return false;
 
     // Fresh arrays in start order; the data set is touched only once all of them exist.
     std::array<tCGHProbeArray, kChromosomes + 1> probes;

@@ -113,10 +113,7 @@ bool WriteFeatureCache(const std::string& fileName, const tFList& features, int 
             }
         }
     }
-    SaveFile file;
-    if (!file.Open(fileName, error)) return false;
-    file.Write(out);
-    return file.Commit(error); // also reports a failed write
+    return WriteWholeFile(fileName, out, error);
 }
 
 FeatureCacheStatus ReadFeatureCache(const std::string& fileName, tFList& features, int flag,

@@ -58,13 +58,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return out;
-}
-
 struct Band {
     int chr = 0, arm = 0, band = 0, subBand = 0, letter = 0, start = 0, end = 0, extra = 0;
     float density = 0;
@@ -73,7 +66,7 @@ struct Band {
 // Band text "36.33" is band 36, sub-band 33; "11.2b" adds letter 2; a lettered band "a1" is
 // (letter code) x 10 + its second character.
 void ParseBand(std::string_view column, Band& b, int32_t& ideogramType) {
-    std::string bandText = Lower(column);
+    std::string bandText = AsciiLower(column);
     std::string subText;
     const size_t dot = bandText.find('.');
     if (dot != std::string::npos) {
@@ -152,12 +145,12 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
         SplitQuoted(line, '\t', fields);
 
         Band b;
-        const std::string chr = Lower(field(col.chr));
+        const std::string chr = AsciiLower(field(col.chr));
         b.chr = chr == "x" ? 23 : chr == "y" ? 24 : ParseLenientInt(chr);
         const bool inTable = b.chr >= 1 && b.chr <= kLayoutSlots;
         if (inTable) geo.ChromosomeCount = std::max(geo.ChromosomeCount, b.chr);
 
-        const std::string armText = Lower(field(col.arm));
+        const std::string armText = AsciiLower(field(col.arm));
         if (armText == "p")
             arm = 1;
         else if (armText == "q")

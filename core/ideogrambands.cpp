@@ -96,6 +96,20 @@ std::string BandName(const tFeature& f, int level, int ideogramType) {
     }
 }
 
+std::vector<std::string> AllShownBandNames(const tFList& bands, int chromosomeCount,
+                                           int ideogramType) {
+    std::vector<std::string> names;
+    for (const int resolution :
+         {kLevelArms, kLevelRegions, kLevelBands, kLevelSubBands, kLevelSubSubBands})
+        for (int c = 1; c <= chromosomeCount; ++c)
+            for (const ShownBand& b : SelectShownBands(bands, c, resolution, ideogramType))
+                names.push_back(
+                    BandName(bands[static_cast<size_t>(b.Index)], b.Level, ideogramType));
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 std::vector<std::string> DumpIdeogram(const tFList& bands, int tag) {
     std::vector<std::string> lines;
     const int count = FeatureCount(bands);

@@ -39,6 +39,11 @@ std::vector<ShownBand> SelectShownBands(const tFList& bands, int c, int resoluti
 // out when they are outside 1..24 and 1..2.
 std::string BandName(const tFeature& band, int level, int ideogramType);
 
+// Every name the map draws for chromosomes 1..chromosomeCount at any band resolution, sorted,
+// each once.
+std::vector<std::string> AllShownBandNames(const tFList& bands, int chromosomeCount,
+                                           int ideogramType);
+
 // Lines of the ideogram dump: tag 2 the arm rows, tag 3 the rows with 0 < band < 1000 and no
 // sub-band (regions included); "chromosome arm [band] TAB start TAB end TAB extra TAB density".
 // Empty for other tags and an empty list.

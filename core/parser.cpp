@@ -17,6 +17,13 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
     s.erase(0, at + delim.size());
 }
 
+std::string UpperAscii(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return u;
+}
+
 namespace {
 // Sets the top bit of exactly those bytes of w that equal the byte repeated in `pattern`.
 inline uint64_t MatchBytes(uint64_t w, uint64_t pattern) {
@@ -189,4 +196,27 @@ bool LineReader::EndOfInput() {
     if (eof_) return true;
     Fill();
     return pos_ >= bytes_;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string AsciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+bool OpenSmallFile(LineReader& reader, const std::string& fileName, std::string& error) {
+    if (!reader.Open(fileName, error)) return false;
+    if (reader.FileSize() <= kSmallFileLimit) return true;
+    reader.Close();
+    error = "\"" + fileName + "\" is larger than " + std::to_string(kSmallFileLimit >> 20) +
+            " MB: no file of this kind is so large.";
+    return false;
 }

@@ -11,6 +11,9 @@
 // not occur, Token := s and s := empty.
 void CutToken(std::string& s, std::string_view delim, std::string& token);
 
+// s with the ASCII letters a..z upper-cased; other bytes stay as they are.
+std::string UpperAscii(std::string_view s);
+
 // Splits s at every delim outside double quotes (a quote toggles; quotes stay in the items).
 // n unquoted delimiters give n + 1 items; an empty s gives none.
 void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list);
@@ -64,3 +67,13 @@ class LineReader {
     bool eof_ = true;     // the file has no more bytes to read into the buffer
     bool failed_ = false; // reading stopped at an error of the file
 };
+
+// s without surrounding blanks and TABs.
+std::string_view TrimBlanks(std::string_view s);
+// s with A..Z lowered; other bytes stay as they are.
+std::string AsciiLower(std::string_view s);
+
+// Settings files (groupings, selections, band patterns) never come near this size.
+inline constexpr int64_t kSmallFileLimit = 16 << 20;
+// Opens a settings file; false with `error` set when it cannot be read or exceeds kSmallFileLimit.
+bool OpenSmallFile(LineReader& reader, const std::string& fileName, std::string& error);

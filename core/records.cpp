@@ -92,3 +92,22 @@ int FindFreeHybridisationSlot(tCGH_DataSet& data, int start) {
     }
     return 0;
 }
+
+std::string LayoutConflict(const tCGH_DataSet& data, int slot,
+                           const std::array<int, kChromosomes + 1>& counts,
+                           const std::string& fileName) {
+    for (int h = 1; h <= kMaxHybridisations; ++h) {
+        if (h == slot || data.Hyb[h].FileName.empty()) continue;
+        for (int c = 1; c <= kChromosomes; ++c) {
+            const int theirs = data.Hyb[h].Chr[c].Count();
+            if (theirs != counts[c])
+                return "\"" + fileName +
+                       "\" does not fit the hybridisations already loaded: chromosome " +
+                       std::to_string(c) + " has " + std::to_string(counts[c]) +
+                       " probes, hybridisation " + std::to_string(h) + " has " +
+                       std::to_string(theirs) + ".";
+        }
+        return ""; // all hybridisations in use share one layout
+    }
+    return "";
+}

@@ -190,3 +190,12 @@ void ClearCGHDataSet(tCGH_DataSet& data);
 // First slot from max(1, start) up to 50 whose file name is empty, or 0 when none. HNum becomes
 // max(HNum, slot), so slots above a refilled one stay in use.
 int FindFreeHybridisationSlot(tCGH_DataSet& data, int start);
+// The message of a load that finds every hybridisation slot in use.
+inline constexpr const char* kNoFreeSlotText =
+    "Can not load additional CGH-hybridisation datasets.";
+
+// Why a hybridisation of `fileName` with per-chromosome probe counts `counts` cannot join the
+// hybridisations in use (other than `slot`), which all share one probe layout; "" when it fits.
+std::string LayoutConflict(const tCGH_DataSet& data, int slot,
+                           const std::array<int, kChromosomes + 1>& counts,
+                           const std::string& fileName);

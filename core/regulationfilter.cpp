@@ -2,6 +2,7 @@
 
 #include "grouptests.h"
 #include "numbers.h"
+#include "parser.h"
 
 #include <algorithm>
 #include <array>
@@ -172,4 +173,27 @@ std::string RegulationFilterTwoPasses(tStat& stat, tCGH_DataSet& data, int32_t m
         if (passDone) passDone(lines);
     }
     return {};
+}
+
+namespace {
+// The text before the first blank of s (less leading blanks); s keeps what follows that blank.
+std::string_view NextWord(std::string_view& s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    const size_t blank = std::min(s.find(' '), s.size());
+    const std::string_view word = s.substr(0, blank);
+    s.remove_prefix(blank);
+    return word;
+}
+} // namespace
+
+RegulationSettings ParseRegulationText(std::string_view text) {
+    RegulationSettings r;
+    double factor = 0;
+    if (ParseStrictFloat(NextWord(text), factor) && factor != 0)
+        r.Factor = static_cast<float>(std::fabs(factor));
+    int32_t minCount = 0;
+    if (ParseStrictInt(NextWord(text), minCount) && minCount != 0) r.MinCount = minCount;
+    const std::string rest = AsciiLower(TrimBlanks(text));
+    r.Combination = rest == "and" ? kCombineAnd : rest == "or" ? kCombineOr : 0;
+    return r;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // How a run combines with the marks probes already carry; any other mode keeps only new finds.
@@ -41,3 +42,13 @@ std::string RegulationFilterTwoPasses(tStat& stat, tCGH_DataSet& data, int32_t m
                                       int32_t mode, float threshold,
                                       const std::vector<int32_t>& shownKeys, LogSink* log,
                                       const RegulationPassDone& passDone);
+
+// The regulation command's text "factor minimum combination" ("1.5 2 new"), parts separated by
+// blanks.
+struct RegulationSettings {
+    float Factor = 1.5f;     // |factor|; 1.5 for 0 or no number
+    int32_t MinCount = 2;    // 2 for 0 or no whole number
+    int32_t Combination = 0; // the rest without regard to case: "and" kCombineAnd, "or" kCombineOr
+    bool operator==(const RegulationSettings&) const = default;
+};
+RegulationSettings ParseRegulationText(std::string_view text);

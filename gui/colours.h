@@ -1,10 +1,9 @@
-// Colours as the program stores them: 0x00BBGGRR values.
+// Conversions between the program's 0x00BBGGRR colours and QColor.
 #pragma once
 
-#include <QColor>
-#include <cstdint>
+#include "colourvalue.h"
 
-using TColor = uint32_t;
+#include <QColor>
 
 inline QColor ToQColor(TColor c) {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
@@ -13,8 +12,4 @@ inline QColor ToQColor(TColor c) {
 inline TColor FromQColor(const QColor& c) {
     return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
            (static_cast<TColor>(c.blue()) << 16);
-}
-inline TColor RGBColor(int r, int g, int b) {
-    return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
-           (static_cast<TColor>(b & 0xFF) << 16);
 }

@@ -193,8 +193,7 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
             const int previousHNum = CGHData.HNum;
             const int slot = FindFreeHybridisationSlot(CGHData, 0);
             if (slot < 1) {
-                const QString text =
-                    QStringLiteral("Can not load additional CGH-hybridisation datasets.");
+                const QString text = QString::fromUtf8(kNoFreeSlotText);
                 Info(InfoLog, text);
                 progress.Window().close();
                 ShowMessage(this, text, QStringLiteral("Quorbel"), MsgIcon::Stop);

@@ -29,6 +29,17 @@ intptr_t ToolBus::Send(WindowHandle target, int message, int code, intptr_t arg)
     return it->second->ToolMessage(code & 0xFFFF, arg);
 }
 
+ListMessageTarget::~ListMessageTarget() = default;
+
+intptr_t ToolBus::SendList(WindowHandle target, int kind, WindowHandle sender,
+                           std::span<const int32_t> list) {
+    if (target == 0) return 0;
+    const auto it = Targets().find(target);
+    if (it == Targets().end()) return 0;
+    auto* receiver = dynamic_cast<ListMessageTarget*>(it->second);
+    return receiver ? receiver->ListMessage(kind, sender, list) : 0;
+}
+
 bool ToolBus::IsWindow(WindowHandle handle) {
     return handle != 0 && Targets().count(handle) > 0;
 }

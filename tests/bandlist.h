@@ -2,7 +2,10 @@
 // derive from them.
 #pragma once
 
+#include "ideogram.h"
 #include "records.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
@@ -55,3 +58,16 @@ inline tGenomeLayout MakeLayout(const std::vector<BandRow>& rows) {
     layout.ShowBandNames = 1;
     return layout;
 }
+
+// The shipped human ideogram, read as the program reads it.
+struct ShippedBands {
+    ShippedBands() {
+        std::string error;
+        EXPECT_TRUE(ReadIdeogramFile(std::string(QB_TEST_DATA) + "/ideogram;2,1,2,3,6,7,8,9,4",
+                                     bands, layout, type, nullptr, error))
+            << error;
+    }
+    tFList bands;
+    tGenomeLayout layout;
+    int32_t type = 0;
+};

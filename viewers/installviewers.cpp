@@ -2,7 +2,9 @@
 
 #include "plotviewers.h"
 #include "profilerequest.h"
+#include "scatterrequest.h"
 
 void InstallPlotViewers() {
     PlotViewers().ProfileEditor = RunProfileEditor;
+    PlotViewers().ScatterPlot = [](const ScatterPlotRequest& request) { ShowScatterPlot(request); };
 }

@@ -109,13 +109,8 @@ TEST(IdeogramBands, DumpListsArmsOrBandsAndRegions) {
 // The shipped levels table leaves bands undivided; with the fill-in every resolution covers each
 // arm, and covers it once.
 TEST(IdeogramBands, ShippedTableCoversEveryArmAtEveryResolution) {
-    tFList bands;
-    tGenomeLayout layout;
-    int32_t type = 0;
-    std::string error;
-    ASSERT_TRUE(ReadIdeogramFile(std::string(QB_TEST_DATA) + "/ideogram;2,1,2,3,6,7,8,9,4", bands,
-                                 layout, type, nullptr, error))
-        << error;
+    const ShippedBands shipped;
+    const auto& [bands, layout, type] = shipped;
     for (int resolution : {2, 10, 100, 450, 800}) {
         for (int c = 1; c <= layout.ChromosomeCount; ++c) {
             int64_t covered[3] = {0, 0, 0};

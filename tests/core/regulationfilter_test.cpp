@@ -151,4 +151,21 @@ TEST(RegulationFilterTwoPasses, AProbeFoundBothWaysStaysAGain) {
     EXPECT_EQ(log.lines.back(), "0 matching probes found");
 }
 
+TEST(ParseRegulationText, FactorMinimumAndCombination) {
+    const struct {
+        const char* text;
+        RegulationSettings expected;
+    } cases[] = {
+        {"1.5 2 new", {1.5f, 2, 0}},
+        {"0 0 AND", {1.5f, 2, kCombineAnd}},
+        {"-2 3", {2.0f, 3, 0}},
+        {"1.5 2 or", {1.5f, 2, kCombineOr}},
+        {"x y Or ", {1.5f, 2, kCombineOr}},
+        {"3  4", {3.0f, 4, 0}},
+        {"", {1.5f, 2, 0}},
+        {"2 -1 and or", {2.0f, -1, 0}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseRegulationText(c.text), c.expected) << c.text;
+}
+
 } // namespace

@@ -1,22 +1,9 @@
 // The feature-extraction reader on arbitrary files, with cancelling and layout refusal in play.
 #include "featureextraction.h"
 #include "fuzz_input_file.h"
+#include "fuzz_progress.h"
 
 #include <memory>
-
-namespace {
-class CancelAt : public ProgressSink {
-  public:
-    explicit CancelAt(int pump) : at_(pump) {}
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
-    void Pump() override { ++pumps_; }
-    bool Cancelled() const override { return at_ >= 0 && pumps_ > at_; }
-
-  private:
-    int at_, pumps_ = 0;
-};
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto set = std::make_unique<tCGH_DataSet>();

@@ -105,3 +105,30 @@ class BeepCounter {
   private:
     std::function<void()> previous_;
 };
+
+// Answers the file dialogs shown while it lives with the queued names in order (an empty name is
+// a cancel) and keeps the requests; a dialog without an answer fails the test.
+class FileDialogAnswerer {
+  public:
+    explicit FileDialogAnswerer(std::deque<QString> names) : names_(std::move(names)) {
+        previous_ = SetFileDialogHook([this](const FileDialogRequest& r) {
+            requests.push_back(r);
+            if (names_.empty()) {
+                ADD_FAILURE() << "unanswered file dialog: " << r.caption.toStdString();
+                return QString();
+            }
+            QString name = names_.front();
+            names_.pop_front();
+            return name;
+        });
+    }
+    ~FileDialogAnswerer() { SetFileDialogHook(previous_); }
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+
+    std::vector<FileDialogRequest> requests;
+
+  private:
+    std::deque<QString> names_;
+    FileDialogHook previous_;
+};

@@ -38,4 +38,29 @@ TEST(ToolBus, SendsNothingToHandleZeroOrAClosedWindow) {
     EXPECT_EQ(ToolBus::Send(h, 1100, 1), 0);
 }
 
+struct ListRecorder : Recorder, ListMessageTarget {
+    std::vector<std::vector<int32_t>> lists;
+    intptr_t ListMessage(int kind, WindowHandle sender, std::span<const int32_t> list) override {
+        lists.emplace_back(list.begin(), list.end());
+        lists.back().insert(lists.back().begin(), {kind, int32_t(sender)});
+        return 9;
+    }
+};
+
+TEST(ToolBus, ListsReachOnlyWindowsThatTakeThem) {
+    ListRecorder taker;
+    Recorder other;
+    const std::vector<int32_t> list = {2, 4, 7};
+    EXPECT_EQ(ToolBus::SendList(taker.Handle(), 1, 0x77, list), 9);
+    ASSERT_EQ(taker.lists.size(), 1u);
+    EXPECT_EQ(taker.lists[0], (std::vector<int32_t>{1, 0x77, 2, 4, 7}));
+    EXPECT_EQ(ToolBus::SendList(other.Handle(), 1, 0x77, list), 0);
+    EXPECT_EQ(ToolBus::SendList(0, 1, 0x77, list), 0);
+    const WindowHandle gone = [] {
+        ListRecorder r;
+        return r.Handle();
+    }();
+    EXPECT_EQ(ToolBus::SendList(gone, 1, 0x77, list), 0);
+}
+
 } // namespace
