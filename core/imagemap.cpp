@@ -66,8 +66,7 @@ float ReadListValue(std::string_view word) {
 } // namespace
 
 std::string ImageMapFileName(const std::string& picture) {
-    std::string lower(picture);
-    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    std::string lower = AsciiLower(picture);
     std::string name = picture;
     for (size_t i = lower.find(".png"); i != std::string::npos; i = lower.find(".png", i + 5)) {
         name.replace(i, 4, ".html");
