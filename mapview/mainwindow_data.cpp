@@ -6,6 +6,7 @@
 #include "droppedfiles.h"
 #include "expressionmatrix.h"
 #include "featureextraction.h"
+#include "filedrop.h"
 #include "genefeatures.h"
 #include "mainwindow.h"
 #include "menutoggle.h"
@@ -13,13 +14,9 @@
 #include "records.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
 #include <QProgressBar>
-#include <QUrl>
 
 namespace {
 QString Quoted(const QString& s) {
@@ -153,15 +150,11 @@ void TfQuorbelView::TB_GEMatClick() {
 }
 
 void TfQuorbelView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    AcceptFileDrag(event);
 }
 
 void TfQuorbelView::dropEvent(QDropEvent* event) {
-    QStringList names;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) names << url.toLocalFile();
-    event->acceptProposedAction();
-    FilesDropped(names);
+    FilesDropped(TakeDroppedFiles(event));
 }
 
 void TfQuorbelView::FilesDropped(const QStringList& names) {
