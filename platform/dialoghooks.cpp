@@ -115,13 +115,14 @@ QString AskFileName(QWidget* parent, const FileDialogRequest& request) {
     switch (request.kind) {
     case FileDialogKind::Save:
         return QFileDialog::getSaveFileName(parent, request.caption, request.directory,
-                                            request.filter);
+                                            request.filter, request.selectedFilter);
     case FileDialogKind::Directory:
         return QFileDialog::getExistingDirectory(parent, request.caption, request.directory);
     case FileDialogKind::Open:
         break;
     }
-    return QFileDialog::getOpenFileName(parent, request.caption, request.directory, request.filter);
+    return QFileDialog::getOpenFileName(parent, request.caption, request.directory, request.filter,
+                                        request.selectedFilter);
 }
 
 ModalHook SetModalHook(ModalHook hook) {

@@ -29,6 +29,8 @@ struct FileDialogRequest {
     QString caption;
     QString directory;
     QString filter;
+    // When set: the filter chosen in an open or save dialog ("" when cancelled); hooks may set it.
+    QString* selectedFilter = nullptr;
 };
 
 // Shows a message box (or hands it to the installed hook) and returns the button pressed; Enter
