@@ -31,6 +31,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class TdChrSel_List;
+class TdGroupSelector;
 
 // The form colour "clBtnFace" as the registry keeps it.
 constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
@@ -97,6 +98,12 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void Help_UpdateQuorbelClick();
     QString UpdateSiteAddress; // base address of the distribution site; empty: none
     QString ProgramFile;       // the running program's own path
+
+    // The view tools (mainwindow_tools.cpp); each command does nothing while its tool is open.
+    void POM_CGH_ToolClick();
+    void POM_ExpMat_ShowExpToolClick();
+    QPointer<TdGroupSelector> CGHTool;
+    QPointer<TdGroupSelector> ExpressionTool;
 
     void File_ExitClick();
     void UpdateExpRecentMenu();
@@ -201,6 +208,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QMenu* POM_GEHM = nullptr;
     QAction* POM_GEHM_View = nullptr;
     QAction* POM_GEHM_LoadExpressionHybridisationData = nullptr;
+    QAction* POM_ExpMat_ShowExpTool = nullptr;
     std::array<QAction*, 11> POM_GEHM_RecentFiles{}; // [1..10]
 
     MemoLog InfoLog{nullptr};
@@ -267,6 +275,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void WriteSettings();
     void ReadWindowValues(const class RegKey& key);
     void CreateChromosomeList();
+    // Closes the view tools this window opened: they are windows of their own.
+    void CloseTools();
     void ConnectMapView();
     void ScrollMap(QScrollBar* bar, bool along, int action);
     void ShowAllChromosomes();

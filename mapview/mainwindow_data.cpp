@@ -6,6 +6,7 @@
 #include "droppedfiles.h"
 #include "expressionmatrix.h"
 #include "featureextraction.h"
+#include "filedrop.h"
 #include "genefeatures.h"
 #include "mainwindow.h"
 #include "menutoggle.h"
@@ -13,13 +14,9 @@
 #include "records.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
 #include <QProgressBar>
-#include <QUrl>
 
 namespace {
 QString Quoted(const QString& s) {
@@ -85,6 +82,7 @@ void TfQuorbelView::LoadGeneFeatureCache() {
 void TfQuorbelView::POM_CGH_ViewClick() {
     POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
     RepaintMap();
+    if (POM_CGH_View->isChecked()) POM_CGH_ToolClick();
     Panel_CGHNames->setVisible(POM_CGH_View->isChecked());
 }
 
@@ -133,15 +131,11 @@ void TfQuorbelView::TB_GEMatClick() {
 }
 
 void TfQuorbelView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    AcceptFileDrag(event);
 }
 
 void TfQuorbelView::dropEvent(QDropEvent* event) {
-    QStringList names;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) names << url.toLocalFile();
-    event->acceptProposedAction();
-    FilesDropped(names);
+    FilesDropped(TakeDroppedFiles(event));
 }
 
 void TfQuorbelView::FilesDropped(const QStringList& names) {
@@ -219,4 +213,7 @@ void TfQuorbelView::ConnectDataCommands() {
     ConnectToggleItem(this, POM_Genes_GeneNames, [this] { POM_Genes_GeneNamesClick(); });
     ConnectToggleItem(this, POM_GEHM_View, [this] { POM_GEHM_ViewClick(); });
     connect(TB_GEMat, &QAction::triggered, this, [this] { TB_GEMatClick(); });
+    connect(POM_CGH_Tool, &QAction::triggered, this, [this] { POM_CGH_ToolClick(); });
+    connect(POM_ExpMat_ShowExpTool, &QAction::triggered, this,
+            [this] { POM_ExpMat_ShowExpToolClick(); });
 }

@@ -9,6 +9,7 @@
 #include "mapreadout.h"
 #include "recentlist.h"
 #include "records.h"
+#include "toolglobals.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,6 +6,7 @@
 #include "mainglobals.h"
 #include "maptestwindow.h"
 #include "selcol.h"
+#include "toolglobals.h"
 
 #include <QClipboard>
 #include <QComboBox>
