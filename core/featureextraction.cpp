@@ -138,15 +138,10 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         SortByStart(rows);
         tCGHProbeArray& array = probes[c];
         array.Resize(n + 1000);
-        float* chrCol = array.Slot(1);
-        float* startCol = array.Slot(2);
-        float* endCol = array.Slot(3);
-        float* valueCol = array.Slot(4);
+        LoadedProbeColumns columns(array);
         float* col5 = array.Slot(5);
         float* col6 = array.Slot(6);
         float* col7 = array.Slot(7);
-        float* workCol = array.Slot(11);
-        float* rawCol = array.Slot(40);
         // Built in order rather than sized and then overwritten: the annotation is the largest
         // part of a load.
         tOligoArray& anno = oligo[c];
@@ -154,10 +149,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         anno.emplace_back().Num[0] = static_cast<float>(n);
         for (int j = 1; j <= n; ++j) {
             const ProbeRow& r = rows[static_cast<size_t>(j - 1)];
-            chrCol[j] = static_cast<float>(c);
-            startCol[j] = static_cast<float>(r.start);
-            endCol[j] = static_cast<float>(r.end);
-            valueCol[j] = workCol[j] = rawCol[j] = r.value;
+            columns.Set(j, c, static_cast<float>(r.start), static_cast<float>(r.end), r.value);
             col5[j] = r.slot5;
             col6[j] = r.slot6;
             col7[j] = r.slot7;
