@@ -82,21 +82,12 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
         const int n = static_cast<int>(rows.size());
         tCGHProbeArray& a = out.Chr[static_cast<size_t>(c)];
         a.Resize(n + 1000);
-        float* chr = a.WritableSlot(1);
-        float* start = a.WritableSlot(2);
-        float* end = a.WritableSlot(3);
-        float* value = a.WritableSlot(4);
+        LoadedProbeColumns columns(a);
         for (int i = 1; i <= n; ++i) {
             const DSBProbe& r = rows[static_cast<size_t>(i - 1)];
-            chr[i] = static_cast<float>(c);
-            start[i] = r.start;
-            end[i] = r.end;
-            value[i] = r.value;
+            columns.Set(i, c, r.start, r.end, r.value);
         }
         a.SetCount(n);
-        // "Restore raw values" and the smoothers read the value from slots 40 and 11.
-        a.ShareSlot(4, 11);
-        a.ShareSlot(4, 40);
         rows = std::vector<DSBProbe>();
     }
     out.FileName = fileName;

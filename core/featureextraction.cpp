@@ -142,10 +142,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         SortByStart(rows);
         tCGHProbeArray& array = probes[c];
         array.Resize(n + 1000);
-        float* chrCol = array.WritableSlot(1);
-        float* startCol = array.WritableSlot(2);
-        float* endCol = array.WritableSlot(3);
-        float* valueCol = array.WritableSlot(4);
+        LoadedProbeColumns columns(array);
         float* col5 = array.WritableSlot(5);
         float* col6 = array.WritableSlot(6);
         float* col7 = array.WritableSlot(7);
@@ -156,10 +153,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         anno.emplace_back().Num[0] = static_cast<float>(n);
         for (int j = 1; j <= n; ++j) {
             const ProbeRow& r = rows[static_cast<size_t>(j - 1)];
-            chrCol[j] = static_cast<float>(c);
-            startCol[j] = static_cast<float>(r.start);
-            endCol[j] = static_cast<float>(r.end);
-            valueCol[j] = r.value;
+            columns.Set(j, c, static_cast<float>(r.start), static_cast<float>(r.end), r.value);
             col5[j] = r.slot5;
             col6[j] = r.slot6;
             col7[j] = r.slot7;
@@ -174,9 +168,6 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         }
         anno.resize(static_cast<size_t>(n) + 10);
         array.SetCount(n);
-        // The working and raw values start as the values: one column until one of them changes.
-        array.ShareSlot(4, 11);
-        array.ShareSlot(4, 40);
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }

@@ -85,6 +85,20 @@ void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& 
     SplitQuotedInto(s, delim, list, maxItems);
 }
 
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (lf == std::string_view::npos) break;
+        text.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
 bool LineReader::Open(const std::string& fileName, std::string& error) {
     Close();
     file_ = std::fopen(fileName.c_str(), "rb");
@@ -186,23 +200,7 @@ bool LineReader::EndOfInput() {
 
 void LineReader::SplitLines(std::string_view text, std::vector<std::string_view>& lines) {
     lines.clear();
-    const char* base = text.data();
-    const size_t size = text.size();
-    for (size_t pos = 0; pos < size;) {
-        const void* lf = std::memchr(base + pos, '\n', size - pos);
-        const size_t stop = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : size;
-        size_t start = pos;
-        while (const void* cr = std::memchr(base + start, '\r', stop - start)) {
-            const size_t at = static_cast<size_t>(static_cast<const char*>(cr) - base);
-            lines.push_back(text.substr(start, at - start));
-            start = at + 1;
-        }
-        // A CR right before the LF ended the line already.
-        const bool crlf = lf && start == stop && start > pos && base[stop - 1] == '\r';
-        if ((lf && !crlf) || (!lf && start < stop))
-            lines.push_back(text.substr(start, stop - start));
-        pos = stop + 1;
-    }
+    ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
 }
 
 std::string_view TrimBlanks(std::string_view s) {

@@ -4,6 +4,7 @@
 
 #include "sinks.h"
 
+#include <cstdint>
 #include <string>
 
 // Error text of a load the user cancelled.
@@ -28,9 +29,16 @@ class ProgressSteps {
     bool Step(int position) {
         if (!sink_) return true;
         sink_->SetPosition(position);
-        sink_->Pump();
-        return !sink_->Cancelled();
+        return Poll();
     }
+    // For work with no position to show: lets the user interface run every few thousand calls;
+    // false once the user has cancelled.
+    bool Tick() {
+        if (!sink_ || cancelled_ || ++ticks_ % kTicksPerPump != 0) return !cancelled_;
+        return Poll();
+    }
+    // True once a step or tick has heard of a cancel.
+    bool Cancelled() const { return cancelled_; }
     // Shows the work complete.
     void Finish() {
         if (sink_) sink_->SetPosition(kMaximum);
@@ -41,5 +49,15 @@ class ProgressSteps {
     }
 
   private:
+    static constexpr int64_t kTicksPerPump = 4096;
+
+    bool Poll() {
+        sink_->Pump();
+        cancelled_ = sink_->Cancelled();
+        return !cancelled_;
+    }
+
     ProgressSink* sink_;
+    int64_t ticks_ = 0;
+    bool cancelled_ = false;
 };

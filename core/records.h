@@ -107,6 +107,32 @@ bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
 // When both arrays have the same size and positions, a reads slots 1..3 from b's columns.
 void SharePositions(tCGHProbeArray& a, const tCGHProbeArray& b);
 
+// The columns a reader fills for each loaded probe: chromosome, start, end, and the value with
+// the working (slot 11) and raw (slot 40) copies that "Restore raw values" and the smoothers read.
+class LoadedProbeColumns {
+  public:
+    explicit LoadedProbeColumns(tCGHProbeArray& a)
+        : array_(a), chr_(a.WritableSlot(1)), start_(a.WritableSlot(2)), end_(a.WritableSlot(3)),
+          value_(a.WritableSlot(4)) {}
+    // The working and raw values start as the values: one column until one of them changes.
+    ~LoadedProbeColumns() {
+        array_.ShareSlot(4, 11);
+        array_.ShareSlot(4, 40);
+    }
+    LoadedProbeColumns(const LoadedProbeColumns&) = delete;
+    LoadedProbeColumns& operator=(const LoadedProbeColumns&) = delete;
+    void Set(int i, int chromosome, float start, float end, float value) {
+        chr_[i] = static_cast<float>(chromosome);
+        start_[i] = start;
+        end_[i] = end;
+        value_[i] = value;
+    }
+
+  private:
+    tCGHProbeArray& array_;
+    float *chr_, *start_, *end_, *value_;
+};
+
 // The checked probe count every loop over a hybridisation's probes uses.
 inline int ProbeCount(const tCGHProbeArray& a) {
     return a.Count();

@@ -1,12 +1,11 @@
 #include "mainglobals.h"
 
 std::array<TColor, 101> SetColors{};
-bool CGHToolOpen = false;
-bool ExpressionToolOpen = false;
 bool DetailViewerOpen = false;
 int GeneNameWidth = 100;
 int ChromosomeGap = 0;
-WindowHandle MainWindowHandle = 0;
+const QString kDefaultGeneDatabase = QStringLiteral("https://www.ncbi.nlm.nih.gov/");
+QString GeneDatabaseAddress = kDefaultGeneDatabase;
 tShownAnnotationKeys ShownAnnotationKeys;
 int ExpressionTrackWidth = 0;
 

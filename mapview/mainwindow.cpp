@@ -7,6 +7,8 @@
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
+#include "system.h"
+#include "toolglobals.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,25 +28,36 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
+    ConnectMapInteraction();
+    CreateHelpMenu();
     FormCreate();
 }
 
 TfQuorbelView::~TfQuorbelView() {
+    CloseTools();
     if (MainWindowHandle == Handle()) MainWindowHandle = 0;
 }
 
 void TfQuorbelView::FormCreate() {
+    UpdateSiteAddress = QStringLiteral(QB_UPDATE_SITE);
     RegistryKey = QStringLiteral("software\\JX-Quorbel\\");
     setWindowTitle(QStringLiteral("JX-Quorbel - CGH and expression map viewer"));
     IsDetailViewer = false;
     DetailViewerOpen = false;
     setAcceptDrops(true);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ProgramFile = QCoreApplication::applicationFilePath();
     IdeogramFile =
         ProgramFolder + QStringLiteral("data/ideogram") + QLatin1String(kNCBIIdeogramColumns);
     MapTopMargin = 20;
-    ShownAnnotationKeys = tShownAnnotationKeys{};
-    SetDefaultColors();
+    // The detail viewer is made with its owner: the map settings of the program stay as the
+    // main window has them.
+    if (!parentWidget()) {
+        ShownAnnotationKeys = tShownAnnotationKeys{};
+        SetDefaultColors();
+        ChromosomeGap = 0;
+        GeneNameWidth = 100;
+    }
     ColouredChromosomeMode = false;
     PaletteLog = true;
     PaletteMin = 0.0f;
@@ -52,8 +65,6 @@ void TfQuorbelView::FormCreate() {
     PatternNames.clear();
     PageControl->setCurrentWidget(TS_MapView);
     ColourBarDragging = false;
-    ChromosomeGap = 0;
-    GeneNameWidth = 100;
     FindGeneHistory.fill(QString());
     GroupFileHistory.fill(QString());
 }
@@ -149,7 +160,9 @@ void TfQuorbelView::FormActivate() {
 }
 
 void TfQuorbelView::FormClose() {
-    if (IsDetailViewer) DetailViewerOpen = false;
+    if (IsDetailViewer) DetailViewerClosing();
+    // Windows of their own would keep the program running.
+    CloseTools();
     WriteSettings();
     PatternNames.clear();
     PatternValues.clear();
@@ -175,6 +188,7 @@ void TfQuorbelView::RunCommandLine() {
             LoadCGHMatrixFile(s.file);
             POM_CGH_View->setChecked(false);
             POM_CGH_ViewClick();
+            POM_CGH_ToolClick();
             break;
         case CommandLineSwitch::ExpressionMatrix:
             ExpData.HeaderRows = s.headerRows;
@@ -186,6 +200,7 @@ void TfQuorbelView::RunCommandLine() {
             POM_GEHM_View->setChecked(false);
             ExpData.ShowExpressionTrack = 0;
             POM_GEHM_ViewClick();
+            POM_ExpMat_ShowExpToolClick();
             break;
         case CommandLineSwitch::AdjustExpressionMatrix:
             if (s.adjust == QLatin1String("meannormalisegenes")) HeatmapMeanNormalise(ExpData);
@@ -233,5 +248,5 @@ void TfQuorbelView::Info_BB_ClearClick() {
 
 void TfQuorbelView::Info_BB_CopyClick() {
     QGuiApplication::clipboard()->setText(Info_Memo->toPlainText());
-    QApplication::beep();
+    Beep();
 }

@@ -6,20 +6,17 @@
 #include "droppedfiles.h"
 #include "expressionmatrix.h"
 #include "featureextraction.h"
+#include "filedrop.h"
 #include "genefeatures.h"
 #include "mainwindow.h"
 #include "menutoggle.h"
-#include "progresswindow.h"
+#include "progressscope.h"
 #include "records.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
 #include <QProgressBar>
-#include <QUrl>
 
 namespace {
 QString Quoted(const QString& s) {
@@ -29,26 +26,6 @@ QString Quoted(const QString& s) {
 void Info(MemoLog& log, const QString& line) {
     log.AddLines({line.toStdString()});
 }
-
-// A progress window shown for the length of one load, closed on every way out.
-class ProgressScope {
-  public:
-    ProgressScope(QWidget* owner, int bars, const QString& caption, const QString& label)
-        : window_(owner), sink_(window_) {
-        window_.BarCount = bars;
-        if (!caption.isEmpty()) window_.setWindowTitle(caption);
-        window_.Label1->setText(label);
-        window_.show();
-        QApplication::processEvents();
-    }
-    ~ProgressScope() { window_.close(); }
-    TCluster_Progress& Window() { return window_; }
-    ProgressSink* Sink() { return &sink_; }
-
-  private:
-    TCluster_Progress window_;
-    ProgressWindowSink sink_;
-};
 } // namespace
 
 bool TfQuorbelView::IsActiveForm() const {
@@ -104,6 +81,7 @@ void TfQuorbelView::POM_CGH_ViewClick() {
     POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
     // The names box is drawn on the map with the track; no second box over it.
     RepaintMap();
+    if (POM_CGH_View->isChecked()) POM_CGH_ToolClick();
 }
 
 void TfQuorbelView::TB_CGHClick() {
@@ -151,15 +129,11 @@ void TfQuorbelView::TB_GEMatClick() {
 }
 
 void TfQuorbelView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    AcceptFileDrag(event);
 }
 
 void TfQuorbelView::dropEvent(QDropEvent* event) {
-    QStringList names;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) names << url.toLocalFile();
-    event->acceptProposedAction();
-    FilesDropped(names);
+    FilesDropped(TakeDroppedFiles(event));
 }
 
 void TfQuorbelView::FilesDropped(const QStringList& names) {
@@ -237,4 +211,7 @@ void TfQuorbelView::ConnectDataCommands() {
     ConnectToggleItem(this, POM_Genes_GeneNames, [this] { POM_Genes_GeneNamesClick(); });
     ConnectToggleItem(this, POM_GEHM_View, [this] { POM_GEHM_ViewClick(); });
     connect(TB_GEMat, &QAction::triggered, this, [this] { TB_GEMatClick(); });
+    connect(POM_CGH_Tool, &QAction::triggered, this, [this] { POM_CGH_ToolClick(); });
+    connect(POM_ExpMat_ShowExpTool, &QAction::triggered, this,
+            [this] { POM_ExpMat_ShowExpToolClick(); });
 }

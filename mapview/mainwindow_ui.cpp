@@ -179,6 +179,8 @@ void TfQuorbelView::CreateMenus() {
     POM_GEHM_LoadExpressionHybridisationData =
         AddItem(POM_GEHM, "POM_GEHM_LoadExpressionHybridisationData",
                 QStringLiteral("Load expression hybridisation data"));
+    POM_ExpMat_ShowExpTool =
+        AddItem(POM_GEHM, "POM_ExpMat_ShowExpTool", QStringLiteral("Show Expression tool"));
     for (int k = 1; k <= kRecentFiles; ++k) {
         POM_GEHM_RecentFiles[k] =
             AddItem(POM_GEHM, "POM_GEHM_RecentFiles", QString(), false, false, k);
@@ -219,5 +221,5 @@ void TfQuorbelView::CreateToolBar() {
     ToolBar1->addSeparator();
     TB_Refresh = tool("TB_Refresh", QStringLiteral("Refresh"));
     TB_Capture = tool("TB_Capture", QStringLiteral("Capture"));
-    TB_DetailView = tool("TB_DetailView", QStringLiteral("Detail view"));
+    TB_DetailView = tool("TB_DetailView", QStringLiteral("Detail"));
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 enum class MsgIcon { None, Information, Warning, Stop, Question };
@@ -28,6 +29,8 @@ struct FileDialogRequest {
     QString caption;
     QString directory;
     QString filter;
+    // When set: the filter chosen in an open or save dialog ("" when cancelled); hooks may set it.
+    QString* selectedFilter = nullptr;
 };
 
 // Shows a message box (or hands it to the installed hook) and returns the button pressed; Enter
@@ -59,3 +62,11 @@ using ColorDialogHook = std::function<std::optional<QColor>(const QColor&)>;
 using FontDialogHook = std::function<std::optional<QFont>(const QFont&)>;
 ColorDialogHook SetColorDialogHook(ColorDialogHook hook);
 FontDialogHook SetFontDialogHook(FontDialogHook hook);
+
+// The print and page-setup dialogs on `printer`; false when cancelled. Hooks answer them in tests
+// (a print hook typically points the printer at a PDF file).
+bool AskPrint(QWidget* parent, QPrinter& printer);
+bool AskPageSetup(QWidget* parent, QPrinter& printer);
+using PrinterDialogHook = std::function<bool(QPrinter&)>;
+PrinterDialogHook SetPrintDialogHook(PrinterDialogHook hook);
+PrinterDialogHook SetPageSetupHook(PrinterDialogHook hook);

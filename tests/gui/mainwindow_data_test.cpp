@@ -1,6 +1,7 @@
 #include "cghmatrixfile.h"
 #include "droppedfiles.h"
 #include "feature_file_writer.h"
+#include "groupselector.h"
 #include "grouptests.h"
 #include "guitest.h"
 #include "ideogram.h"
@@ -13,12 +14,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,20 +75,6 @@ int CountInCGHTrack(TfQuorbelView& w, QColor colour, int c, int fromColumn, int 
     return n;
 }
 
-void Drop(QWidget& w, const QStringList& files) {
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString& f : files) urls << QUrl::fromLocalFile(f);
-    mime.setUrls(urls);
-    // As the desktop delivers a drop: enter, move, then the drop itself.
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &enter);
-    QDragMoveEvent move(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &move);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &drop);
-}
-
 // Shows the window large enough for the whole genome's map.
 void ShowLarge(TfQuorbelView& w) {
     w.resize(1400, 900);
@@ -132,7 +117,7 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
                             FeatureFile(QStringLiteral("c.txt"), 7, 3),
                             FeatureFile(QStringLiteral("other.txt"), 99, 4)};
     MessageCapture capture;
-    Drop(w, files);
+    DropFiles(w, files);
 
     EXPECT_EQ(CGHData.HNum, 3);
     for (int h = 1; h <= 3; ++h) {
@@ -156,15 +141,25 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
         for (int i = 1; i <= CGHData.Hyb[2].Chr[c].Count(); ++i, ++n)
             sum += CGHData.Hyb[2].Chr[c].Get(4, i);
     EXPECT_NEAR(sum / n, 0.0, 1e-4);
-    // The map shows the three sets, each in its colour.
-    for (int h = 1; h <= 3; ++h)
+    // The CGH tool opens with the three sets checked, and the map still shows them, each in its
+    // colour.
+    ASSERT_TRUE(w.CGHTool);
+    EXPECT_EQ(w.CGHTool->ConditionActive, (std::vector<uint8_t>{0, 1, 1, 1}));
+    for (int h = 1; h <= 3; ++h) {
+        EXPECT_TRUE(w.CGHTool->Marked(h));
         EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[h]), 0, -50, 50), 100) << h;
+    }
 
     // The slots are taken: a second drop goes on from slot 4.
     capture.shown.clear();
-    Drop(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
+    DropFiles(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
     EXPECT_EQ(CGHData.HNum, 4);
     EXPECT_TRUE(capture.shown.empty());
+    // The open tool keeps what it was opened with.
+    ASSERT_TRUE(w.CGHTool);
+    EXPECT_EQ(w.CGHTool->ConditionCount, 3);
+    EXPECT_EQ(w.CGHTool->List_Cond->count(), 3);
+    w.close();
     for (int h = 1; h <= 4; ++h) CGHData.Hyb[h].FileName.clear();
     CGHData.HNum = 0;
 }
@@ -175,7 +170,7 @@ TEST_F(MainWindowDataTest, NoFreeSlotStopsTheDropWithItsMessage) {
     for (int h = 1; h <= kMaxHybridisations; ++h) CGHData.Hyb[h].FileName = "taken";
     CGHData.HNum = kMaxHybridisations;
     MessageCapture capture;
-    Drop(w, {FeatureFile(QStringLiteral("a.txt"), 7, 1)});
+    DropFiles(w, {FeatureFile(QStringLiteral("a.txt"), 7, 1)});
     ASSERT_EQ(capture.shown.size(), 1u);
     EXPECT_EQ(capture.shown[0].text,
               QStringLiteral("Can not load additional CGH-hybridisation datasets."));
@@ -228,6 +223,9 @@ TEST_F(MainWindowDataTest, CommandLineMatrixLoadsAndListsItsCounts) {
     EXPECT_TRUE(info.contains(QStringLiteral("Chromosome 1\t3")));
     EXPECT_EQ(info.count(QStringLiteral("Trying to load file")), 1);
     EXPECT_TRUE(w.POM_CGH_View->isChecked());
+    ASSERT_TRUE(w.CGHTool);
+    EXPECT_EQ(w.CGHTool->ConditionCount, 2);
+    w.close();
 }
 
 TEST_F(MainWindowDataTest, TheCommandLineMatrixIsDrawnWithItsNames) {
