@@ -32,6 +32,7 @@ TdGroupSelector::TdGroupSelector(QWidget* parent) : QDialog(parent) {
     CreateComponents();
     ConnectHandlers();
     ConnectViewTool();
+    CreateGroupTools();
     DisableLaterControls();
     FormCreate();
 }
@@ -177,7 +178,7 @@ void TdGroupSelector::ShowPart(LayoutPart part, bool shown) {
         widgets = {BB_XY};
         break;
     case LayoutPart::ScriptButton:
-        widgets = {BB_ToScript};
+        widgets = {BB_ToScript, GB_Comment}; // the comment goes only into the script
         break;
     case LayoutPart::RunButton:
         widgets = {BBB_RunAnalysis};

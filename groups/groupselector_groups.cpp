@@ -48,12 +48,6 @@ void TdGroupSelector::DisableLaterControls() {
     // Controls whose commands come later; the layout shows and hides them already.
     for (QWidget* w : std::initializer_list<QWidget*>{BitBtn_OK,
                                                       BBB_RunAnalysis,
-                                                      Groups_BB_Save,
-                                                      Groups_BB_Load,
-                                                      Groups_CB_History,
-                                                      BB_Find,
-                                                      BB_AutoGroup,
-                                                      BB_ToScript,
                                                       BB_Scan,
                                                       BB_XY,
                                                       BB_RI,
@@ -75,8 +69,7 @@ void TdGroupSelector::DisableLaterControls() {
                                                       KapMei_Button_Sel[2],
                                                       KapMei_Button_Sel[3]})
         w->setEnabled(false);
-    for (QAction* a : {POM_Cond_SaveSelectionAs, POM_Cond_LoadSelection, Viewalldetails1})
-        a->setEnabled(false);
+    Viewalldetails1->setEnabled(false);
 }
 
 int TdGroupSelector::ConditionEntries() const {
