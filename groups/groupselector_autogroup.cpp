@@ -91,6 +91,15 @@ void TdGroupSelector::Numeric1Click(QObject* sender) {
     List_Cond->viewport()->update();
 }
 
+void TdGroupSelector::BB_ScatterplotsClick(QObject* sender) {
+    if (Mode == 1010) {
+        ShowSelectionDotChart(Tag(sender));
+        return;
+    }
+    Mode = Tag(sender);
+    BB_RunOK(this);
+}
+
 void TdGroupSelector::ShowSelectionDotChart(int kind) {
     // The dot chart of the marked conditions' labels comes with the plots of marked conditions.
     Q_UNUSED(kind);

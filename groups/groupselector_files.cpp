@@ -167,7 +167,7 @@ bool TdGroupSelector::LoadGroupListFile(const QString& fileName, bool releaseAll
                 Groups_SE_Number->setValue(read.GroupCount);
             }
         }
-        const int kept = std::min(read.GroupCount, kMaxGroups);
+        const int kept = std::min(read.GroupCount, kMaxMemberStrings);
         for (int g = 1; g <= kept; ++g)
             GroupMembers[static_cast<size_t>(g)] =
                 QString::fromStdString(read.Members[static_cast<size_t>(g - 1)]);

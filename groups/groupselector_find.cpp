@@ -1,5 +1,6 @@
 // Find and find-same on the Groups page, the pop-up menus of "&Find" and "Auto group", the status
-// timer and the refill of an open condition viewer.
+// timer, the refill of an open condition viewer, and the wiring of the page's file, find,
+// auto-group, plot and script commands.
 #include "conditionmatch.h"
 #include "dialoghooks.h"
 #include "groupselector.h"
@@ -105,6 +106,11 @@ void TdGroupSelector::CreateGroupTools() {
     connect(Groups_CB_History, &QComboBox::activated, this,
             &TdGroupSelector::Groups_CB_HistoryChange);
     connect(BB_ToScript, &QPushButton::clicked, this, &TdGroupSelector::BB_ToScriptClick);
+    // The plot buttons run the run handler with the form as sender, whose Tag answers "Run".
+    SetTag(this, 1);
+    for (QPushButton* button : {BB_XY, BB_RI, BB_QQ, BB_3D})
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { BB_ScatterplotsClick(button); });
 }
 
 bool TdGroupSelector::eventFilter(QObject* watched, QEvent* event) {

@@ -18,7 +18,7 @@ void TdGroupSelector::BB_ToScriptClick() {
     in.Comment = Edit_Comment->text().toStdString();
     const std::vector<int32_t> groupOf = GroupsOfConditions();
     bool complete = true;
-    for (int g = 1; g <= std::min(GroupCount, kMaxGroups); ++g) {
+    for (int g = 1; g <= std::min(GroupCount, kMaxMemberStrings); ++g) {
         const std::string& members =
             in.Members.emplace_back(GroupMemberText(groupOf, g, FirstConditionNumber));
         // The caller sees the groups as exported.

@@ -27,6 +27,7 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
+    CreateGroupTestCommands();
     FormCreate();
 }
 

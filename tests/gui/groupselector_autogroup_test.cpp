@@ -1,14 +1,17 @@
 #include "groupselectortest.h"
 #include "guitest.h"
 #include "inputdialog1.h"
+#include "plotviewers.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTest>
 
 namespace {
 
@@ -131,6 +134,33 @@ TEST(GroupSelectorScript, GroupsAndParametersGoToTheClipboard) {
     d->OwnerHandle = 0;
     d->BB_ToScriptClick();
     EXPECT_EQ(owner.got.size(), 1u);
+}
+
+TEST(GroupSelectorAutoGroup, PlotButtonsRunInTheirModeAndTheBarButtonDoesNot) {
+    AnalysisMatrix matrix;
+    matrix.Resize(3, 2);
+    std::vector<int> plotted;
+    const auto installed = PlotViewers().ScatterPlot;
+    PlotViewers().ScatterPlot = [&](const ScatterPlotRequest& r) { plotted.push_back(r.Mode); };
+    auto d = Selector(1000, 2, false);
+    d->AnalysisMatrix = &matrix;
+    d->FormShow();
+    d->ConditionGroup[1] = 1; // the run closes only with a member in the last group
+    Mark(*d, {1, 2});
+    QTest::mouseClick(d->BB_RI, Qt::LeftButton);
+    EXPECT_EQ(d->Mode, 1001);
+    EXPECT_EQ(plotted, std::vector<int>{1001});
+    EXPECT_EQ(d->ResultCode, 1);
+
+    auto bar = Selector(1010, 2, false);
+    bar->AnalysisMatrix = &matrix;
+    bar->FormShow();
+    Mark(*bar, {1, 2});
+    bar->BB_ScatterplotsClick(bar->BB_XY);
+    EXPECT_EQ(bar->Mode, 1010);
+    EXPECT_EQ(plotted.size(), 1u);
+    EXPECT_EQ(bar->ResultCode, -1);
+    PlotViewers().ScatterPlot = installed;
 }
 
 } // namespace
