@@ -18,12 +18,6 @@ namespace {
 
 const QString kKey = QStringLiteral("software\\RunOKTest");
 
-void SetGroups(TdGroupSelector& d, int groups) {
-    const QSignalBlocker block(d.Groups_SE_Number);
-    d.Groups_SE_Number->setValue(groups);
-    d.rebuildGroupList();
-}
-
 TEST(RunOK, ModeZeroHandsBackTheGroupsAndClosesByTheButtonsTag) {
     MessageCapture boxes;
     for (QPushButton* TdGroupSelector::*button :

@@ -4,6 +4,8 @@
 #include "groupselector.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <memory>
 #include <vector>
 
@@ -36,6 +38,13 @@ inline void Assign(TdGroupSelector& d, int group, std::initializer_list<int> con
     Mark(d, conditions);
     d.List_Group->setCurrentRow(group - 1);
     d.Button_ConditionsToGroupClick();
+}
+
+// Sets the number of groups as code does, without releasing marked conditions.
+inline void SetGroups(TdGroupSelector& d, int groups) {
+    const QSignalBlocker block(d.Groups_SE_Number);
+    d.Groups_SE_Number->setValue(groups);
+    d.rebuildGroupList();
 }
 
 inline std::vector<int> Marked(const TdGroupSelector& d) {
