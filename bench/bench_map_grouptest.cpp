@@ -1,6 +1,7 @@
 // Times the main window's CGH group test after its dialog closes (the test, the member lists, the
 // Info line and the map render) over 50 hybridisations of PROBES probes each (default
 // 1,000,000), groups 1..25 against 26..50: bench_map_grouptest [IDEOGRAM [PROBES]].
+#include "benchapp.h"
 #include "benchtime.h"
 #include "dialoghooks.h"
 #include "groupselector.h"
@@ -8,7 +9,6 @@
 #include "ideogram.h"
 #include "mainwindow.h"
 #include "records.h"
-#include "registry.h"
 #include "synthetic_cgh.h"
 
 #include <QApplication>
@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -38,10 +37,7 @@ void Assign(TdGroupSelector& d, int group, int first, int last) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir settings;
-    Registry::SetLocation(settings.filePath(QStringLiteral("registry.ini")));
+    BenchApplication app(argc, argv);
     const std::string file =
         argc > 1 ? argv[1]
                  : (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram"))

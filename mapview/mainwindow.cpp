@@ -7,6 +7,7 @@
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
+#include "system.h"
 #include "toolglobals.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     ConnectMapView();
     ConnectDataCommands();
     CreateGroupTestCommands();
+    ConnectMapInteraction();
+    CreateHelpMenu();
     FormCreate();
 }
 
@@ -37,16 +40,24 @@ TfQuorbelView::~TfQuorbelView() {
 }
 
 void TfQuorbelView::FormCreate() {
+    UpdateSiteAddress = QStringLiteral(QB_UPDATE_SITE);
     RegistryKey = QStringLiteral("software\\JX-Quorbel\\");
     setWindowTitle(QStringLiteral("JX-Quorbel - CGH and expression map viewer"));
     IsDetailViewer = false;
     DetailViewerOpen = false;
     setAcceptDrops(true);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ProgramFile = QCoreApplication::applicationFilePath();
     IdeogramFile = ProgramFolder + QStringLiteral("data/ideogram");
     MapTopMargin = 20;
-    ShownAnnotationKeys = tShownAnnotationKeys{};
-    SetDefaultColors();
+    // The detail viewer is made with its owner: the map settings of the program stay as the
+    // main window has them.
+    if (!parentWidget()) {
+        ShownAnnotationKeys = tShownAnnotationKeys{};
+        SetDefaultColors();
+        ChromosomeGap = 0;
+        GeneNameWidth = 100;
+    }
     ColouredChromosomeMode = false;
     PaletteLog = true;
     PaletteMin = 0.0f;
@@ -54,8 +65,6 @@ void TfQuorbelView::FormCreate() {
     PatternNames.clear();
     PageControl->setCurrentWidget(TS_MapView);
     ColourBarDragging = false;
-    ChromosomeGap = 0;
-    GeneNameWidth = 100;
     FindGeneHistory.fill(QString());
     GroupFileHistory.fill(QString());
 }
@@ -151,7 +160,7 @@ void TfQuorbelView::FormActivate() {
 }
 
 void TfQuorbelView::FormClose() {
-    if (IsDetailViewer) DetailViewerOpen = false;
+    if (IsDetailViewer) DetailViewerClosing();
     // Windows of their own would keep the program running.
     CloseTools();
     WriteSettings();
@@ -239,5 +248,5 @@ void TfQuorbelView::Info_BB_ClearClick() {
 
 void TfQuorbelView::Info_BB_CopyClick() {
     QGuiApplication::clipboard()->setText(Info_Memo->toPlainText());
-    QApplication::beep();
+    Beep();
 }

@@ -10,7 +10,7 @@
 #include "genefeatures.h"
 #include "mainwindow.h"
 #include "menutoggle.h"
-#include "progresswindow.h"
+#include "progressscope.h"
 #include "records.h"
 
 #include <QApplication>
@@ -26,26 +26,6 @@ QString Quoted(const QString& s) {
 void Info(MemoLog& log, const QString& line) {
     log.AddLines({line.toStdString()});
 }
-
-// A progress window shown for the length of one load, closed on every way out.
-class ProgressScope {
-  public:
-    ProgressScope(QWidget* owner, int bars, const QString& caption, const QString& label)
-        : window_(owner), sink_(window_) {
-        window_.BarCount = bars;
-        if (!caption.isEmpty()) window_.setWindowTitle(caption);
-        window_.Label1->setText(label);
-        window_.show();
-        QApplication::processEvents();
-    }
-    ~ProgressScope() { window_.close(); }
-    TCluster_Progress& Window() { return window_; }
-    ProgressSink* Sink() { return &sink_; }
-
-  private:
-    TCluster_Progress window_;
-    ProgressWindowSink sink_;
-};
 } // namespace
 
 bool TfQuorbelView::IsActiveForm() const {
