@@ -6,7 +6,7 @@
 #include "dialoghooks.h"
 #include "groupselector.h"
 #include "grouptests.h"
-#include "ideogram.h"
+#include "mapbench.h"
 #include "mainwindow.h"
 #include "records.h"
 #include "synthetic_cgh.h"
@@ -38,22 +38,13 @@ void Assign(TdGroupSelector& d, int group, int first, int last) {
 
 int main(int argc, char** argv) {
     BenchApplication app(argc, argv);
-    const std::string file =
-        argc > 1 ? argv[1]
-                 : (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram"))
-                       .toStdString();
     const int probes = argc > 2 ? std::atoi(argv[2]) : 1000000;
 
     TfQuorbelView w;
     w.resize(1600, 1000);
     w.show();
     QApplication::processEvents();
-    std::string err;
-    if (!ReadIdeogramFile(file + ";2,1,2,3,6,7,8,9,4", FeatureLists[1], GenomeLayout, IdeogramType,
-                          nullptr, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
+    if (!LoadBenchIdeogram(argc > 1 ? argv[1] : "")) return 1;
     std::vector<synthetic::Region> gains;
     for (int h = 1; h <= 25; ++h) gains.push_back({h, 8, 0, 60000000, 0.5f});
     synthetic::Fill(CGHData, probes, kMaxHybridisations, gains, 0.3, "hyb");
