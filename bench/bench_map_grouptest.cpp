@@ -6,8 +6,8 @@
 #include "dialoghooks.h"
 #include "groupselector.h"
 #include "grouptests.h"
-#include "mapbench.h"
 #include "mainwindow.h"
+#include "mapbench.h"
 #include "records.h"
 #include "synthetic_cgh.h"
 

@@ -5,8 +5,8 @@
 #include "benchapp.h"
 #include "benchtime.h"
 #include "genesearch.h"
-#include "mapbench.h"
 #include "mainwindow.h"
+#include "mapbench.h"
 #include "records.h"
 #include "synthetic_cgh.h"
 

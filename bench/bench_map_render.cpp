@@ -5,8 +5,8 @@
 // is saved as PNG when a second argument is given.
 #include "benchapp.h"
 #include "benchtime.h"
-#include "mapbench.h"
 #include "mainwindow.h"
+#include "mapbench.h"
 #include "records.h"
 #include "synthetic_cgh.h"
 
