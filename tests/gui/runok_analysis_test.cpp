@@ -6,8 +6,8 @@
 #include "selectortest.h"
 #include "windowregistry.h"
 
-#include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -224,16 +224,13 @@ TEST(RunOKPlots, TheInstalledViewersOpenWithTheMarkedConditions) {
     EXPECT_EQ(view->Series[1].YLabel, "c3");
     view->close();
 
-    const QWidgetList before = QApplication::topLevelWidgets();
     auto three = Analysis(1003, m);
     Mark(*three, {1, 2, 4});
     three->BB_RunOK(three->BitBtn_OK);
-    std::vector<TScatPlot_3D*> opened;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* plot = qobject_cast<TScatPlot_3D*>(w); plot && !before.contains(w))
-            opened.push_back(plot);
-    ASSERT_EQ(opened.size(), 1u);
-    std::unique_ptr<TScatPlot_3D> plot(opened[0]);
+    const auto plots = WindowRegistry::Find(QStringLiteral("TScatPlot_3D"), true);
+    ASSERT_EQ(plots.size(), 1u);
+    std::unique_ptr<TScatPlot_3D> plot(qobject_cast<TScatPlot_3D*>(plots[0].window));
+    ASSERT_TRUE(plot);
     EXPECT_EQ(PlotSeries[1].Name, "c1");
     EXPECT_EQ(PlotSeries[3].Name, "c4");
     EXPECT_EQ(PlotSeries[4].Count, 0);
