@@ -1,17 +1,18 @@
 // Times full re-renders of the chromosome map with the human ideogram, all chromosomes shown, at
-// each band resolution and in both orientations; then with the CGH track of 50 hybridisations of
-// PROBES probes each (default 1,000,000), and a paint that only copies the cached image:
-// bench_map_render [IDEOGRAM [PNG [PROBES]]]. The last map (orientation 1, 800 bands, CGH track)
-// is saved as PNG when a second argument is given.
+// each band resolution and in both orientations; then with the CGH track of HYBS hybridisations
+// of PROBES probes each, and a paint that only copies the cached image:
+// bench_map_render [HYBS=50 [PROBES=1000000 [IDEOGRAM [PNG]]]]. The last map (orientation 1,
+// 800 bands, CGH track) is saved as PNG when PNG is given.
 #include "benchapp.h"
 #include "benchtime.h"
-#include "ideogram.h"
 #include "mainwindow.h"
+#include "mapbench.h"
 #include "records.h"
 #include "synthetic_cgh.h"
 
 #include <QAction>
 #include <QApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,22 +20,14 @@
 
 int main(int argc, char** argv) {
     const BenchApplication app(argc, argv);
-    const std::string file =
-        argc > 1 ? argv[1]
-                 : (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram"))
-                       .toStdString();
+    const int hybs = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, kMaxHybridisations) : 50;
+    const int probes = argc > 2 ? std::max(std::atoi(argv[2]), kChromosomes) : 1000000;
 
     TfQuorbelView w;
     w.resize(1600, 1000);
     w.show();
     QApplication::processEvents();
-    std::string err;
-    if (!ReadIdeogramFile(file + kNCBIIdeogramColumns, FeatureLists[1], GenomeLayout, IdeogramType,
-                          nullptr, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
-    BumpDataVersion();
+    if (!LoadBenchIdeogram(argc > 3 ? argv[3] : "")) return 1;
 
     const int runs = 50;
     for (int orientation : {2, 1}) {
@@ -54,8 +47,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    const int probes = argc > 3 ? std::atoi(argv[3]) : 1000000;
-    synthetic::Fill(CGHData, probes, kMaxHybridisations, {}, 0.3, "hyb");
+    synthetic::Fill(CGHData, probes, hybs, {}, 0.3, "hyb");
     BumpDataVersion();
     w.TB_CGHClick();
     BumpDataVersion(); // the first render after a load compares the probe positions
@@ -65,11 +57,10 @@ int main(int argc, char** argv) {
     std::printf("CGH track, %d hybridisations x %d probes, orientation %d, zoom %d, %dx%d:\n"
                 "  first render after the load %.1f ms, full re-render %.1f ms, "
                 "paint of the cached image %.2f ms\n",
-                kMaxHybridisations, probes, w.Orientation, w.Zoom, w.width(), w.height(), first,
-                full, copy);
+                hybs, probes, w.Orientation, w.Zoom, w.width(), w.height(), first, full, copy);
 
-    if (argc > 2 && !w.MapView_PB1->SaveImage(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+    if (argc > 4 && !w.MapView_PB1->SaveImage(QString::fromLocal8Bit(argv[4]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[4]);
         return 1;
     }
     return 0;

@@ -28,6 +28,7 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
+    CreateGroupTestCommands();
     ConnectMapInteraction();
     CreateHelpMenu();
     FormCreate();

@@ -14,7 +14,9 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -32,6 +34,7 @@ class QToolBar;
 class QToolButton;
 class TdChrSel_List;
 class TdGroupSelector;
+struct tStat;
 
 // The form colour "clBtnFace" as the registry keeps it.
 constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
@@ -104,6 +107,21 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void POM_ExpMat_ShowExpToolClick();
     QPointer<TdGroupSelector> CGHTool;
     QPointer<TdGroupSelector> ExpressionTool;
+
+    // The group tests and the p-value histogram (mainwindow_grouptests.cpp). The tests act only
+    // on OK; a grouping the test refuses is reported and changes nothing.
+    void Anal_Stat_CGH_GroupTestingClick();
+    // Tag 1 "Gene / group selection", Tag 2 "Group testing": the histogram opened afterwards.
+    void POM_GEHM_GroupTestingClick(int tag);
+    // Tag 1 the CGH statistics, Tag 2 the expression statistics.
+    void Anal_Stat_CGH_SetAlphaClick(int tag);
+    QAction* Anal_Stat_CGH_GroupTesting = nullptr;
+    QAction* Anal_Stat_CGH_SetAlpha = nullptr; // Tag 1
+    QAction* POM_CGH_ClassTests = nullptr;
+    QAction* POM_CGH_SetAlpha = nullptr;            // Tag 1
+    QAction* POM_GEHM_GeneGroupSelection = nullptr; // Tag 1
+    QAction* POM_GEHM_GroupTesting = nullptr;       // Tag 2
+    QAction* POM_GEHM_SetAlpha = nullptr;           // Tag 2
 
     void File_ExitClick();
     void UpdateExpRecentMenu();
@@ -284,6 +302,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     ProbePositionCache probePositions_;
     void ShowCGHNames(GdiCanvas& canvas);
     void ConnectDataCommands();
+    void CreateGroupTestCommands();
+    // Tests the dialog's groups on a copy of `stat`, kept only when the test accepts them.
+    bool RunGroupTest(tStat& stat, const TdGroupSelector& dialog,
+                      const std::function<std::string(tStat&)>& test);
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
     // True while this window is the active one (or no window of the program is).
