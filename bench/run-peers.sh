@@ -8,7 +8,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-release}
 probes=${2:-1000000}
-peers=${QB_PEERS:-$(cd .. && pwd)/shared/peers}
+# The peers' scripts: ../shared/peers beside the main checkout (a worktree sits one level deeper).
+peers=${QB_PEERS:-}
+for d in ../shared/peers ../../shared/peers; do [ -z "$peers" ] && [ -d "$d" ] && peers=$(cd "$d" && pwd); done
 work=${QB_PEER_WORK:-/tmp/qb-peers}
 runs=${QB_RUNS:-3}
 mkdir -p "$work"
