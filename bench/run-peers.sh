@@ -125,4 +125,4 @@ echo "| map re-render 50 x $probes | $(grep -oE 'full re-render [0-9.]+ ms' <<<"
 mem=$("$bin/bench_feature_load" "$feature" 50)
 echo "| memory, 50 x $probes loaded + z-transformed | $(grep -m1 "z-transformed" <<<"$mem" |
   grep -oE '[0-9]+ MB') peak RSS; group test $(grep -m1 "group test" <<<"$mem" |
-  grep -oE '[0-9]+ MB') | the values: $((probes * 4 / 1000000)) MB per slot | |"
+  grep -oE '[0-9]+ MB') | the values: $((probes * 4 * 50 / 1000000)) MB per slot | |"
