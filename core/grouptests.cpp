@@ -86,13 +86,15 @@ void SumBlock(const Segment& s, const Groups& groups, int64_t first, int len, Bl
         double* squares = b.squares.data() + size_t(j) * kBlock;
         double* n = b.n.data() + size_t(j) * kBlock;
         const int32_t lead = groups.start[j];
-        const float* x0 = s.columns[lead] + first;
+        // An empty array has no column: its pointer is only offset where it holds items.
         const int leadLen = int(std::clamp<int64_t>(s.ends[lead] - first, 0, len));
+        const float* x0 = leadLen > 0 ? s.columns[lead] + first : nullptr;
         for (int t = 0; t < leadLen; ++t) shift[t] = std::isfinite(x0[t]) ? x0[t] : 0.0;
         std::fill(shift + leadLen, shift + len, 0.0);
         for (int32_t m = groups.start[j]; m < groups.start[j + 1]; ++m) {
-            const float* x = s.columns[m] + first;
             const int stop = int(std::clamp<int64_t>(s.ends[m] - first, 0, len));
+            if (stop == 0) continue;
+            const float* x = s.columns[m] + first;
             for (int t = 0; t < stop; ++t) {
                 const double d = double(x[t]) - shift[t];
                 sum[t] += d;
