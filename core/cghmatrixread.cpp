@@ -235,11 +235,11 @@ class MatrixParser {
         int64_t done = 0;
         for (int c = 1; c <= kChromosomes; ++c) {
             const int n = counts_[c];
-            for (int h = 1; h <= hnum_; ++h) {
-                auto& arr = out_.chr[size_t(h)][c];
-                for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s] = arr.WritableSlot(s);
-                raw_[h] = arr.WritableSlot(40);
-            }
+            for (int h = 1; h <= hnum_; ++h)
+                for (int s = 1; s <= kStoredSlots; ++s) {
+                    cols_[h][s] = scratch_[size_t(h)].data() + size_t(s - 1) * stride_;
+                    std::fill(cols_[h][s] + n + 1, cols_[h][s] + n + 10, 0.0f); // a longer one's
+                }
             for (int first = 1; first <= n; first += batch_) {
                 const int last = std::min(n, first + batch_ - 1);
                 if (!ReadBatch(c, first, last)) return false;
@@ -250,18 +250,23 @@ class MatrixParser {
                                                      double(total))))
                     return Bad("loading cancelled");
             }
-            // Unused slots go back to the zero column chromosome by chromosome, so the load
-            // never holds every slot of every hybridisation.
+            // Only slots holding values get a column of their own, so the load never holds
+            // every slot of every hybridisation; slot 40 keeps the loaded values of slot 4.
             ShareHybridisations(hnum_, int64_t(n) * hnum_ * kBlockBytes, [&](int first, int step) {
-                for (int h = first; h <= hnum_; h += step) out_.chr[size_t(h)][c].Compact();
+                for (int h = first; h <= hnum_; h += step) {
+                    auto& arr = out_.chr[size_t(h)][c];
+                    for (int s = 1; s <= kStoredSlots; ++s) arr.LoadSlot(s, cols_[h][s]);
+                    arr.ShareSlot(4, 40);
+                }
             });
         }
         steps.Finish();
         return true;
     }
 
-    // Sizes the probe arrays of every hybridisation and the probe annotation. Fresh memory costs
-    // a page fault per page, which several threads take much faster than one. Without
+    // Sizes the probe arrays of every hybridisation, the probe annotation and the columns that
+    // take one chromosome's values before they are stored; those are reused chromosome after
+    // chromosome, so their pages are faulted in once, by several threads. Without
     // hybridisations there are no probes to annotate: a probe record may then be 4 bytes, which
     // could not pay for an annotation record.
     void SizeArrays() {
@@ -271,15 +276,17 @@ class MatrixParser {
             out_.oligo[c][0].Num[0] = float(n);
         }
         out_.chr.resize(size_t(hnum_) + 1);
-        int64_t probes = 0;
-        for (int c = 1; c <= kChromosomes; ++c) probes += counts_[c];
-        const int64_t columnBytes = 22 * sizeof(float); // slots 0..20 and 40 per probe
-        ShareHybridisations(hnum_, probes * hnum_ * columnBytes, [this](int first, int step) {
-            for (int h = first; h <= hnum_; h += step)
+        stride_ = size_t(*std::max_element(counts_.begin(), counts_.end())) + 10;
+        scratch_.resize(size_t(hnum_) + 1);
+        const int64_t scratchBytes = int64_t(stride_) * kBlockBytes;
+        ShareHybridisations(hnum_, hnum_ * scratchBytes, [this](int first, int step) {
+            for (int h = first; h <= hnum_; h += step) {
+                scratch_[size_t(h)].assign(stride_ * kStoredSlots, 0.0f);
                 for (int c = 1; c <= kChromosomes; ++c) {
                     out_.chr[size_t(h)][c].Resize(counts_[c] + 10);
                     out_.chr[size_t(h)][c].SetCount(counts_[c]);
                 }
+            }
         });
     }
 
@@ -297,13 +304,11 @@ class MatrixParser {
                 const int tileEnd = std::min(last, tile + kTileProbes - 1);
                 for (int h = firstHyb; h <= hnum_; h += step) {
                     float* const* col = cols_[h];
-                    float* raw = raw_[h];
                     const size_t skip = size_t(h - 1) * kBlockBytes;
                     for (int i = tile; i <= tileEnd; ++i) {
                         float f[kStoredSlots];
                         std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
                         for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
-                        raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
                     }
                 }
             }
@@ -347,8 +352,9 @@ class MatrixParser {
     std::vector<std::string_view> items_;
     int batch_ = kMinBatch;
     std::vector<size_t> blocks_;
+    std::vector<std::vector<float>> scratch_; // [h]: slots 1..20 of a chromosome, stride_ apart
+    size_t stride_ = 0;
     float* cols_[kMaxHybridisations + 1][kStoredSlots + 1] = {};
-    float* raw_[kMaxHybridisations + 1] = {};
 };
 
 } // namespace

@@ -120,23 +120,26 @@ void tCGHProbeArray::ShareSlot(int from, int to) {
     read_[Column(to)] = read_[Column(from)];
 }
 
-void tCGHProbeArray::Compact() {
-    const size_t bytes = static_cast<size_t>(size_) * sizeof(float);
-    for (int c = 0; c < kColumns; ++c) {
-        if (!cols_[c]) continue;
-        const float* v = cols_[c].get();
-        if (std::all_of(v, v + size_, [](float x) { return std::bit_cast<uint32_t>(x) == 0; })) {
-            cols_[c] = nullptr;
-            read_[c] = zeros_.get();
-            continue;
+void tCGHProbeArray::LoadSlot(int slot, const float* values) {
+    if (!HasStorage(slot) || size_ == 0) return;
+    const int c = Column(slot);
+    const size_t n = static_cast<size_t>(size_);
+    cols_[c] = nullptr;
+    read_[c] = zeros_.get();
+    if (std::all_of(values, values + n, [](float x) { return std::bit_cast<uint32_t>(x) == 0; }))
+        return;
+    for (int other = 0; other < kColumns; ++other)
+        if (cols_[other] && std::memcmp(cols_[other].get(), values, n * sizeof(float)) == 0) {
+            cols_[c] = cols_[other];
+            read_[c] = read_[other];
+            return;
         }
-        for (int earlier = 0; earlier < c; ++earlier)
-            if (cols_[earlier] && cols_[earlier] != cols_[c] &&
-                std::memcmp(cols_[earlier].get(), v, bytes) == 0) {
-                ShareSlot(earlier == 21 ? 40 : earlier, c == 21 ? 40 : c);
-                break;
-            }
-    }
+    // Every element is written right away: no need to zero it first.
+    float* p = static_cast<float*>(std::malloc(n * sizeof(float)));
+    if (!p) throw std::bad_alloc();
+    cols_[c] = Buffer(p, [](float* q) { std::free(q); });
+    std::memcpy(p, values, n * sizeof(float));
+    read_[c] = p;
 }
 
 namespace {

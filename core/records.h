@@ -70,9 +70,9 @@ class tCGHProbeArray {
     }
     // Slot `to` reads slot `from`'s values until either is written.
     void ShareSlot(int from, int to);
-    // Returns columns holding only +0 to the zero column and lets columns with equal bytes share
-    // one, for readers that fill every slot.
-    void Compact();
+    // Gives the slot a copy of values[0..Size()): no column when every value is +0, the column of
+    // another slot holding the same bytes, else a fresh one. For readers that fill every slot.
+    void LoadSlot(int slot, const float* values);
 
     // The header's probe count, rounded and clamped to the elements that exist (0 when empty).
     int Count() const;

@@ -185,13 +185,16 @@ TEST(ProbeArray, UnwrittenSlotsReadZeroAndSharedColumnsSplitOnWrite) {
     EXPECT_EQ(one.Get(2, 1), 100.0f);
     EXPECT_EQ(two.Get(2, 1), 7.0f);
 
-    // Compacting returns zero columns to the shared zero column and merges equal ones.
-    two.Set(9, 1, 0.0f);
-    two.Set(10, 1, 5.0f);
-    two.Set(11, 1, 5.0f);
-    two.Compact();
+    // Loaded zero columns read the shared zero column and equal ones share a column.
+    const float zeros[4] = {}, fives[4] = {0.0f, 5.0f, 0.0f, 0.0f};
+    two.Set(9, 1, 3.0f);
+    two.LoadSlot(9, zeros);
+    two.LoadSlot(10, fives);
+    two.LoadSlot(11, fives);
     EXPECT_FALSE(two.Allocated(9));
+    EXPECT_EQ(two.Get(9, 1), 0.0f);
     EXPECT_EQ(two.Slot(10), two.Slot(11));
+    EXPECT_EQ(two.Get(11, 1), 5.0f);
     EXPECT_EQ(two.Get(2, 1), 7.0f);
 }
 
