@@ -1,6 +1,7 @@
 // The main window's components, menus and tool bar.
 #include "mainwindow.h"
 
+#include "menuitems.h"
 #include "records.h"
 
 #include <QCheckBox>
@@ -18,18 +19,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, bool checkable = false,
-                 bool checked = false, int tag = 0) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    a->setCheckable(checkable);
-    a->setChecked(checked);
-    a->setData(tag);
-    return a;
-}
-} // namespace
 
 void TfQuorbelView::CreateComponents() {
     PageControl = new QTabWidget(this);
@@ -109,9 +98,9 @@ void TfQuorbelView::CreateComponents() {
 void TfQuorbelView::CreateMenus() {
     File_Menu = menuBar()->addMenu(QStringLiteral("&File"));
     File_LoadCGHMatrix =
-        AddItem(File_Menu, "File_LoadCGHMatrix", QStringLiteral("Load CGH matrix"));
+        AddItem(File_Menu, "File_LoadCGHMatrix", QStringLiteral("Load CGH-matrix"));
     File_SaveCGHMatrix =
-        AddItem(File_Menu, "File_SaveCGHMatrix", QStringLiteral("Save CGH matrix"));
+        AddItem(File_Menu, "File_SaveCGHMatrix", QStringLiteral("Save CGH-matrix"));
     File_Menu->addSeparator();
     File_Exit = AddItem(File_Menu, "File_Exit", QStringLiteral("E&xit"));
     connect(File_Exit, &QAction::triggered, this, [this] { File_ExitClick(); });
@@ -171,7 +160,7 @@ void TfQuorbelView::CreateMenus() {
                                          QStringLiteral("&Processed"), true, false, 2);
     POM_CGH->addSeparator();
     POM_CGH_LoadCGHmatrix =
-        AddItem(POM_CGH, "POM_CGH_LoadCGHmatrix", QStringLiteral("Load CGH matrix"));
+        AddItem(POM_CGH, "POM_CGH_LoadCGHmatrix", QStringLiteral("&Load CGH-matrix"));
     for (int k = 1; k <= kRecentFiles; ++k) {
         POM_CGH_Recent[k] = AddItem(POM_CGH, "POM_CGH_Recent", QString(), false, false, k);
         POM_CGH_Recent[k]->setVisible(false);

@@ -106,20 +106,22 @@ class BeepCounter {
     std::function<void()> previous_;
 };
 
-// Answers the file dialogs shown while it lives with the queued names in order (an empty name is
-// a cancel) and keeps the requests; a dialog without an answer fails the test.
+// Answers the file dialogs shown while it lives with the queued answers in order (an empty name
+// is a cancel; a name alone chooses the first filter) and keeps the requests; a dialog without an
+// answer fails the test.
 class FileDialogAnswerer {
   public:
-    explicit FileDialogAnswerer(std::deque<QString> names) : names_(std::move(names)) {
+    explicit FileDialogAnswerer(std::deque<FileDialogAnswer> answers)
+        : answers_(std::move(answers)) {
         previous_ = SetFileDialogHook([this](const FileDialogRequest& r) {
             requests.push_back(r);
-            if (names_.empty()) {
+            if (answers_.empty()) {
                 ADD_FAILURE() << "unanswered file dialog: " << r.caption.toStdString();
-                return QString();
+                return FileDialogAnswer();
             }
-            QString name = names_.front();
-            names_.pop_front();
-            return name;
+            FileDialogAnswer answer = answers_.front();
+            answers_.pop_front();
+            return answer;
         });
     }
     ~FileDialogAnswerer() { SetFileDialogHook(previous_); }
@@ -129,6 +131,6 @@ class FileDialogAnswerer {
     std::vector<FileDialogRequest> requests;
 
   private:
-    std::deque<QString> names_;
+    std::deque<FileDialogAnswer> answers_;
     FileDialogHook previous_;
 };
