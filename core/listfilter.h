@@ -19,8 +19,7 @@ void FilterListByChromosome(std::vector<std::string>& lines, LogSink* log, Progr
 
 // Reads the lines of a list file (a match list) for the filter; false with `error` set when the
 // file cannot be read.
-bool ReadListFile(const std::string& fileName, std::vector<std::string>& lines,
-                  std::string& error);
+bool ReadListFile(const std::string& fileName, std::vector<std::string>& lines, std::string& error);
 
 // Runs among `entries` ("position TAB value", the position a whole number): from an anchor,
 // following entries stay "within" while the k-th after it lies at most 2k beyond it; a run of the

@@ -16,7 +16,8 @@ std::vector<CommandLineSwitch> ParseCommandLine(const QStringList& args) {
             s.kind = CommandLineSwitch::CGHMatrix;
             s.file = AfterFirstEquals(arg);
         } else if (arg.startsWith(QLatin1String("/expmat="))) {
-            const ExpressionMatrixEntry e = ParseExpressionEntry(AfterFirstEquals(arg).toStdString());
+            const ExpressionMatrixEntry e =
+                ParseExpressionEntry(AfterFirstEquals(arg).toStdString());
             s.kind = CommandLineSwitch::ExpressionMatrix;
             s.file = QString::fromStdString(e.File);
             s.headerRows = e.HeaderRows;

@@ -6,6 +6,7 @@
 #include "genefeatures.h"
 #include "infotext.h"
 #include "inputdialog.h"
+#include "inputtext.h"
 #include "mainwindow.h"
 #include "menuitems.h"
 #include "parser.h"
@@ -67,7 +68,8 @@ void TfQuorbelView::LoadCGHExpressionMatrixClick() {
     const QString file = OpenDialog.FileName;
     TInputDialog columns(this);
     columns.ShowOptions = 0;
-    columns.Prompt = QStringLiteral("Define Columns : Position, Name, Gene, First-, Last-data columns");
+    columns.Prompt =
+        QStringLiteral("Define Columns : Position, Name, Gene, First-, Last-data columns");
     columns.Text = QStringLiteral("3,1,2,4,20");
     RunModal(columns);
     if (columns.ResultCode != 0) return;
@@ -148,10 +150,9 @@ void TfQuorbelView::LoadExpressionhybridisationdata1Click() {
         ExpData.HeaderRows = columns.Edit1Row;
         ExpData.HeaderCols = columns.Edit2Column;
         int32_t* fields[] = {&ExpData.ChrColumn, &ExpData.StartColumn, &ExpData.StopColumn};
-        for (int i = 3; i <= 5; ++i)
-            *fields[i - 3] = CutIntegers(columns.Edit(i)->text().toStdString(), ",", 1)[0];
+        for (int i = 3; i <= 5; ++i) *fields[i - 3] = InputAsInteger(columns.Edit(i)->text());
     }
-    const ExpressionMatrixEntry entry{file.toStdString(), ExpData.HeaderRows, ExpData.HeaderCols,
+    const ExpressionMatrixEntry entry{file.toStdString(), ExpData.HeaderRows,  ExpData.HeaderCols,
                                       ExpData.ChrColumn,  ExpData.StartColumn, ExpData.StopColumn};
     // Listed before the load, as the file was asked for.
     if (AddRecentEntry(std::span(ExpData.RecentFiles).subspan(1), FormatExpressionEntry(entry)))
@@ -270,18 +271,21 @@ void TfQuorbelView::CreateFileCommands() {
         AddItem(SubMenu(files, "Util_DatFiles_Save", QStringLiteral("Save")),
                 "Util_DatFiles_Save_GeneList", QStringLiteral("&Gene list"));
 
-    ConnectCommands<TfQuorbelView>(this, {
-        {Loadhybridisationdata1, &TfQuorbelView::Loadhybridisationdata1Click},
-        {LoadCGHExpressionMatrix, &TfQuorbelView::LoadCGHExpressionMatrixClick},
-        {LoadExpressionhybridisationdata1, &TfQuorbelView::LoadExpressionhybridisationdata1Click},
-        {POM_GEHM_LoadExpressionHybridisationData,
-         &TfQuorbelView::LoadExpressionhybridisationdata1Click},
-        {File_LoadCGHMatrix, &TfQuorbelView::File_LoadCGHMatrixClick},
-        {POM_CGH_LoadCGHmatrix, &TfQuorbelView::File_LoadCGHMatrixClick},
-        {File_SaveCGHMatrix, &TfQuorbelView::File_SaveCGHMatrixClick},
-        {Util_DatFiles_Import_GeneList, &TfQuorbelView::Util_DatFiles_Import_GeneListClick},
-        {Util_DatFiles_Save_GeneList, &TfQuorbelView::Util_DatFiles_Save_GeneListClick},
-    });
+    ConnectCommands<TfQuorbelView>(
+        this,
+        {
+            {Loadhybridisationdata1, &TfQuorbelView::Loadhybridisationdata1Click},
+            {LoadCGHExpressionMatrix, &TfQuorbelView::LoadCGHExpressionMatrixClick},
+            {LoadExpressionhybridisationdata1,
+             &TfQuorbelView::LoadExpressionhybridisationdata1Click},
+            {POM_GEHM_LoadExpressionHybridisationData,
+             &TfQuorbelView::LoadExpressionhybridisationdata1Click},
+            {File_LoadCGHMatrix, &TfQuorbelView::File_LoadCGHMatrixClick},
+            {POM_CGH_LoadCGHmatrix, &TfQuorbelView::File_LoadCGHMatrixClick},
+            {File_SaveCGHMatrix, &TfQuorbelView::File_SaveCGHMatrixClick},
+            {Util_DatFiles_Import_GeneList, &TfQuorbelView::Util_DatFiles_Import_GeneListClick},
+            {Util_DatFiles_Save_GeneList, &TfQuorbelView::Util_DatFiles_Save_GeneListClick},
+        });
     for (int k = 1; k <= kRecentFiles; ++k) {
         QAction* cgh = POM_CGH_Recent[k];
         QAction* exp = POM_GEHM_RecentFiles[k];

@@ -84,8 +84,8 @@ void TfQuorbelView::CreateImportCommands() {
     const QList<QAction*> cgh = POM_CGH->actions();
     QAction* files = cgh.value(cgh.indexOf(POM_CGH_LoadCGHmatrix) - 1);
     POM_CGH_Import = InsertSubMenu(POM_CGH, files, "POM_CGH_Import", QStringLiteral("&Import"));
-    POM_CGH_PellaurisDSBdata1 = AddItem(POM_CGH_Import, "POM_CGH_PellaurisDSBdata1",
-                                        QStringLiteral("Pellauri's DSB data"));
+    POM_CGH_PellaurisDSBdata1 =
+        AddItem(POM_CGH_Import, "POM_CGH_PellaurisDSBdata1", QStringLiteral("Pellauri's DSB data"));
     Listfilter1 = AddItem(POM_CGH_GroupTesting, "Listfilter1", QStringLiteral("List filter"));
 
     QMenu* utilities = SubMenu(menuBar(), "Utilities", QStringLiteral("&Utilities"));
@@ -96,11 +96,11 @@ void TfQuorbelView::CreateImportCommands() {
         AddItem(demo, "Util_Demo_ColouredChromosomes", QStringLiteral("&Coloured chromosomes"));
 
     ConnectCommands<TfQuorbelView>(
-        this, {
-                  {POM_CGH_PellaurisDSBdata1, &TfQuorbelView::POM_CGH_PellaurisDSBdata1Click},
-                  {Listfilter1, &TfQuorbelView::Listfilter1Click},
-                  {Utilities_RandomData, &TfQuorbelView::Utilities_RandomDataClick},
-                  {Util_Demo_ColouredChromosomes,
-                   &TfQuorbelView::Util_Demo_ColouredChromosomesClick},
-              });
+        this,
+        {
+            {POM_CGH_PellaurisDSBdata1, &TfQuorbelView::POM_CGH_PellaurisDSBdata1Click},
+            {Listfilter1, &TfQuorbelView::Listfilter1Click},
+            {Utilities_RandomData, &TfQuorbelView::Utilities_RandomDataClick},
+            {Util_Demo_ColouredChromosomes, &TfQuorbelView::Util_Demo_ColouredChromosomesClick},
+        });
 }

@@ -26,8 +26,8 @@ const QString kRegulationHelp = QStringLiteral(
     "will be shown\n     default=new)");
 
 // Tool command codes of the dispatcher that these commands share with the view tools.
-constexpr int kExpressionTransform = 1004, kSmooth = 1010, kZTransformSets = 1011, kRestoreRaw = 1012,
-              kZTransformOligos = 1013;
+constexpr int kExpressionTransform = 1004, kSmooth = 1010, kZTransformSets = 1011,
+              kRestoreRaw = 1012, kZTransformOligos = 1013;
 } // namespace
 
 void TfQuorbelView::POM_CGH_Process_zTransformHynsClick() {
@@ -137,20 +137,18 @@ void TfQuorbelView::CreateProcessCommands() {
                                                QStringLiteral("z-transform oligos"));
     POM_CGH_Process_RestoreRawValues = AddItem(POM_CGH_Process, "POM_CGH_Process_RestoreRawValues",
                                                QStringLiteral("&Restore raw values"));
-    POM_CGH_Process_Smooth = SubMenu(POM_CGH_Process, "POM_CGH_Process_Smooth",
-                                     QStringLiteral("&Smooth"));
-    const std::pair<const char*, int> widths[] = {{"&2", 2},  {"&3", 3},  {"&5", 5},
-                                                  {"&7", 7},  {"&9", 9},  {"15", 15},
-                                                  {"21", 21}, {"35", 35}};
+    POM_CGH_Process_Smooth =
+        SubMenu(POM_CGH_Process, "POM_CGH_Process_Smooth", QStringLiteral("&Smooth"));
+    const std::pair<const char*, int> widths[] = {{"&2", 2}, {"&3", 3},  {"&5", 5},  {"&7", 7},
+                                                  {"&9", 9}, {"15", 15}, {"21", 21}, {"35", 35}};
     for (const auto& [caption, width] : widths) {
         QAction* item = AddItem(POM_CGH_Process_Smooth, "POM_CGH_Process_SmoothItem",
                                 QLatin1String(caption), false, false, width);
         connect(item, &QAction::triggered, this,
                 [this, item] { POM_CGH_Process_SmoothClick(item->data().toInt()); });
     }
-    POM_CGH_Process_Smooth_Custom = AddItem(POM_CGH_Process_Smooth,
-                                            "POM_CGH_Process_Smooth_Custom",
-                                            QStringLiteral("&Custom"));
+    POM_CGH_Process_Smooth_Custom =
+        AddItem(POM_CGH_Process_Smooth, "POM_CGH_Process_Smooth_Custom", QStringLiteral("&Custom"));
     POM_CGH_GroupTesting =
         InsertSubMenu(POM_CGH, files, "POM_CGH_GroupTesting", QStringLiteral("&Group testing"));
     Anal_Stat_CGH_RegulationTest = AddItem(POM_CGH_GroupTesting, "Anal_Stat_CGH_RegulationTest",
@@ -170,19 +168,24 @@ void TfQuorbelView::CreateProcessCommands() {
         expressionItem("POM_GEHM_MeanNormalise", QStringLiteral("Mean normalise + Log2"));
     POM_GEHM_Log2Transform =
         expressionItem("POM_GEHM_Log2Transform", QStringLiteral("Log2 transform"));
-    POM_GEHM_ScalingRange = expressionItem("POM_GEHM_ScalingRange", QStringLiteral("Scaling range"));
+    POM_GEHM_ScalingRange =
+        expressionItem("POM_GEHM_ScalingRange", QStringLiteral("Scaling range"));
     POM_GEHM->insertSeparator(recent);
 
-    ConnectCommands<TfQuorbelView>(this, {
-        {POM_CGH_Process_zTransformHyns, &TfQuorbelView::POM_CGH_Process_zTransformHynsClick},
-        {POM_CGH_Process_zTransformOligos, &TfQuorbelView::POM_CGH_Process_zTransformOligosClick},
-        {POM_CGH_Process_RestoreRawValues, &TfQuorbelView::POM_CGH_Process_RestoreRawValuesClick},
-        {POM_CGH_Process_Smooth_Custom, &TfQuorbelView::POM_CGH_Process_Smooth_CustomClick},
-        {Anal_Stat_CGH_RegulationTest, &TfQuorbelView::Anal_Stat_CGH_RegulationTestClick},
-        {Anal_ZTansform, &TfQuorbelView::Anal_ZTansformClick},
-        {POM_GEHM_MeanNormalise, &TfQuorbelView::POM_GEHM_MeanNormaliseClick},
-        {POM_GEHM_Log2Transform, &TfQuorbelView::POM_GEHM_Log2TransformClick},
-        {POM_GEHM_ScalingRange, &TfQuorbelView::POM_GEHM_ScalingRangeClick},
-        {TB_Refresh, &TfQuorbelView::TB_RefreshClick},
-    });
+    ConnectCommands<TfQuorbelView>(
+        this,
+        {
+            {POM_CGH_Process_zTransformHyns, &TfQuorbelView::POM_CGH_Process_zTransformHynsClick},
+            {POM_CGH_Process_zTransformOligos,
+             &TfQuorbelView::POM_CGH_Process_zTransformOligosClick},
+            {POM_CGH_Process_RestoreRawValues,
+             &TfQuorbelView::POM_CGH_Process_RestoreRawValuesClick},
+            {POM_CGH_Process_Smooth_Custom, &TfQuorbelView::POM_CGH_Process_Smooth_CustomClick},
+            {Anal_Stat_CGH_RegulationTest, &TfQuorbelView::Anal_Stat_CGH_RegulationTestClick},
+            {Anal_ZTansform, &TfQuorbelView::Anal_ZTansformClick},
+            {POM_GEHM_MeanNormalise, &TfQuorbelView::POM_GEHM_MeanNormaliseClick},
+            {POM_GEHM_Log2Transform, &TfQuorbelView::POM_GEHM_Log2TransformClick},
+            {POM_GEHM_ScalingRange, &TfQuorbelView::POM_GEHM_ScalingRangeClick},
+            {TB_Refresh, &TfQuorbelView::TB_RefreshClick},
+        });
 }
