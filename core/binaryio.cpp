@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
@@ -11,10 +12,18 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
         err = errno;
         return false;
     }
+    // A regular file is read straight into storage of its size; what more there is (a file that
+    // grew, or no size to go by) follows block by block.
     std::string data;
+    struct stat info {};
+    if (fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        data.resize(static_cast<size_t>(info.st_size));
+        data.resize(std::fread(data.data(), 1, data.size(), f));
+    }
     char block[65536];
     size_t got;
-    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
+    while (!std::ferror(f) && (got = std::fread(block, 1, sizeof block, f)) > 0)
+        data.append(block, got);
     err = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
     std::fclose(f);
     if (err != 0) return false;

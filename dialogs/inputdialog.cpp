@@ -1,6 +1,7 @@
 #include "inputdialog.h"
 
 #include "dialoghooks.h"
+#include "filedrop.h"
 #include "inputtext.h"
 #include "registry.h"
 
@@ -10,14 +11,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QVBoxLayout>
 
 namespace {
@@ -131,13 +129,9 @@ void TInputDialog::HandleDroppedFiles(const QStringList& files) {
 }
 
 void TInputDialog::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    AcceptFileDrag(event);
 }
 
 void TInputDialog::dropEvent(QDropEvent* event) {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) files.append(url.toLocalFile());
-    HandleDroppedFiles(files);
-    event->acceptProposedAction();
+    HandleDroppedFiles(TakeDroppedFiles(event));
 }

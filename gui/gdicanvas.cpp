@@ -85,6 +85,8 @@ void GdiCanvas::LineTo(int x, int y) {
         pen.setDashPattern({18, 6});
     else if (penStyle_ == Qt::DotLine)
         pen.setDashPattern({3, 3});
+    else if (penStyle_ == Qt::DashDotDotLine)
+        pen.setDashPattern({9, 3, 3, 3, 3, 3});
     painter_.setPen(pen);
     painter_.drawLine(x0, y0, x, y);
 }

@@ -20,7 +20,7 @@ class GdiCanvas {
     QImage& Image() { return image_; }
     QPainter& Painter() { return painter_; }
 
-    // Pen of one pixel; Qt::NoPen draws no outline, Qt::DashLine dashes as Windows does.
+    // Pen of one pixel; Qt::NoPen draws no outline; dashes, dots and dash-dot-dot follow Windows.
     void SetPen(TColor colour, Qt::PenStyle style = Qt::SolidLine);
     void SetBrush(TColor colour); // solid
     void ClearBrush();            // no fill; text is drawn without background

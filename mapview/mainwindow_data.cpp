@@ -6,6 +6,7 @@
 #include "droppedfiles.h"
 #include "expressionmatrix.h"
 #include "featureextraction.h"
+#include "filedrop.h"
 #include "genefeatures.h"
 #include "infotext.h"
 #include "mainwindow.h"
@@ -14,13 +15,9 @@
 #include "records.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
 #include <QProgressBar>
-#include <QUrl>
 
 bool TfQuorbelView::IsActiveForm() const {
     return isActiveWindow() || QApplication::activeWindow() == nullptr;
@@ -124,15 +121,11 @@ void TfQuorbelView::TB_GEMatClick() {
 }
 
 void TfQuorbelView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    AcceptFileDrag(event);
 }
 
 void TfQuorbelView::dropEvent(QDropEvent* event) {
-    QStringList names;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) names << url.toLocalFile();
-    event->acceptProposedAction();
-    FilesDropped(names);
+    FilesDropped(TakeDroppedFiles(event));
 }
 
 void TfQuorbelView::FilesDropped(const QStringList& names) {

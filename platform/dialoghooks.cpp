@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <utility>
 
 namespace {
@@ -28,6 +30,14 @@ ColorDialogHook& ColorHookRef() {
 }
 FontDialogHook& FontHookRef() {
     static FontDialogHook hook;
+    return hook;
+}
+PrinterDialogHook& PrintHookRef() {
+    static PrinterDialogHook hook;
+    return hook;
+}
+PrinterDialogHook& PageSetupHookRef() {
+    static PrinterDialogHook hook;
     return hook;
 }
 
@@ -152,4 +162,23 @@ std::optional<QFont> AskFont(QWidget* parent, const QFont& initial) {
     const QFont f = QFontDialog::getFont(&ok, initial, parent);
     if (!ok) return std::nullopt;
     return f;
+}
+
+PrinterDialogHook SetPrintDialogHook(PrinterDialogHook hook) {
+    return std::exchange(PrintHookRef(), std::move(hook));
+}
+PrinterDialogHook SetPageSetupHook(PrinterDialogHook hook) {
+    return std::exchange(PageSetupHookRef(), std::move(hook));
+}
+
+bool AskPrint(QWidget* parent, QPrinter& printer) {
+    if (PrintHookRef()) return PrintHookRef()(printer);
+    QPrintDialog dialog(&printer, parent);
+    return RunModal(dialog) == QDialog::Accepted;
+}
+
+bool AskPageSetup(QWidget* parent, QPrinter& printer) {
+    if (PageSetupHookRef()) return PageSetupHookRef()(printer);
+    QPageSetupDialog dialog(&printer, parent);
+    return RunModal(dialog) == QDialog::Accepted;
 }

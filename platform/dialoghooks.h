@@ -9,6 +9,7 @@
 #include <utility>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 enum class MsgIcon { None, Information, Warning, Stop, Question };
@@ -71,3 +72,11 @@ using ColorDialogHook = std::function<std::optional<QColor>(const QColor&)>;
 using FontDialogHook = std::function<std::optional<QFont>(const QFont&)>;
 ColorDialogHook SetColorDialogHook(ColorDialogHook hook);
 FontDialogHook SetFontDialogHook(FontDialogHook hook);
+
+// The print and page-setup dialogs on `printer`; false when cancelled. Hooks answer them in tests
+// (a print hook typically points the printer at a PDF file).
+bool AskPrint(QWidget* parent, QPrinter& printer);
+bool AskPageSetup(QWidget* parent, QPrinter& printer);
+using PrinterDialogHook = std::function<bool(QPrinter&)>;
+PrinterDialogHook SetPrintDialogHook(PrinterDialogHook hook);
+PrinterDialogHook SetPageSetupHook(PrinterDialogHook hook);

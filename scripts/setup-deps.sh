@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev llvm
   libgtest-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6printsupport6 libgl-dev
   libjpeg-dev libpng-dev zlib1g-dev
   xvfb xauth fonts-dejavu-core
   locales

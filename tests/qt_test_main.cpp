@@ -36,6 +36,14 @@ int main(int argc, char** argv) {
         ADD_FAILURE() << "unexpected font dialog";
         return std::optional<QFont>();
     });
+    SetPrintDialogHook([](QPrinter&) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    });
+    SetPageSetupHook([](QPrinter&) {
+        ADD_FAILURE() << "unexpected page setup dialog";
+        return false;
+    });
     // No sound from a test run; tests that count beeps install their own hook.
     SetBeepHook([] {});
     ::testing::InitGoogleTest(&argc, argv);

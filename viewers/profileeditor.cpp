@@ -6,11 +6,11 @@
 #include "inputtext.h"
 #include "profilemodel.h"
 #include "registry.h"
+#include "windowplace.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,7 +21,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
@@ -416,16 +415,7 @@ void TfPatternTemplate::FormClose() {
 void TfPatternTemplate::ReadSettings() {
     if (RegistryKey.isEmpty() || !Registry::KeyExists(RegistryKey)) return;
     RegKey key;
-    if (key.OpenKey(RegistryKey + kSystemKey, false)) {
-        int left = key.ReadInteger(QStringLiteral("Left"), x());
-        int top = key.ReadInteger(QStringLiteral("Top"), y());
-        const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
-        if (left > screen.width()) left = 10;
-        if (top > screen.height()) top = 10;
-        move(left, top);
-        resize(key.ReadInteger(QStringLiteral("Width"), width()),
-               key.ReadInteger(QStringLiteral("Height"), height()));
-    }
+    if (key.OpenKey(RegistryKey + kSystemKey, false)) ReadWindowPlace(*this, key);
     FileHistory_CB->addItems(
         ReadHistory(RegistryKey + kFileHistoryKey, kHistoryRead, nullptr, kFilePrefix));
     Genes_CB_Find->addItems(
@@ -436,12 +426,7 @@ void TfPatternTemplate::ReadSettings() {
 void TfPatternTemplate::WriteSettings() {
     if (RegistryKey.isEmpty() || !Registry::KeyExists(RegistryKey)) return;
     RegKey key;
-    if (key.OpenKey(RegistryKey + kSystemKey, true)) {
-        key.WriteInteger(QStringLiteral("Left"), x());
-        key.WriteInteger(QStringLiteral("Top"), y());
-        key.WriteInteger(QStringLiteral("Width"), width());
-        key.WriteInteger(QStringLiteral("Height"), height());
-    }
+    if (key.OpenKey(RegistryKey + kSystemKey, true)) WriteWindowPlace(*this, key);
     // Every entry is written; the next start reads the first twenty.
     WriteHistory(RegistryKey + kFileHistoryKey, Items(*FileHistory_CB), INT32_MAX, kFilePrefix);
     WriteHistory(RegistryKey + kFindHistoryKey, Items(*Genes_CB_Find), INT32_MAX, kFindPrefix);

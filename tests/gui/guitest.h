@@ -5,8 +5,12 @@
 #include "system.h"
 #include "toolbus.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QString>
+#include <QUrl>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -105,6 +109,20 @@ class BeepCounter {
   private:
     std::function<void()> previous_;
 };
+
+// Drops `files` on `w` as the desktop delivers a drop: enter, move, then the drop itself.
+inline void DropFiles(QWidget& w, const QStringList& files) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& f : files) urls << QUrl::fromLocalFile(f);
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    QDragMoveEvent move(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &move);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+}
 
 // Answers the file dialogs shown while it lives with the queued answers in order (an empty name
 // is a cancel; a name alone chooses the first filter) and keeps the requests; a dialog without an

@@ -13,12 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,20 +73,6 @@ int CountInCGHTrack(TfQuorbelView& w, QColor colour, int c, int fromColumn, int 
     return n;
 }
 
-void Drop(QWidget& w, const QStringList& files) {
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString& f : files) urls << QUrl::fromLocalFile(f);
-    mime.setUrls(urls);
-    // As the desktop delivers a drop: enter, move, then the drop itself.
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &enter);
-    QDragMoveEvent move(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &move);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &drop);
-}
-
 bool AnyProgressWindowVisible() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TCluster_Progress*>(w) && w->isVisible()) return true;
@@ -106,7 +89,7 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
                             FeatureFile(QStringLiteral("c.txt"), 7, 3),
                             FeatureFile(QStringLiteral("other.txt"), 99, 4)};
     MessageCapture capture;
-    Drop(w, files);
+    DropFiles(w, files);
 
     EXPECT_EQ(CGHData.HNum, 3);
     for (int h = 1; h <= 3; ++h) {
@@ -136,7 +119,7 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
 
     // The slots are taken: a second drop goes on from slot 4.
     capture.shown.clear();
-    Drop(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
+    DropFiles(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
     EXPECT_EQ(CGHData.HNum, 4);
     EXPECT_TRUE(capture.shown.empty());
     for (int h = 1; h <= 4; ++h) CGHData.Hyb[h].FileName.clear();
@@ -149,7 +132,7 @@ TEST_F(MainWindowDataTest, NoFreeSlotStopsTheDropWithItsMessage) {
     for (int h = 1; h <= kMaxHybridisations; ++h) CGHData.Hyb[h].FileName = "taken";
     CGHData.HNum = kMaxHybridisations;
     MessageCapture capture;
-    Drop(w, {FeatureFile(QStringLiteral("a.txt"), 7, 1)});
+    DropFiles(w, {FeatureFile(QStringLiteral("a.txt"), 7, 1)});
     ASSERT_EQ(capture.shown.size(), 1u);
     EXPECT_EQ(capture.shown[0].text,
               QStringLiteral("Can not load additional CGH-hybridisation datasets."));
