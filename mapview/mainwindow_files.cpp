@@ -24,9 +24,17 @@ namespace {
 const QString kAnyFile = QStringLiteral(";;Any file (*)");
 const QString kCGHMatrixFilter = QStringLiteral("CGH-matrix (*.cgm)") + kAnyFile;
 
-// A recent entry as a menu caption: "&" would mark a shortcut letter.
-QString RecentCaption(const std::string& entry) {
-    return QString::fromStdString(entry).replace(QLatin1Char('&'), QStringLiteral("&&"));
+// Items 1..10 show the non-empty entries of the list, each keeping its entry in its data; "&" in
+// the caption would mark a shortcut letter. Items of empty entries stay as they are.
+void ShowRecentItems(const std::array<std::string, kRecentFiles + 1>& list,
+                     std::array<QAction*, kRecentFiles + 1>& items) {
+    for (int k = 1; k <= kRecentFiles; ++k) {
+        if (list[k].empty()) continue;
+        const QString entry = QString::fromStdString(list[k]);
+        items[k]->setText(QString(entry).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        items[k]->setData(entry);
+        items[k]->setVisible(true);
+    }
 }
 
 void ShowRecentMissing(QWidget* parent, const QString& file) {
@@ -35,6 +43,13 @@ void ShowRecentMissing(QWidget* parent, const QString& file) {
                     QStringLiteral("\n\nEither file was deleted, moved or loaded\nfrom a not "
                                    "connected network resource"),
                 QStringLiteral("JX-Quorbel - Load gene expression matrix"), MsgIcon::Stop);
+}
+
+// A loaded expression matrix is drawn; the view item shows it.
+void ShowExpressionTrack(QAction* viewItem) {
+    ExpData.ShowExpressionTrack = 1;
+    viewItem->setChecked(true);
+    BumpDataVersion();
 }
 
 bool FileExists(const QString& file) {
@@ -160,9 +175,7 @@ void TfQuorbelView::LoadExpressionhybridisationdata1Click() {
     if (LoadExpressionMatrixFile(file)) {
         Info(InfoLog, QString::number(ExpData.GeneCount) +
                           QStringLiteral(" gene expression profiles loaded and assigned."));
-        ExpData.ShowExpressionTrack = 1;
-        POM_GEHM_View->setChecked(true);
-        BumpDataVersion();
+        ShowExpressionTrack(POM_GEHM_View);
     }
     RepaintMap();
 }
@@ -220,39 +233,22 @@ void TfQuorbelView::POM_GEHM_RecentFilesClick(QAction* item) {
     ExpData.ChrColumn = entry.ChrColumn;
     ExpData.StartColumn = entry.StartColumn;
     ExpData.StopColumn = entry.StopColumn;
-    if (LoadExpressionMatrixFile(file)) {
-        POM_GEHM_View->setChecked(true);
-        ExpData.ShowExpressionTrack = 1;
-        BumpDataVersion();
-    }
+    if (LoadExpressionMatrixFile(file)) ShowExpressionTrack(POM_GEHM_View);
     RepaintMap();
 }
 
 void TfQuorbelView::UpdateExpRecentMenu() {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (ExpData.RecentFiles[k].empty()) continue;
-        POM_GEHM_RecentFiles[k]->setText(RecentCaption(ExpData.RecentFiles[k]));
-        POM_GEHM_RecentFiles[k]->setData(QString::fromStdString(ExpData.RecentFiles[k]));
-        POM_GEHM_RecentFiles[k]->setVisible(true);
-    }
+    ShowRecentItems(ExpData.RecentFiles, POM_GEHM_RecentFiles);
 }
 
 void TfQuorbelView::UpdateCGHRecentMenu() {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (CGHData.RecentFiles[k].empty()) continue;
-        POM_CGH_Recent[k]->setText(RecentCaption(CGHData.RecentFiles[k]));
-        POM_CGH_Recent[k]->setData(QString::fromStdString(CGHData.RecentFiles[k]));
-        POM_CGH_Recent[k]->setVisible(true);
-    }
+    ShowRecentItems(CGHData.RecentFiles, POM_CGH_Recent);
 }
 
 void TfQuorbelView::CreateFileCommands() {
     QAction* first = File_Menu->actions().value(0);
     const auto insert = [this, first](const char* name, const QString& caption) {
-        auto* a = new QAction(caption, File_Menu);
-        a->setObjectName(QLatin1String(name));
-        File_Menu->insertAction(first, a);
-        return a;
+        return InsertItem(File_Menu, first, name, caption);
     };
     Loadhybridisationdata1 =
         insert("Loadhybridisationdata1", QStringLiteral("Load &CGH-hybridisation data"));

@@ -159,10 +159,7 @@ void TfQuorbelView::CreateProcessCommands() {
 
     QAction* recent = POM_GEHM_RecentFiles[1];
     const auto expressionItem = [this, recent](const char* name, const QString& caption) {
-        auto* a = new QAction(caption, POM_GEHM);
-        a->setObjectName(QLatin1String(name));
-        POM_GEHM->insertAction(recent, a);
-        return a;
+        return InsertItem(POM_GEHM, recent, name, caption);
     };
     POM_GEHM_MeanNormalise =
         expressionItem("POM_GEHM_MeanNormalise", QStringLiteral("Mean normalise + Log2"));

@@ -18,6 +18,14 @@ inline QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     return a;
 }
 
+// A new item of `menu` placed before `before`.
+inline QAction* InsertItem(QMenu* menu, QAction* before, const char* name, const QString& caption) {
+    auto* a = new QAction(caption, menu);
+    a->setObjectName(QLatin1String(name));
+    menu->insertAction(before, a);
+    return a;
+}
+
 // The sub-menu `name` of `parent`, made with `caption` when it does not exist yet.
 template <typename Parent>
 QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QString>
 #include <QUrl>
@@ -21,6 +23,15 @@
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
+}
+
+// Writes `bytes` to the file `name` in `dir` and returns its path.
+inline QString WriteFile(const QDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+    return path;
 }
 
 // Collects the message boxes shown while it lives, answering each with `answer`.

@@ -1,4 +1,3 @@
-#include "bandlist.h"
 #include "bandpattern.h"
 #include "dsb_file_writer.h"
 #include "guitest.h"
@@ -6,7 +5,7 @@
 #include "ideogrampainter.h"
 #include "inputdialog.h"
 #include "mainglobals.h"
-#include "mainwindow.h"
+#include "maptestwindow.h"
 #include "random.h"
 #include "records.h"
 #include "registry.h"
@@ -37,36 +36,26 @@ struct RecordingWindow : TfQuorbelView {
 };
 
 // A shown window over the shipped ideogram; the shared records are restored afterwards.
-class MainWindowCommandsTest : public ::testing::Test {
+class MainWindowCommandsTest : public MapWindowTest {
   protected:
     void SetUp() override {
-        Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
-        savedBands_ = FeatureLists[1];
-        savedLayout_ = GenomeLayout;
-        savedType_ = IdeogramType;
-        FeatureLists[1] = shipped_.bands;
-        GenomeLayout = shipped_.layout;
-        IdeogramType = shipped_.type;
-        w = std::make_unique<RecordingWindow>();
-        w->resize(1400, 900);
-        w->show();
-        QApplication::processEvents();
+        MapWindowTest::SetUp();
+        const ShippedBands shipped;
+        FeatureLists[1] = shipped.bands;
+        GenomeLayout = shipped.layout;
+        IdeogramType = shipped.type;
+        BumpDataVersion();
     }
     void TearDown() override {
-        w.reset();
         ClearCGHDataSet(CGHData);
         for (tCGHHybridisation& h : CGHData.Hyb)
             for (tCGHProbeArray& a : h.Chr) a.Clear();
         CGHStat = tStat{};
-        FeatureLists[1] = savedBands_;
-        GenomeLayout = savedLayout_;
-        IdeogramType = savedType_;
-        BumpDataVersion();
-        Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
+        MapWindowTest::TearDown();
     }
 
     // Answers the next input dialog with `text`, or cancels it when `text` is empty.
-    void AnswerInput(ModalAnswerer& modal, const QString& text) {
+    static void AnswerInput(ModalAnswerer& modal, const QString& text) {
         modal.Expect<TInputDialog>([text](TInputDialog& d) {
             d.FormShow();
             if (text.isEmpty()) {
@@ -78,11 +67,10 @@ class MainWindowCommandsTest : public ::testing::Test {
             return d.result();
         });
     }
-    // Pixels of each hybridisation's colour in the CGH tracks of the freshly rendered map.
+    // Pixels of each of the first ten hybridisations' colours in the freshly rendered map.
     std::vector<int> SetPixels() {
-        w->RepaintMap();
-        const QImage& image = w->MapView_PB1->Image();
-        std::vector<int> n(kMaxHybridisations + 1);
+        const QImage& image = Render();
+        std::vector<int> n(11);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 for (int h = 1; h <= 10; ++h)
@@ -91,28 +79,24 @@ class MainWindowCommandsTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    std::unique_ptr<RecordingWindow> w;
-
-  private:
-    ShippedBands shipped_;
-    tFList savedBands_;
-    tGenomeLayout savedLayout_;
-    int32_t savedType_ = 1;
 };
 
 TEST_F(MainWindowCommandsTest, ProcessItemsReachTheDispatcherOnceAndSmoothingMarksProcessed) {
     synthetic::Fill(CGHData, 3000, 3, {}, 0.1, "set");
-    w->POM_CGH_Process_zTransformHyns->trigger();
-    w->POM_CGH_Process_zTransformOligos->trigger();
-    w->POM_CGH_Process_RestoreRawValues->trigger();
+    w.reset();
+    auto r = std::make_unique<RecordingWindow>();
+    r->show();
+    r->POM_CGH_Process_zTransformHyns->trigger();
+    r->POM_CGH_Process_zTransformOligos->trigger();
+    r->POM_CGH_Process_RestoreRawValues->trigger();
     using Got = std::vector<std::pair<int, intptr_t>>;
-    EXPECT_EQ(w->got, (Got{{1011, 1}, {1013, 1}, {1012, 1}}));
-    EXPECT_EQ(w->POM_CGH_Process_zTransformHyns->shortcut(),
+    EXPECT_EQ(r->got, (Got{{1011, 1}, {1013, 1}, {1012, 1}}));
+    EXPECT_EQ(r->POM_CGH_Process_zTransformHyns->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(w->got.size(), 4u);
+    r->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(r.get()));
+    QTest::keyClick(r.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(r->got.size(), 4u);
 
     const std::vector<float> before = [] {
         const tCGHProbeArray& a = CGHData.Hyb[1].Chr[1];
@@ -121,27 +105,27 @@ TEST_F(MainWindowCommandsTest, ProcessItemsReachTheDispatcherOnceAndSmoothingMar
     const auto unchanged = [&] {
         const tCGHProbeArray& a = CGHData.Hyb[1].Chr[1];
         return std::equal(before.begin(), before.end(), a.Slot(12)) && CGHData.DataType == 0 &&
-               w->POM_CGH_DataType_Raw->isChecked() && !w->POM_CGH_DataType_Processed->isChecked();
+               r->POM_CGH_DataType_Raw->isChecked() && !r->POM_CGH_DataType_Processed->isChecked();
     };
     {
         ModalAnswerer modal;
         BeepCounter beeps;
         AnswerInput(modal, QString());
         AnswerInput(modal, QStringLiteral("0"));
-        w->POM_CGH_Process_Smooth_Custom->trigger();
-        w->POM_CGH_Process_Smooth_Custom->trigger();
+        r->POM_CGH_Process_Smooth_Custom->trigger();
+        r->POM_CGH_Process_Smooth_Custom->trigger();
         EXPECT_EQ(beeps.count, 1);
         EXPECT_TRUE(unchanged());
     }
     QAction* five = nullptr;
-    for (QAction* item : w->POM_CGH_Process_Smooth->actions())
+    for (QAction* item : r->POM_CGH_Process_Smooth->actions())
         if (item->text() == QStringLiteral("&5")) five = item;
     ASSERT_NE(five, nullptr);
     five->trigger();
     EXPECT_FALSE(unchanged());
     EXPECT_EQ(CGHData.DataType, 2);
-    EXPECT_TRUE(w->POM_CGH_DataType_Processed->isChecked());
-    EXPECT_FALSE(w->POM_CGH_DataType_Raw->isChecked());
+    EXPECT_TRUE(r->POM_CGH_DataType_Processed->isChecked());
+    EXPECT_FALSE(r->POM_CGH_DataType_Raw->isChecked());
 }
 
 TEST_F(MainWindowCommandsTest, RegulationMarksGainsAndLossesAndFiltersEachPass) {

@@ -39,11 +39,7 @@ class MainWindowFilesTest : public ::testing::Test {
     }
 
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
+        return WriteFile(QDir(dir_.path()), name, bytes);
     }
     QString FeatureFile(const QString& name, uint32_t layout) {
         const QString path = dir_.filePath(name);
