@@ -97,6 +97,20 @@ void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& 
     SplitQuotedInto(s, delim, list, maxItems);
 }
 
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (lf == std::string_view::npos) break;
+        text.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
 bool LineReader::Open(const std::string& fileName, std::string& error) {
     Close();
     file_ = std::fopen(fileName.c_str(), "rb");

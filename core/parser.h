@@ -25,6 +25,10 @@ void SplitQuoted(std::string_view s, char delim, std::vector<std::string>& list)
 void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& list,
                  size_t maxItems = SIZE_MAX);
 
+// The lines of a text in memory, split at LF, each less one CR before its LF; a last line without
+// LF counts, an empty text has none. The views point into text.
+std::vector<std::string_view> SplitTextLines(std::string_view text);
+
 // Streams a text file line by line through a block buffer. Lines end at LF; the first CR and then
 // the first LF of a line are removed. Every line of the file is delivered, whatever its length;
 // a last line without LF is delivered whole.

@@ -6,7 +6,9 @@
 bool tFileDialog::Execute(QWidget* parent) {
     const QStringList entries = Filter.split(QStringLiteral(";;"));
     QString chosenFilter = entries.value(FilterIndex - 1);
-    const QString name = AskFileName(parent, {Kind, Title, FileName, Filter}, &chosenFilter);
+    FileDialogRequest request{Kind, Title, FileName, Filter};
+    request.selectedFilter = &chosenFilter;
+    const QString name = AskFileName(parent, request);
     if (name.isEmpty()) return false;
     FileName = name;
     FilterIndex = std::max<int>(1, static_cast<int>(entries.indexOf(chosenFilter)) + 1);

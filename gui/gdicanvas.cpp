@@ -21,6 +21,10 @@ void GdiCanvas::SetPen(TColor colour, Qt::PenStyle style) {
     penStyle_ = style;
 }
 
+void GdiCanvas::SetPenWidth(int width) {
+    penWidth_ = std::max(1, width);
+}
+
 void GdiCanvas::SetBrush(TColor colour) {
     brush_ = colour;
     brushClear_ = false;
@@ -46,17 +50,22 @@ void GdiCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     }
     if (r <= l || b <= t) return;
     const QColor pen = ToQColor(pen_);
+    // The outline's band: one pixel wide on the edges kept, widened to both sides.
+    const int ol = l - (penWidth_ - 1) / 2, ot = t - (penWidth_ - 1) / 2;
+    const int orr = r - 1 + penWidth_ / 2, ob = b - 1 + penWidth_ / 2;
+    const int w = orr - ol + 1, h = ob - ot + 1, band = penWidth_;
     if (!brushClear_) {
         // Outline first as a filled block, then the inside in the brush colour.
-        painter_.fillRect(QRect(l, t, r - l, b - t), pen);
-        if (r - l > 2 && b - t > 2)
-            painter_.fillRect(QRect(l + 1, t + 1, r - l - 2, b - t - 2), ToQColor(brush_));
+        painter_.fillRect(QRect(ol, ot, w, h), pen);
+        if (w > 2 * band && h > 2 * band)
+            painter_.fillRect(QRect(ol + band, ot + band, w - 2 * band, h - 2 * band),
+                              ToQColor(brush_));
         return;
     }
-    painter_.fillRect(QRect(l, t, r - l, 1), pen);
-    painter_.fillRect(QRect(l, b - 1, r - l, 1), pen);
-    painter_.fillRect(QRect(l, t, 1, b - t), pen);
-    painter_.fillRect(QRect(r - 1, t, 1, b - t), pen);
+    painter_.fillRect(QRect(ol, ot, w, std::min(band, h)), pen);
+    painter_.fillRect(QRect(ol, std::max(ot, ob - band + 1), w, std::min(band, h)), pen);
+    painter_.fillRect(QRect(ol, ot, std::min(band, w), h), pen);
+    painter_.fillRect(QRect(std::max(ol, orr - band + 1), ot, std::min(band, w), h), pen);
 }
 
 void GdiCanvas::MoveTo(int x, int y) {

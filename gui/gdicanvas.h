@@ -22,6 +22,9 @@ class GdiCanvas {
 
     // Pen of one pixel; Qt::NoPen draws no outline; dashes, dots and dash-dot-dot follow Windows.
     void SetPen(TColor colour, Qt::PenStyle style = Qt::SolidLine);
+    // Width of the rectangles' outline, centred on their one-pixel outline as a wide Windows pen
+    // is (lines keep one pixel).
+    void SetPenWidth(int width);
     void SetBrush(TColor colour); // solid
     void ClearBrush();            // no fill; text is drawn without background
     void SetFont(int points, TColor colour);
@@ -42,6 +45,7 @@ class GdiCanvas {
     QPainter painter_;
     TColor pen_ = 0;
     Qt::PenStyle penStyle_ = Qt::SolidLine;
+    int penWidth_ = 1;
     TColor brush_ = 0xFFFFFF;
     bool brushClear_ = false;
     TColor fontColour_ = 0;

@@ -1,12 +1,9 @@
 #include "mainglobals.h"
 
 std::array<TColor, 101> SetColors{};
-bool CGHToolOpen = false;
-bool ExpressionToolOpen = false;
 bool DetailViewerOpen = false;
 int GeneNameWidth = 100;
 int ChromosomeGap = 0;
-WindowHandle MainWindowHandle = 0;
 tShownAnnotationKeys ShownAnnotationKeys;
 int ExpressionTrackWidth = 0;
 

@@ -2,21 +2,16 @@
 #pragma once
 
 #include "colours.h"
-#include "toolbus.h"
 
 #include <array>
 
 // Colour of each hybridisation 1..100 in the CGH track (entry 0 holds nothing).
 extern std::array<TColor, 101> SetColors;
-extern bool CGHToolOpen;
-extern bool ExpressionToolOpen;
 extern bool DetailViewerOpen;
 extern int GeneNameWidth;
 extern int ChromosomeGap;
 // Width of the expression track of the last render (column width x shown samples).
 extern int ExpressionTrackWidth;
-// The instance of the main window activated last; the view tools send their commands here.
-extern WindowHandle MainWindowHandle;
 
 // Hybridisation-annotation keys written beside each hybridisation's name in the CGH track.
 struct tShownAnnotationKeys {

@@ -7,6 +7,7 @@
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
+#include "toolglobals.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,6 +34,7 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
 }
 
 TfQuorbelView::~TfQuorbelView() {
+    CloseTools();
     if (MainWindowHandle == Handle()) MainWindowHandle = 0;
 }
 
@@ -152,6 +154,8 @@ void TfQuorbelView::FormActivate() {
 
 void TfQuorbelView::FormClose() {
     if (IsDetailViewer) DetailViewerOpen = false;
+    // Windows of their own would keep the program running.
+    CloseTools();
     WriteSettings();
     PatternNames.clear();
     PatternValues.clear();
@@ -177,6 +181,7 @@ void TfQuorbelView::RunCommandLine() {
             LoadCGHMatrixFile(s.file);
             POM_CGH_View->setChecked(false);
             POM_CGH_ViewClick();
+            POM_CGH_ToolClick();
             break;
         case CommandLineSwitch::ExpressionMatrix:
             ExpData.HeaderRows = s.headerRows;
@@ -188,6 +193,7 @@ void TfQuorbelView::RunCommandLine() {
             POM_GEHM_View->setChecked(false);
             ExpData.ShowExpressionTrack = 0;
             POM_GEHM_ViewClick();
+            POM_ExpMat_ShowExpToolClick();
             break;
         case CommandLineSwitch::AdjustExpressionMatrix:
             if (s.adjust == QLatin1String("meannormalisegenes")) HeatmapMeanNormalise(ExpData);

@@ -12,6 +12,7 @@
 #include "toolbus.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <optional>
@@ -31,6 +32,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class TdChrSel_List;
+class TdGroupSelector;
 
 // The form colour "clBtnFace" as the registry keeps it.
 constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
@@ -73,6 +75,12 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void POM_Genes_GeneNamesClick();
     void POM_GEHM_ViewClick();
     void TB_GEMatClick();
+
+    // The view tools (mainwindow_tools.cpp); each command does nothing while its tool is open.
+    void POM_CGH_ToolClick();
+    void POM_ExpMat_ShowExpToolClick();
+    QPointer<TdGroupSelector> CGHTool;
+    QPointer<TdGroupSelector> ExpressionTool;
 
     // Data-file commands and the recent files (mainwindow_files.cpp).
     void Loadhybridisationdata1Click();
@@ -208,6 +216,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QMenu* POM_GEHM = nullptr;
     QAction* POM_GEHM_View = nullptr;
     QAction* POM_GEHM_LoadExpressionHybridisationData = nullptr;
+    QAction* POM_ExpMat_ShowExpTool = nullptr;
     std::array<QAction*, 11> POM_GEHM_RecentFiles{}; // [1..10]
 
     MemoLog InfoLog{nullptr};
@@ -289,6 +298,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void WriteSettings();
     void ReadWindowValues(const class RegKey& key);
     void CreateChromosomeList();
+    // Closes the view tools this window opened: they are windows of their own.
+    void CloseTools();
     void ConnectMapView();
     void ScrollMap(QScrollBar* bar, bool along, int action);
     void ShowAllChromosomes();

@@ -73,6 +73,7 @@ void TfQuorbelView::LoadGeneFeatureCache() {
 void TfQuorbelView::POM_CGH_ViewClick() {
     POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
     RepaintMap();
+    if (POM_CGH_View->isChecked()) POM_CGH_ToolClick();
     Panel_CGHNames->setVisible(POM_CGH_View->isChecked());
 }
 
@@ -217,4 +218,7 @@ void TfQuorbelView::ConnectDataCommands() {
     ConnectToggleItem(this, POM_Genes_GeneNames, [this] { POM_Genes_GeneNamesClick(); });
     ConnectToggleItem(this, POM_GEHM_View, [this] { POM_GEHM_ViewClick(); });
     connect(TB_GEMat, &QAction::triggered, this, [this] { TB_GEMatClick(); });
+    connect(POM_CGH_Tool, &QAction::triggered, this, [this] { POM_CGH_ToolClick(); });
+    connect(POM_ExpMat_ShowExpTool, &QAction::triggered, this,
+            [this] { POM_ExpMat_ShowExpToolClick(); });
 }

@@ -172,6 +172,8 @@ void TfQuorbelView::CreateMenus() {
     POM_GEHM_LoadExpressionHybridisationData =
         AddItem(POM_GEHM, "POM_GEHM_LoadExpressionHybridisationData",
                 QStringLiteral("Load expression hybridisation data"));
+    POM_ExpMat_ShowExpTool =
+        AddItem(POM_GEHM, "POM_ExpMat_ShowExpTool", QStringLiteral("Show Expression tool"));
     for (int k = 1; k <= kRecentFiles; ++k) {
         POM_GEHM_RecentFiles[k] =
             AddItem(POM_GEHM, "POM_GEHM_RecentFiles", QString(), false, false, k);

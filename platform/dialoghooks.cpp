@@ -110,27 +110,19 @@ MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& capti
     }
 }
 
-QString AskFileName(QWidget* parent, const FileDialogRequest& request, QString* selectedFilter) {
-    if (FileHookRef()) {
-        FileDialogAnswer answer = FileHookRef()(request);
-        if (selectedFilter) {
-            *selectedFilter = answer.filter.isEmpty()
-                                  ? request.filter.section(QStringLiteral(";;"), 0, 0)
-                                  : answer.filter;
-        }
-        return answer.name;
-    }
+QString AskFileName(QWidget* parent, const FileDialogRequest& request) {
+    if (FileHookRef()) return FileHookRef()(request);
     switch (request.kind) {
     case FileDialogKind::Save:
         return QFileDialog::getSaveFileName(parent, request.caption, request.directory,
-                                            request.filter, selectedFilter);
+                                            request.filter, request.selectedFilter);
     case FileDialogKind::Directory:
         return QFileDialog::getExistingDirectory(parent, request.caption, request.directory);
     case FileDialogKind::Open:
         break;
     }
     return QFileDialog::getOpenFileName(parent, request.caption, request.directory, request.filter,
-                                        selectedFilter);
+                                        request.selectedFilter);
 }
 
 ModalHook SetModalHook(ModalHook hook) {

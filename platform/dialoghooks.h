@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 #include <optional>
-#include <utility>
 
 class QDialog;
 class QPrinter;
@@ -30,6 +29,8 @@ struct FileDialogRequest {
     QString caption;
     QString directory;
     QString filter;
+    // When set: the filter chosen in an open or save dialog ("" when cancelled); hooks may set it.
+    QString* selectedFilter = nullptr;
 };
 
 // Shows a message box (or hands it to the installed hook) and returns the button pressed; Enter
@@ -37,22 +38,11 @@ struct FileDialogRequest {
 MsgResult ShowMessage(QWidget* parent, const QString& text, const QString& caption,
                       MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
                       std::optional<MsgResult> defaultButton = std::nullopt);
-// Asks for a file name; empty when cancelled. `selectedFilter`, when given, receives the entry of
-// the request's filter ("Text (*.txt)") the user had chosen.
-QString AskFileName(QWidget* parent, const FileDialogRequest& request,
-                    QString* selectedFilter = nullptr);
-
-// What a file-dialog hook answers: the name (empty for a cancel) and the filter entry chosen
-// (empty for the first). A bare name converts to it.
-struct FileDialogAnswer {
-    FileDialogAnswer(QString name = QString(), QString filter = QString())
-        : name(std::move(name)), filter(std::move(filter)) {}
-    QString name;
-    QString filter;
-};
+// Asks for a file name; empty when cancelled.
+QString AskFileName(QWidget* parent, const FileDialogRequest& request);
 
 using MessageHook = std::function<MsgResult(const MessageRecord&)>;
-using FileDialogHook = std::function<FileDialogAnswer(const FileDialogRequest&)>;
+using FileDialogHook = std::function<QString(const FileDialogRequest&)>;
 // Installs a hook in place of the real dialogs (an empty function removes it) and returns the
 // hook it replaces.
 MessageHook SetMessageHook(MessageHook hook);

@@ -135,9 +135,17 @@ inline void DropFiles(QWidget& w, const QStringList& files) {
     QApplication::sendEvent(&w, &drop);
 }
 
-// Answers the file dialogs shown while it lives with the queued answers in order (an empty name
-// is a cancel; a name alone chooses the first filter) and keeps the requests; a dialog without an
-// answer fails the test.
+// One answer of a file dialog: the name (empty for a cancel) and the filter entry chosen (empty
+// for the first). A bare name converts to it.
+struct FileDialogAnswer {
+    FileDialogAnswer(QString name = QString(), QString filter = QString())
+        : name(std::move(name)), filter(std::move(filter)) {}
+    QString name;
+    QString filter;
+};
+
+// Answers the file dialogs shown while it lives with the queued answers in order and keeps the
+// requests; a dialog without an answer fails the test.
 class FileDialogAnswerer {
   public:
     explicit FileDialogAnswerer(std::deque<FileDialogAnswer> answers)
@@ -146,11 +154,15 @@ class FileDialogAnswerer {
             requests.push_back(r);
             if (answers_.empty()) {
                 ADD_FAILURE() << "unanswered file dialog: " << r.caption.toStdString();
-                return FileDialogAnswer();
+                return QString();
             }
-            FileDialogAnswer answer = answers_.front();
+            const FileDialogAnswer answer = answers_.front();
             answers_.pop_front();
-            return answer;
+            if (r.selectedFilter)
+                *r.selectedFilter = answer.filter.isEmpty()
+                                        ? r.filter.section(QStringLiteral(";;"), 0, 0)
+                                        : answer.filter;
+            return answer.name;
         });
     }
     ~FileDialogAnswerer() { SetFileDialogHook(previous_); }

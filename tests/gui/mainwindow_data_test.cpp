@@ -1,6 +1,7 @@
 #include "cghmatrixfile.h"
 #include "droppedfiles.h"
 #include "feature_file_writer.h"
+#include "groupselector.h"
 #include "grouptests.h"
 #include "guitest.h"
 #include "ideogram.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -113,15 +115,25 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
         for (int i = 1; i <= CGHData.Hyb[2].Chr[c].Count(); ++i, ++n)
             sum += CGHData.Hyb[2].Chr[c].Get(4, i);
     EXPECT_NEAR(sum / n, 0.0, 1e-4);
-    // The map shows the three sets, each in its colour.
-    for (int h = 1; h <= 3; ++h)
+    // The CGH tool opens with the three sets checked, and the map still shows them, each in its
+    // colour.
+    ASSERT_TRUE(w.CGHTool);
+    EXPECT_EQ(w.CGHTool->ConditionActive, (std::vector<uint8_t>{0, 1, 1, 1}));
+    for (int h = 1; h <= 3; ++h) {
+        EXPECT_TRUE(w.CGHTool->Marked(h));
         EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[h]), 0, -50, 50), 100) << h;
+    }
 
     // The slots are taken: a second drop goes on from slot 4.
     capture.shown.clear();
     DropFiles(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
     EXPECT_EQ(CGHData.HNum, 4);
     EXPECT_TRUE(capture.shown.empty());
+    // The open tool keeps what it was opened with.
+    ASSERT_TRUE(w.CGHTool);
+    EXPECT_EQ(w.CGHTool->ConditionCount, 3);
+    EXPECT_EQ(w.CGHTool->List_Cond->count(), 3);
+    w.close();
     for (int h = 1; h <= 4; ++h) CGHData.Hyb[h].FileName.clear();
     CGHData.HNum = 0;
 }
@@ -185,6 +197,9 @@ TEST_F(MainWindowDataTest, CommandLineMatrixLoadsAndListsItsCounts) {
     EXPECT_TRUE(info.contains(QStringLiteral("Chromosome 1\t3")));
     EXPECT_TRUE(w.POM_CGH_View->isChecked());
     EXPECT_TRUE(w.Panel_CGHNames->isVisibleTo(&w));
+    ASSERT_TRUE(w.CGHTool);
+    EXPECT_EQ(w.CGHTool->ConditionCount, 2);
+    w.close();
 }
 
 TEST_F(MainWindowDataTest, TheCommandLineMatrixIsDrawnWithItsNames) {

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "records.h"
 #include "registry.h"
+#include "toolglobals.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -1,0 +1,322 @@
+// The group selector: conditions (hybridisations or samples) assigned to numbered groups, the
+// parameters of an analysis, and in its tool modes the remote control of the map.
+//
+// Caller rule. In mode 0 and the analysis modes the caller owns the dialog: it creates it, sets
+// the fields, runs it with RunModal and reads ResultCode, GroupCount and GroupMembers afterwards.
+// Modes 2000 (CGH view tool) and 2001 (expression view tool) are created without parent, shown
+// modelessly and delete themselves after FormClose.
+#pragma once
+
+#include "analysismatrix.h"
+#include "colours.h"
+#include "headertable.h"
+#include "toolbus.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+class TRadioGroup;
+enum class LayoutPart;
+
+class TdGroupSelector : public QDialog, public ToolMessageTarget {
+    Q_OBJECT
+  public:
+    static constexpr int kMaxGroups = 12;
+    static constexpr int kMaxLabelRows = 100;
+
+    explicit TdGroupSelector(QWidget* parent = nullptr);
+
+    // Set by the caller before showing; read back after a modal run.
+    int32_t Mode = 0;
+    int32_t ResultCode = -1;  // -1 Cancel or any other close, else the pressed button's Tag
+    tHeaderTable HeaderTable; // [condition][header row]; condition 0 the row titles
+    int32_t ConditionCount = 0;
+    int32_t LabelRow = 1;             // header row labelling the conditions
+    int32_t FirstConditionNumber = 1; // condition i is written as i + FirstConditionNumber - 1
+    int32_t HeaderRowCount = 0;       // header rows plus one
+    int32_t GroupCount = 2;
+    std::array<QString, kMaxGroups + 1> GroupMembers; // [1..12] "1,2,3"
+    QString RegistryKey; // settings key; empty: nothing read or written
+    QString MessageCaption, HelpBase, HelpPage;
+    QPointer<QWidget> ConditionViewer;    // the condition viewer while it is open
+    WindowHandle OwnerHandle = 0;         // receives the selection (3001, 3000) and script messages
+    std::array<TColor, 101> SetColours{}; // [1..100] hybridisation colours of the CGH tool
+    int32_t ShowGeneListMenu = 0;
+    WindowHandle GeneListHandle = 0;
+    ::AnalysisMatrix* AnalysisMatrix = nullptr; // the caller's matrix, not owned
+
+    // State of its own.
+    std::vector<int32_t> ConditionGroup; // [1..ConditionCount], 0 = no group
+    // [1..ConditionCount] Mode 2000: the caller gives each hybridisation's active flag, which
+    // the list shows checked and marked; afterwards the state last sent to the map.
+    std::vector<uint8_t> ConditionActive;
+    std::vector<int32_t> LabelRows; // header rows of composite labels; empty: LabelRow alone
+    QStringList FindHistory;
+    std::vector<uint8_t> SelectionBuffer; // copied marks, one per list entry
+    int32_t CurrentCondition = 0;
+    uint8_t ClosePermit = 1;
+    uint8_t ParametersChecked = 0;
+
+    // Components, named as the program's forms name them.
+    QTabWidget* PageControl1;
+    QWidget* TS_Groups;
+    QWidget* TS_Parameter;
+    QWidget* TS_Info;
+    QWidget* Tab_CGH_Param;
+    QWidget* Tab_ExpMat_Param;
+    QStatusBar* StatusBar1;
+    std::array<QLabel*, 2> StatusPanels{};
+
+    // Groups page: conditions.
+    QSplitter* Splitter_Groups;
+    QGroupBox* Groups_GB_Conditions;
+    QListWidget* List_Cond;
+    QComboBox* CB_ConditionNames;
+    QPushButton* Button_CondMultSel;
+    QPushButton* BB_Invert;
+    QPushButton* BB_Ungrouped;
+    QPushButton* BB_Find;
+    QPushButton* BB_AutoGroup;
+    QPushButton* BB_Scan;
+    QPushButton* BB_XY;
+    QPushButton* BB_RI;
+    QPushButton* BB_QQ;
+    QPushButton* BB_3D;
+    QMenu* POM_Cond;
+    QAction* POM_Cond_CopySelection;
+    QAction* POM_Cond_PasteSelection;
+    QAction* POM_Cond_SaveSelectionAs;
+    QAction* POM_Cond_LoadSelection;
+    QAction* Viewalldetails1;
+    // Groups page: groups panel.
+    QWidget* Panel_Groups;
+    QGroupBox* GB_GroupNumber;
+    QLabel* Label_Groups;
+    QSpinBox* Groups_SE_Number;
+    QLabel* Label_Factors;
+    QSpinBox* Factors_SE_Number;
+    QGroupBox* GB_Groups;
+    QListWidget* List_Group;
+    QWidget* Panel_Assign;
+    QPushButton* Button_ConditionsToGroup;
+    QPushButton* Button_ReleaseAllGroups;
+    QGroupBox* GB_Pairs;
+    QTableWidget* Pairs_SG;
+    QPushButton* Button_ClearPairTable;
+    QGroupBox* GB_Self;
+    QCheckBox* Normalise_CB_Self;
+    QLabel* Label_Value;
+    QSpinBox* Matches_SE;
+    QGroupBox* Groups_GB_SaveLoad;
+    QPushButton* Groups_BB_Save;
+    QPushButton* Groups_BB_Load;
+    QGroupBox* GB_RecentGroupings;
+    QComboBox* Groups_CB_History;
+
+    // Parameter page.
+    QGroupBox* GB_pValue;
+    QRadioButton* pValue_RB_Dist;
+    QRadioButton* pValue_RB_Permutation;
+    QSpinBox* tTest_SE_Perm;
+    QCheckBox* pValue_CB_All;
+    TRadioGroup* pValue_RG_MutlCorr;
+    TRadioGroup* TTest_MultiComb_RG;
+    TRadioGroup* TTest_MultiMode_RG;
+    QLabel* Label_Mean;
+    QComboBox* tTest_CB_Mean;
+    QWidget* Panel_SAM;
+    QCheckBox* SAM_CB_Response_AutoSort_Conditions;
+    QGroupBox* GB_QuantResponse;
+    QSpinBox* SAM_SE_ResponseHeaderRow;
+    std::array<QPushButton*, 3> SAM_BB_ResponseDefineProfile{}; // by Tag 0, 1, 2
+    QGroupBox* GB_Permutation;
+    QCheckBox* SAM_CB_PermAll;
+    QSpinBox* SAM_SE_Perm;
+    TRadioGroup* SAM_RG_S0;
+    QWidget* Panel_S0;
+    QLineEdit* SAM_Edit_S0_Percentile;
+    QLineEdit* SAM_Edit_S0_Constant;
+    TRadioGroup* SAM_RG_ResponseType;
+    QGroupBox* GB_KaplanMeier;
+    std::array<QLineEdit*, 4> KapMei_Edit_Row{};     // [1..3] survival, censored, censoring
+    std::array<QPushButton*, 4> KapMei_Button_Sel{}; // [1..3] by Tag
+    QGroupBox* GB_KapMeiFilter;
+    QLineEdit* Survival_Edit_Average;
+    QLineEdit* Survival_Edit_CI;
+    QSpinBox* Survival_SE_MinGroupSize;
+    QLineEdit* Survival_Edit_Alpha;
+    QLineEdit* Survival_Edit_MedianGain;
+    QGroupBox* GB_KMeans;
+    QSpinBox* KMM_SE_Iter;
+    QSpinBox* KMM_SE_TotGenes;
+    QSpinBox* KMM_SE_Classes;
+    QComboBox* KMM_CB_CentComp;
+    QComboBox* KMM_CB_Metric;
+    QComboBox* KMM_CB_Init;
+    QGroupBox* GB_PCA;
+    QLineEdit* PCA_Edit_EVRatio;
+    QLineEdit* PCA_Edit_MaxIter;
+    QLineEdit* PCA_Edit_Acc;
+
+    // Info page.
+    QPlainTextEdit* Info_Memo;
+    QPlainTextEdit* Log_Memo;
+    QPushButton* Info_Button_Clear;
+    QPushButton* Info_Button_Copy;
+    QPushButton* Info_Log_Button_Clear;
+    QPushButton* Info_Log_Button_Copy;
+
+    // "CGH Options" page.
+    QGroupBox* Adjust_GB;
+    std::array<QPushButton*, 3> Widht_BB{}; // Tags -1, 0, 1
+    std::array<QPushButton*, 3> Zoom_BB{};  // Tags -1, 0, 1
+    TRadioGroup* RG_DataType;
+    QPushButton* CGH_BB_Show_BB_ShowSingleCGHProbes; // Tag 2
+    QPushButton* CGH_BB_Show_Processed;              // Tag 3
+    QPushButton* CGH_BB_Show_Groups;                 // Tag 4
+    QGroupBox* Process_GB;
+    QPushButton* BB_ZTransform;
+    QPushButton* BB_InvertSign;
+    QPushButton* BB_Log10toLog2;
+    TRadioGroup* SmoothType_RG;
+    QComboBox* Smooth_CB;
+    QPushButton* BB_Smooth;
+    QGroupBox* GB_Significant;
+    QComboBox* FilterSig_CB_WindowSize;
+    QComboBox* FilterSig_CB_Matches;
+    QPushButton* FilterSig_BB_Filter; // Tag 1
+    QPushButton* FilterSig_BB_All;    // Tag 0
+    QComboBox* FilterGeneCGH_CB_Range;
+    QComboBox* FilterGeneCGH_CB_ProbeNum;
+    QPushButton* FilterGeneCGH_BB_Filter; // Tag 1
+    QPushButton* FilterGeneCGH_BB_All;
+
+    // "Expression options" page.
+    std::array<QPushButton*, 3> HeatMap_BB{}; // Smaller, Reset, Wider: Tags -1, 0, 1
+    QComboBox* ExpMat_CB_Scale;
+    QComboBox* ExpMat_CB_GeneAnno;
+    QPushButton* ExpMat_BB_ViewGeneAnno;
+    QPushButton* ExpMat_BB_MeanNormaliseGenes; // Tag 1
+    QPushButton* ExpMat_BB_Log2Transform;      // Tag 2
+    QPushButton* ExpMat_BB_Log2Log10Transform; // Tag 3
+
+    // Buttons below the pages.
+    QPushButton* BitBtn_OK;       // Tag 0
+    QPushButton* BBB_RunAnalysis; // Tag 1
+    QPushButton* BitBtn_Cancel;
+    QPushButton* BB_ToScript;
+    QPushButton* BitBtn_Help;
+    QPushButton* BitBtn_About;
+    QToolButton* ToolButton1; // keeps the window on top
+
+    // Lifecycle.
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void BitBtn_CancelClick();
+    void TS_ParameterEnter();
+    void WMGroupSelectorNotify(int code, intptr_t arg);
+    intptr_t ToolMessage(int code, intptr_t arg) override;
+    // Esc ends here, as every other close does.
+    void reject() override;
+
+    // Condition list and groups.
+    void List_CondClick();
+    void List_CondDblClick();
+    void Button_ConditionsToGroupClick();
+    void Groups_SE_NumberChange();
+    void List_GroupClick();
+    void CB_ConditionNamesClick();
+    void Button_CondMultSelClick();
+    void POM_Cond_CopySelectionClick();
+    void POM_Cond_PasteSelectionClick();
+    void BB_InvertClick();
+    void BB_UngroupedClick();
+    void Button_ReleaseAllGroupsClick();
+    // Labels from row LabelRow (kind 1) or composed from LabelRows (kind 2); marks kept.
+    void FillConditionList(int kind);
+    // The Groups page's show event and the assign button: mode 2000 sends the marks to the map,
+    // every other mode puts the marked conditions into the picked group.
+    void TS_GroupsShow();
+    // Refills the group list with the member counts; assigns nothing.
+    void rebuildGroupList();
+    // Mode 2000: each condition's mark to the owner (3001 with i x 10 + mark), then 3000.
+    void SendSelectionToOwner();
+    // Mark of condition i (1-based).
+    bool Marked(int i) const;
+    void SetMarks(const std::vector<bool>& marks); // [0] condition 1
+
+    // View-tool commands, sent to MainWindowHandle.
+    void Widht_BB1Click(QObject* sender);
+    void Zoom_BB1Click(QObject* sender);
+    void RG_DataTypeClick();
+    void CGH_BB_Show_ProcessedClick(QObject* sender);
+    void BB_ZTransformClick();
+    void BB_InvertSignClick();
+    void BB_Log10toLog2Click();
+    void BB_SmoothClick();
+    void FilterSig_BB_FilterClick(QObject* sender);
+    void FilterGeneCGH_BB_FilterClick(QObject* sender);
+    void HeatMap_SizeClick(QObject* sender);
+    void ExpMat_CB_ScaleChange();
+    void ExpMat_CB_GeneAnnoChange();
+    void ExpMat_CBox_ViewGeneAnnoClick();
+    void ExpMat_BB_AdjustClick(QObject* sender);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateComponents();
+    QWidget* CreateGroupsPage();
+    QWidget* CreateParameterPage();
+    QWidget* CreateInfoPage();
+    QWidget* CreateCGHPage();
+    QWidget* CreateExpressionPage();
+    QWidget* CreateButtonRow();
+    void ConnectHandlers();
+    void ConnectViewTool();
+    void DisableLaterControls();
+    void ReadSettings();
+    void WriteSettings();
+    void ApplyModeLayout();
+    void ShowPart(LayoutPart part, bool shown);
+    // Labels of conditions 1..ConditionCount: row LabelRow (kind 1) or LabelRows composed (2).
+    QStringList ConditionLabels(int kind) const;
+    void FillGroupsFromMembers();
+    // The plot modes list the titles of the matrix's annotation columns in the group box.
+    void FillGeneAnnotationList();
+    void FillLabelRowBox();
+    void PageChanged(int index);
+    int ConditionEntries() const;
+    int PickedGroup() const;
+    bool formShown_ = false;
+    bool formClosed_ = false;
+};
+
+// Integer Tag of a component (0 when it has none).
+int Tag(const QObject* component);
+void SetTag(QObject* component, int tag);

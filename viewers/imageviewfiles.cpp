@@ -1,0 +1,143 @@
+// The image viewer's pictures and image maps: open, save, drop and the map beside a PNG.
+#include "imageview.h"
+
+#include "binaryio.h"
+#include "dialoghooks.h"
+#include "picturesampler.h"
+#include "pngdecode.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QImageReader>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QUrl>
+#include <cstring>
+
+namespace {
+const QString kCaption = QStringLiteral("Kelv");
+const QString kBmpFilter = QStringLiteral("Bitmpap images (*.bmp)");
+const QString kPngFilter = QStringLiteral("PortableNetworkGraphics (*.png)");
+
+bool TooLarge(QSize size) {
+    return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+           int64_t(size.width()) * size.height() > kMaxPicturePixels;
+}
+
+QImage ReadBmp(const QString& file, QString& error) {
+    QImageReader reader(file, "bmp");
+    reader.setAllocationLimit(int(kMaxPicturePixels * 4 / (1024 * 1024)));
+    if (TooLarge(reader.size())) {
+        error = QStringLiteral("the picture is too large");
+        return {};
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        error = reader.errorString();
+        return {};
+    }
+    return SamplerReadsFormat(image.format()) ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage ReadPng(const QString& file, QString& error) {
+    std::string bytes, why;
+    int err = 0;
+    if (!ReadWholeFile(file.toStdString(), bytes, err)) {
+        error = QString::fromLocal8Bit(std::strerror(err));
+        return {};
+    }
+    PngPicture png;
+    if (!DecodePng(bytes, png, why)) {
+        error = QString::fromStdString(why);
+        return {};
+    }
+    // The image takes over the decoded pixels without a copy.
+    uint32_t* pixels = png.Pixels.release();
+    return QImage(
+        reinterpret_cast<uchar*>(pixels), png.Width, png.Height, qsizetype(png.Width) * 4,
+        QImage::Format_RGB32, [](void* p) { delete[] static_cast<uint32_t*>(p); }, pixels);
+}
+} // namespace
+
+bool TImageView::LoadImage(int mode, const QString& file) {
+    QString error = QStringLiteral("unknown picture kind");
+    const QImage image = mode == 1   ? ReadBmp(file, error)
+                         : mode == 2 ? ReadPng(file, error)
+                                     : QImage();
+    if (image.isNull()) {
+        ShowMessage(this, QStringLiteral("Could not load %1:\n%2").arg(file, error), kCaption,
+                    MsgIcon::Stop);
+        return false;
+    }
+    HitArea = 0;
+    Areas.clear();
+    FileName = file;
+    Picture = image;
+    ApplyZoom(mode == 1 ? -2 : 1);
+    if (mode == 2) LoadImageMap(file);
+    BackUp_Image = Picture;
+    setWindowTitle(kCaption + QStringLiteral(" - ") + FileName);
+    return true;
+}
+
+void TImageView::LoadImageMap(const QString& picture) {
+    const std::string mapFile = ImageMapFileName(picture.toStdString());
+    std::string html;
+    int err = 0;
+    if (!ReadWholeFile(mapFile, html, err)) return;
+    Areas = ReadImageMap(html, BaseAddress.toStdString());
+    for (int i = 0; i < AreaCount(); ++i)
+        Log(QString::number(i + 1) + QLatin1Char('\t') + QString::fromStdString(Areas[i].Names));
+}
+
+void TImageView::File_OpenClick() {
+    QString chosen;
+    FileDialogRequest request{FileDialogKind::Open,
+                              QStringLiteral("Open"),
+                              {},
+                              kBmpFilter + QStringLiteral(";;") + kPngFilter};
+    request.selectedFilter = &chosen;
+    const QString file = AskFileName(this, request);
+    if (file.isEmpty()) return;
+    // The chosen filter picks the decoder, whatever the file's name.
+    if (LoadImage(chosen == kPngFilter ? 2 : 1, file))
+        setWindowTitle(QStringLiteral("Image viewer - ") + FileName);
+}
+
+void TImageView::File_SaveAsClick() {
+    const QString file = AskFileName(this, {FileDialogKind::Save,
+                                            QStringLiteral("Save as"),
+                                            {},
+                                            QStringLiteral("Bitmpat images (*.bmp)")});
+    if (file.isEmpty()) return;
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || !Picture.save(&out, "BMP") || !out.commit()) {
+        ShowMessage(this, QStringLiteral("Could not write %1:\n%2").arg(file, out.errorString()),
+                    kCaption, MsgIcon::Stop);
+        return;
+    }
+    FileName = file;
+}
+
+void TImageView::HandleDroppedImage(const QStringList& files) {
+    if (files.isEmpty()) return;
+    const QString file = files.last();
+    const QString lower = file.toLower();
+    if (lower.contains(QLatin1String(".bmp")))
+        LoadImage(1, file);
+    else if (lower.contains(QLatin1String(".png")))
+        LoadImage(2, file);
+}
+
+void TImageView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TImageView::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    HandleDroppedImage(files);
+    event->acceptProposedAction();
+}
