@@ -3,26 +3,22 @@
 // PROBES probes each (default 1,000,000), and a paint that only copies the cached image:
 // bench_map_render [IDEOGRAM [PNG [PROBES]]]. The last map (orientation 1, 800 bands, CGH track)
 // is saved as PNG when a second argument is given.
+#include "benchapp.h"
 #include "benchtime.h"
 #include "ideogram.h"
 #include "mainwindow.h"
 #include "records.h"
-#include "registry.h"
 #include "synthetic_cgh.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir settings;
-    Registry::SetLocation(settings.filePath(QStringLiteral("registry.ini")));
+    const BenchApplication app(argc, argv);
     const std::string file =
         argc > 1 ? argv[1]
                  : (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram"))

@@ -3,15 +3,14 @@
 // channels (default 1,000), and one drag step with its repaint in an editor of 1,200 x 800:
 // bench_viewer_profile [GENES [CHANNELS]].
 #include "analysismatrix.h"
+#include "benchapp.h"
 #include "benchtime.h"
 #include "profileeditor.h"
 #include "random.h"
-#include "registry.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,10 +31,7 @@ AnalysisMatrix MakeMatrix(int32_t genes, int32_t conditions) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir settings;
-    Registry::SetLocation(settings.filePath(QStringLiteral("registry.ini")));
+    const BenchApplication app(argc, argv);
     const int32_t genes = argc > 1 ? std::atoi(argv[1]) : 55000;
     const int32_t channels = argc > 2 ? std::atoi(argv[2]) : 1000;
     const AnalysisMatrix matrix = MakeMatrix(genes, channels);

@@ -3,18 +3,17 @@
 // series 1; then, with half the points selected, a full re-render of an 800 x 800 plot, a paint
 // that copies the cached picture with a rubber band, a rectangle selection; and an annotation
 // search with three terms over EVENTS annotations. Times are means over a few runs.
+#include "benchapp.h"
 #include "benchtime.h"
 #include "dialoghooks.h"
 #include "fcs_file_writer.h"
 #include "random.h"
-#include "registry.h"
 #include "scatterrender.h"
 #include "scattersearch.h"
 #include "scatterview.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -26,13 +25,10 @@ void Line(const char* what, double ms) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    Registry::SetLocation(dir.filePath(QStringLiteral("registry.ini")));
+    const BenchApplication app(argc, argv);
     const int events = argc > 1 ? std::max(std::atoi(argv[1]), 1) : 1000000;
 
-    const QString fcsPath = dir.filePath(QStringLiteral("events.fcs"));
+    const QString fcsPath = app.FilePath(QStringLiteral("events.fcs"));
     {
         const std::string bytes = fcsfile::FixedLayoutFile(events);
         QFile f(fcsPath);

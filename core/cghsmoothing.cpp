@@ -6,7 +6,6 @@
 #include "processing.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -81,13 +80,6 @@ std::string NoProbesLine(int h) {
     return "Set " + std::to_string(h) + " - no probes";
 }
 
-// Up to 15 significant digits, trailing zeros dropped ("0.5", "0.333333333333333", "1").
-std::string FormatWeight(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    return std::string(buf, r.ptr);
-}
-
 } // namespace
 
 void SmoothCGHData(tCGH_DataSet& data, int width, LogSink* log) {
@@ -155,7 +147,7 @@ void WeightedSmoothCGHData(tCGH_DataSet& data, int slot, int kind, int width, Lo
     const std::vector<double> weights = SmoothingWeights(kind, width);
     long double weightSum = 0.0L;
     for (double w : weights) {
-        report.Add(FormatWeight(w));
+        report.Add(FormatGeneral(w));
         weightSum += w;
     }
     const bool flat =

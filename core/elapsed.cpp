@@ -2,10 +2,10 @@
 
 #include "numbers.h"
 
-std::string Stopwatch::Line(std::string_view suffix) const {
+std::string Stopwatch::Line(std::string_view suffix, int width) const {
     // Whole milliseconds, as the tick counter gives them.
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start_)
                         .count();
-    return FormatFixed(static_cast<double>(ms) / 1000.0, 3) + std::string(suffix);
+    return FormatFixedWidth(static_cast<double>(ms) / 1000.0, width, 3) + std::string(suffix);
 }

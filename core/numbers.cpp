@@ -148,3 +148,9 @@ std::string FormatFixedWidth(double v, int width, int decimals) {
     if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
     return s;
 }
+
+std::string FormatGeneral(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, r.ptr);
+}

@@ -28,3 +28,6 @@ std::string FormatFixed(double v, int decimals);
 
 // FormatFixed right-aligned in a field of `width` characters.
 std::string FormatFixedWidth(double v, int width, int decimals);
+
+// v with up to 15 significant digits, trailing zeros dropped ("0.5", "248956416", "1e+16").
+std::string FormatGeneral(double v);

@@ -10,8 +10,14 @@ class MemoLog : public LogSink {
   public:
     explicit MemoLog(QPlainTextEdit* memo) : memo_(memo) {}
     void AddLines(const std::vector<std::string>& lines) override {
-        if (!memo_) return;
-        for (const std::string& line : lines) memo_->appendPlainText(QString::fromStdString(line));
+        if (!memo_ || lines.empty()) return;
+        // One append for the batch: a long report goes in at once, not line by line.
+        QString text;
+        for (const std::string& line : lines) {
+            if (&line != &lines.front()) text += QLatin1Char('\n');
+            text += QString::fromStdString(line);
+        }
+        memo_->appendPlainText(text);
     }
 
   private:

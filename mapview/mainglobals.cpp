@@ -4,6 +4,8 @@ std::array<TColor, 101> SetColors{};
 bool DetailViewerOpen = false;
 int GeneNameWidth = 100;
 int ChromosomeGap = 0;
+const QString kDefaultGeneDatabase = QStringLiteral("https://www.ncbi.nlm.nih.gov/");
+QString GeneDatabaseAddress = kDefaultGeneDatabase;
 tShownAnnotationKeys ShownAnnotationKeys;
 int ExpressionTrackWidth = 0;
 

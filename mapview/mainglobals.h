@@ -3,6 +3,7 @@
 
 #include "colours.h"
 
+#include <QString>
 #include <array>
 
 // Colour of each hybridisation 1..100 in the CGH track (entry 0 holds nothing).
@@ -10,6 +11,9 @@ extern std::array<TColor, 101> SetColors;
 extern bool DetailViewerOpen;
 extern int GeneNameWidth;
 extern int ChromosomeGap;
+// Base address of the gene database that a double click on the map searches (a setting).
+extern QString GeneDatabaseAddress;
+extern const QString kDefaultGeneDatabase;
 // Width of the expression track of the last render (column width x shown samples).
 extern int ExpressionTrackWidth;
 

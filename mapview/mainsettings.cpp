@@ -1,4 +1,5 @@
 // The main window's settings in the per-user store: read when shown, written when closed.
+#include "mainglobals.h"
 #include "mainwindow.h"
 
 #include "records.h"
@@ -16,6 +17,7 @@ const QString kFindGeneKey = QStringLiteral("Find gene history\\");
 const QString kGroupFileKey = QStringLiteral("CGH-Group file history\\");
 const QString kExpressionKey = QStringLiteral("Expression matrix\\");
 const QString kCGHMatrixKey = QStringLiteral("CGH matrix\\");
+const QString kGeneDatabaseValue = QStringLiteral("Gene database");
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -84,6 +86,8 @@ void TfQuorbelView::ReadSettings() {
         Pref_CB_IdeogramFile->setEditText(IdeogramFile);
         Pref_CB_AutoLoad_Ideogram->setChecked(
             key.ReadString(QStringLiteral("Autoload ideogram"), QString()) == QLatin1String("yes"));
+        GeneDatabaseAddress = key.ReadString(kGeneDatabaseValue, QString()).trimmed();
+        if (GeneDatabaseAddress.isEmpty()) GeneDatabaseAddress = kDefaultGeneDatabase;
     }
     if (key.OpenKey(RegistryKey + kStatisticKey, true)) {
         for (int n = 1; n <= 10; ++n) {
@@ -133,6 +137,8 @@ void TfQuorbelView::WriteSettings() {
                                                                  ? QStringLiteral("yes")
                                                                  : QStringLiteral("np"));
     }
+    if (!IsDetailViewer && key.OpenKey(RegistryKey, true))
+        key.WriteString(kGeneDatabaseValue, GeneDatabaseAddress);
     WriteHistory(RegistryKey + kFindGeneKey, FindGeneHistory);
     WriteHistory(RegistryKey + kGroupFileKey, GroupFileHistory);
     if (key.OpenKey(RegistryKey + kStatisticKey, true)) {

@@ -7,6 +7,7 @@
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "records.h"
+#include "system.h"
 #include "toolglobals.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateFileCommands();
     CreateProcessCommands();
     CreateImportCommands();
+    ConnectMapInteraction();
+    CreateHelpMenu();
     FormCreate();
 }
 
@@ -39,16 +42,24 @@ TfQuorbelView::~TfQuorbelView() {
 }
 
 void TfQuorbelView::FormCreate() {
+    UpdateSiteAddress = QStringLiteral(QB_UPDATE_SITE);
     RegistryKey = QStringLiteral("software\\JX-Quorbel\\");
     setWindowTitle(QStringLiteral("JX-Quorbel - CGH and expression map viewer"));
     IsDetailViewer = false;
     DetailViewerOpen = false;
     setAcceptDrops(true);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ProgramFile = QCoreApplication::applicationFilePath();
     IdeogramFile = ProgramFolder + QStringLiteral("data/ideogram");
     MapTopMargin = 20;
-    ShownAnnotationKeys = tShownAnnotationKeys{};
-    SetDefaultColors();
+    // The detail viewer is made with its owner: the map settings of the program stay as the
+    // main window has them.
+    if (!parentWidget()) {
+        ShownAnnotationKeys = tShownAnnotationKeys{};
+        SetDefaultColors();
+        ChromosomeGap = 0;
+        GeneNameWidth = 100;
+    }
     ColouredChromosomeMode = false;
     PaletteLog = true;
     PaletteMin = 0.0f;
@@ -56,8 +67,6 @@ void TfQuorbelView::FormCreate() {
     PatternNames.clear();
     PageControl->setCurrentWidget(TS_MapView);
     ColourBarDragging = false;
-    ChromosomeGap = 0;
-    GeneNameWidth = 100;
     FindGeneHistory.fill(QString());
     GroupFileHistory.fill(QString());
 }
@@ -153,7 +162,7 @@ void TfQuorbelView::FormActivate() {
 }
 
 void TfQuorbelView::FormClose() {
-    if (IsDetailViewer) DetailViewerOpen = false;
+    if (IsDetailViewer) DetailViewerClosing();
     // Windows of their own would keep the program running.
     CloseTools();
     WriteSettings();
@@ -225,5 +234,5 @@ void TfQuorbelView::Info_BB_ClearClick() {
 
 void TfQuorbelView::Info_BB_CopyClick() {
     QGuiApplication::clipboard()->setText(Info_Memo->toPlainText());
-    QApplication::beep();
+    Beep();
 }

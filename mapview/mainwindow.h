@@ -28,6 +28,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
+class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -75,6 +76,30 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void POM_Genes_GeneNamesClick();
     void POM_GEHM_ViewClick();
     void TB_GEMatClick();
+
+    // Gene search, keys and wheel, the mouse read-out, the detail viewer and the capture of the
+    // map (mainwindow_interact.cpp).
+    void POM_Genes_FindClick();
+    // Keys of the whole window, whatever has the focus; true when the key was taken.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    void FormMouseWheel(int delta);
+    // (x, y) in the paint box; sets the Mouse... fields and the status bar, never renders.
+    void MapView_PB1MouseMove(int x, int y);
+    void MapView_PB1DblClick();
+    void TB_DetailViewClick();
+    void TB_CaptureClick();
+    int MouseBasePair = 0;
+    int MouseChromosome = 0; // the painted chromosome under the mouse, 0 outside them all
+    QString MouseText;
+    // The gene database's search address for a text under the mouse.
+    static QString GeneDatabaseSearch(const QString& text);
+
+    // The ideogram file choice, the about box and the update (mainwindow_help.cpp).
+    void Pref_BB_IdeogramSelectClick();
+    void Help_InfoClick();
+    void Help_UpdateQuorbelClick();
+    QString UpdateSiteAddress; // base address of the distribution site; empty: none
+    QString ProgramFile;       // the running program's own path
 
     // The view tools (mainwindow_tools.cpp); each command does nothing while its tool is open.
     void POM_CGH_ToolClick();
@@ -161,6 +186,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QCheckBox* Pref_CB_AutoLoad_Ideogram = nullptr;
     QComboBox* Pref_CB_IdeogramFile = nullptr;
     QPushButton* Pref_BB_IdeogramSelect = nullptr;
+    QLineEdit* Pref_ED_GeneDatabase = nullptr;
     QCheckBox* Pref_CB_AutoLoad_GeneFeatures = nullptr;
     QComboBox* Pref_CB_GeneFeatures = nullptr;
     QPushButton* Pref_BB_GeneFeaturesSelect = nullptr;
@@ -179,6 +205,9 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* TB_Refresh = nullptr;
     QAction* TB_Capture = nullptr;
     QAction* TB_DetailView = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+    std::array<QLabel*, 2> StatusBar1_Panels{}; // counted from 0
 
     QMenu* File_Menu = nullptr;
     QAction* File_LoadCGHMatrix = nullptr;
@@ -203,6 +232,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_Genes_View = nullptr;
     QAction* POM_Genes_GeneNames = nullptr;
     std::array<QAction*, 6> POM_Gene{}; // [1..5] Gene, RNA, CDS, UTR, Pseudo
+    QAction* POM_Genes_Find = nullptr;
 
     QMenu* POM_CGH = nullptr;
     QAction* POM_CGH_View = nullptr;
@@ -253,6 +283,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     tPalette PaletteColours{};
     int PaletteScaleKind = 1;
 
+    QMenu* Help_Menu = nullptr;
+    QAction* Help_Info = nullptr;
+    QAction* Help_UpdateQuorbel = nullptr;
+
     QMenu* Util_DT_ID_Dump = nullptr;
     QAction* Util_DT_ID_Arms = nullptr;
     QAction* Util_DT_ID_Bands = nullptr;
@@ -283,6 +317,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* Util_Demo_ColouredChromosomes = nullptr;
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -290,6 +326,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    void ConnectMapInteraction();
+    void CreateHelpMenu();
+    void DetailViewerClosing();
+    void CentreDetailViewer(int c, int64_t along);
     void CreateComponents();
     void CreateMenus();
     void CreateToolBar();
@@ -326,3 +366,6 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     bool shown_ = false;
     QStringList commandLine_;
 };
+
+// The detail viewer, the main window's second instance; null while none is open.
+extern QPointer<TfQuorbelView> DetailViewer;

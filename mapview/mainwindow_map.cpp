@@ -116,6 +116,7 @@ MapRenderKey TfQuorbelView::CurrentRenderKey() const {
     v.ChromosomeGap = ChromosomeGap;
     v.CGHDisplayStart = CGHData.DisplayStart;
     v.ExpressionColumns = ExpData.DisplayStep * std::clamp(ExpData.SampleOrder[0], 0, kMaxSamples);
+    v.ExpressionStep = ExpData.DisplayStep;
 
     k.DataVersion = DataVersion;
     k.SetColors = SetColors;

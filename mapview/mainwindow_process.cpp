@@ -121,6 +121,7 @@ void TfQuorbelView::Anal_Stat_CGH_RegulationTestClick() {
 }
 
 void TfQuorbelView::TB_RefreshClick() {
+    // A full redraw, not only a copy of the cached map.
     renderedKey_.reset();
     RepaintMap();
 }

@@ -214,5 +214,5 @@ void TfQuorbelView::CreateToolBar() {
     ToolBar1->addSeparator();
     TB_Refresh = tool("TB_Refresh", QStringLiteral("Refresh"));
     TB_Capture = tool("TB_Capture", QStringLiteral("Capture"));
-    TB_DetailView = tool("TB_DetailView", QStringLiteral("Detail view"));
+    TB_DetailView = tool("TB_DetailView", QStringLiteral("Detail"));
 }

@@ -14,6 +14,10 @@ int ClampToInt(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
+// The gene track: room for names before its line when they are shown, the line, then the names.
+constexpr int kGeneNameLead = 50;
+constexpr int kGeneLine = 50;
+
 int ClampAcross(int64_t v) {
     return static_cast<int>(
         std::clamp<int64_t>(v, -MapGeometry::kPixelLimit, MapGeometry::kPixelLimit));
@@ -53,9 +57,9 @@ MapGeometry::MapGeometry(const MapViewInputs& view, const tGenomeLayout& layout)
             x += view.IdeogramWidth + (view.ShowBandNames ? 45 : 20);
         }
         if (view.ShowGenes) {
-            if (view.ShowGeneNames) x += 50;
+            if (view.ShowGeneNames) x += kGeneNameLead;
             p.Genes = at(x);
-            x += 50 + (view.ShowGeneNames ? view.GeneNameWidth : 0);
+            x += kGeneLine + (view.ShowGeneNames ? view.GeneNameWidth : 0);
         }
         if (view.ShowCGH) {
             const int64_t x0 = x + view.CGHDisplayStart + 10;
@@ -71,6 +75,25 @@ MapGeometry::MapGeometry(const MapViewInputs& view, const tGenomeLayout& layout)
         p.End = at(x);
         chromosomes_.push_back(p);
     }
+}
+
+int MapGeometry::AcrossAt(int x, int y) const {
+    const int64_t a = view_.Orientation == 2 ? int64_t{view_.Height} - y : x;
+    return ClampAcross(a + view_.AcrossScroll);
+}
+
+const PaintedChromosome* MapGeometry::ChromosomeAt(int across) const {
+    for (const PaintedChromosome& p : chromosomes_)
+        if (across >= p.Start && (across < p.End || across < GeneRoom(p).second)) return &p;
+    return nullptr;
+}
+
+std::pair<int, int> MapGeometry::GeneRoom(const PaintedChromosome& p) const {
+    if (!p.Genes) return {0, 0};
+    // Features lie within kGeneLine of the line at the room's end; names reach further.
+    const int line = *p.Genes + kGeneLine;
+    if (!view_.ShowGeneNames) return {line - kGeneLine, line + kGeneLine};
+    return {line - kGeneLine - kGeneNameLead, line + view_.GeneNameWidth};
 }
 
 int MapGeometry::PArm(int c) const {

@@ -35,6 +35,7 @@ struct MapViewInputs {
     int ChromosomeGap = 0;
     int CGHDisplayStart = 50;  // half width of the CGH track
     int ExpressionColumns = 0; // column width x shown samples
+    int ExpressionStep = 0;    // column width of one sample
     bool operator==(const MapViewInputs&) const = default;
 };
 
@@ -67,6 +68,15 @@ class MapGeometry {
     }
     int AlongExtent() const { return view_.Orientation == 2 ? view_.Width : view_.Height; }
     int AcrossExtent() const { return view_.Orientation == 2 ? view_.Height : view_.Width; }
+
+    // The along pixel and the across position (before the across-scroll) of pixel (x, y).
+    int AlongAt(int x, int y) const { return view_.Orientation == 2 ? x : y; }
+    int AcrossAt(int x, int y) const;
+    // The painted chromosome whose column holds an across position, or whose gene track draws
+    // there beyond its column (the first of two); nullptr outside them all.
+    const PaintedChromosome* ChromosomeAt(int across) const;
+    // Across span [first, end) in which a chromosome's gene track draws its features and names.
+    std::pair<int, int> GeneRoom(const PaintedChromosome& p) const;
 
     // Along pixel of base-pair position p of chromosome c, relative to the top margin and before
     // the arm gap: round((p - along-scroll + longest arm - p arm of c) x scale), held within

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QUrl>
 #include <chrono>
 #include <utility>
@@ -16,6 +17,10 @@ std::function<bool(const QString&)>& ShellHook() {
 }
 std::function<void()>& BeepHook() {
     static std::function<void()> hook;
+    return hook;
+}
+RestartHook& StartHook() {
+    static RestartHook hook;
     return hook;
 }
 } // namespace
@@ -61,4 +66,15 @@ void Beep() {
 
 std::function<void()> SetBeepHook(std::function<void()> hook) {
     return std::exchange(BeepHook(), std::move(hook));
+}
+
+bool RestartProgram(const QString& program, const QStringList& args) {
+    if (StartHook()) return StartHook()(program, args);
+    if (!QProcess::startDetached(program, args)) return false;
+    QCoreApplication::quit();
+    return true;
+}
+
+RestartHook SetRestartHook(RestartHook hook) {
+    return std::exchange(StartHook(), std::move(hook));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,3 +25,10 @@ void SetShellOpenHook(std::function<bool(const QString&)> hook);
 void Beep();
 // Replaces the sound with the hook (an empty function restores it); returns the hook replaced.
 std::function<void()> SetBeepHook(std::function<void()> hook);
+
+// Starts `program` detached with `args` and ends this program's event loop; false (the loop goes
+// on) when it could not be started.
+bool RestartProgram(const QString& program, const QStringList& args);
+// Tests receive the start instead; an empty function removes the hook. Returns the hook replaced.
+using RestartHook = std::function<bool(const QString&, const QStringList&)>;
+RestartHook SetRestartHook(RestartHook hook);

@@ -1,0 +1,239 @@
+// The main window's interaction with the map: gene search, keys and wheel, the read-out of the
+// position under the mouse, the detail viewer with the gene database search, the map's capture.
+#include "dialoghooks.h"
+#include "genesearch.h"
+#include "inputdialog.h"
+#include "jxdorvdec.h"
+#include "mainglobals.h"
+#include "mainwindow.h"
+#include "mapreadout.h"
+#include "recentlist.h"
+#include "records.h"
+#include "toolglobals.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+#include <QWheelEvent>
+#include <algorithm>
+
+QPointer<TfQuorbelView> DetailViewer;
+
+namespace {
+
+QString Quote(const QString& s) {
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+// A text enters the history at the top unless it is there already in any letter case.
+void AddToHistory(std::array<QString, 21>& history, const std::string& text) {
+    std::array<std::string, 20> entries;
+    for (int n = 1; n <= 20; ++n) entries[size_t(n - 1)] = history[size_t(n)].toStdString();
+    if (!AddRecentEntry(entries, text, true)) return;
+    for (int n = 1; n <= 20; ++n)
+        history[size_t(n)] = QString::fromStdString(entries[size_t(n - 1)]);
+}
+
+void SetBar(QScrollBar* bar, int64_t value) {
+    bar->setValue(static_cast<int>(std::clamp<int64_t>(value, bar->minimum(), bar->maximum())));
+}
+
+} // namespace
+
+void TfQuorbelView::ConnectMapInteraction() {
+    StatusBar1 = statusBar();
+    for (QLabel*& panel : StatusBar1_Panels) {
+        panel = new QLabel;
+        // A panel's text never resizes the bar: the read-out changes it on every mouse move.
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        StatusBar1->addWidget(panel, 1);
+    }
+    StatusBar1->setSizeGripEnabled(false);
+
+    POM_Genes_Find = new QAction(QStringLiteral("&Find"), this);
+    POM_Genes_Find->setObjectName(QStringLiteral("POM_Genes_Find"));
+    POM_Genes_Find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
+    POM_Genes->addSeparator();
+    POM_Genes->addAction(POM_Genes_Find);
+    POM_Genes_View->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+    connect(POM_Genes_Find, &QAction::triggered, this, [this] { POM_Genes_FindClick(); });
+
+    Pref_ED_GeneDatabase = new QLineEdit(GeneDatabaseAddress);
+    Pref_ED_GeneDatabase->setObjectName(QStringLiteral("Pref_ED_GeneDatabase"));
+    if (auto* form = qobject_cast<QFormLayout*>(TS_Preferences->layout()))
+        form->addRow(QStringLiteral("Gene database"), Pref_ED_GeneDatabase);
+    connect(Pref_ED_GeneDatabase, &QLineEdit::textEdited, this, [](const QString& text) {
+        GeneDatabaseAddress = text.trimmed().isEmpty() ? kDefaultGeneDatabase : text.trimmed();
+    });
+    // Both instances edit the one setting: the page shows it as it is now.
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl->currentWidget() == TS_Preferences)
+            Pref_ED_GeneDatabase->setText(GeneDatabaseAddress);
+    });
+
+    connect(TB_DetailView, &QAction::triggered, this, [this] { TB_DetailViewClick(); });
+    connect(TB_Capture, &QAction::triggered, this, [this] { TB_CaptureClick(); });
+    MapView_PB1->setMouseTracking(true);
+    MapView_PB1->installEventFilter(this);
+    // Keys reach FormKeyDown before the widget that has the focus.
+    qApp->installEventFilter(this);
+}
+
+bool TfQuorbelView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (FormKeyDown(key->key(), key->modifiers())) return true;
+        }
+    } else if (watched == MapView_PB1 && event->type() == QEvent::MouseMove) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        MapView_PB1MouseMove(at.x(), at.y());
+    } else if (watched == MapView_PB1 && event->type() == QEvent::MouseButtonDblClick) {
+        MapView_PB1DblClick();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfQuorbelView::wheelEvent(QWheelEvent* event) {
+    FormMouseWheel(event->angleDelta().y());
+    event->accept();
+}
+
+void TfQuorbelView::POM_Genes_FindClick() {
+    TInputDialog dialog(this);
+    for (int n = 1; n <= 20; ++n)
+        if (!FindGeneHistory[n].isEmpty()) dialog.History.append(FindGeneHistory[n]);
+    dialog.Caption = QStringLiteral("Find genes");
+    dialog.Prompt = QStringLiteral("Enter gene names to search for (e.g. ") +
+                    Quote(QStringLiteral("GAPDH  RPL*   *gf*   *rPS")) + QLatin1Char(')');
+    dialog.HelpText =
+        QStringLiteral("Search Gene names\n\nSupply a single gene or a list of genes separated by "
+                       "a SPACE.\ne.g. \"gapdh hprt1 rpl*\n\nSearch is perfomed case "
+                       "insensitive.\n\nUse wildcard to search for patterns:\n\"hprt*\" will find "
+                       "e.g. HPRT1, HPRTP2\n\"*prt1\" will find e.g. \"HPRT1,NAPRT1\n\"*prt*\" "
+                       "will find e.g. \"HPRT1,PRTFDC1,APRT, ...\"");
+    RunModal(dialog);
+    if (dialog.ResultCode != 0) return;
+    const std::string text = CleanSearchText(dialog.Text.toStdString());
+    AddToHistory(FindGeneHistory, text);
+    if (text.empty()) return;
+    const int found = SearchGeneNames(FeatureLists[2], text, &InfoLog);
+    ShowMessage(this,
+                found > 0
+                    ? QStringLiteral("%1 matches found\n\nSee Info-Tab for details.").arg(found)
+                    : QStringLiteral("No match found !!"),
+                QStringLiteral("Search genes"), MsgIcon::Information);
+    BumpDataVersion();
+    if (IsActiveForm()) RepaintMap();
+}
+
+bool TfQuorbelView::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    const bool ctrl = shift.testFlag(Qt::ControlModifier);
+    if (ctrl && shift.testFlag(Qt::ShiftModifier) &&
+        (key == Qt::Key_Left || key == Qt::Key_Right)) {
+        ChromosomeGap =
+            key == Qt::Key_Left ? ChromosomeGap - 10 : std::min(ChromosomeGap, INT32_MAX - 10) + 10;
+        if (ChromosomeGap < 1) ChromosomeGap = 0;
+        RepaintMap();
+        return true;
+    }
+    if (!ctrl && key == Qt::Key_F5) {
+        // A full redraw, not only a copy of the cached map; the key goes no further.
+        TB_RefreshClick();
+        return true;
+    }
+    return false;
+}
+
+void TfQuorbelView::FormMouseWheel(int delta) {
+    if (delta == 0) return;
+    SetBar(MapView_SB_V, int64_t{MapView_SB_V->value()} + delta);
+    RepaintMap();
+}
+
+void TfQuorbelView::MapView_PB1MouseMove(int x, int y) {
+    if (!(MapLayout.Scale() > 0.0f)) return;
+    // The rendered image lies one pixel in from the paint box's corner.
+    const MapReadout r = ReadMapPosition(MapLayout, x - 1, y - 1, FeatureLists[2], ExpData);
+    MouseBasePair = r.BasePair;
+    MouseChromosome = r.Chromosome;
+    MouseText = r.Text;
+    StatusBar1_Panels[1]->setText(QStringLiteral("%1,%2 - %3,%4 - %5")
+                                      .arg(x)
+                                      .arg(y)
+                                      .arg(MouseBasePair)
+                                      .arg(MouseChromosome)
+                                      .arg(MouseText));
+}
+
+QString TfQuorbelView::GeneDatabaseSearch(const QString& text) {
+    QString base = GeneDatabaseAddress;
+    if (!base.endsWith(QLatin1Char('/'))) base += QLatin1Char('/');
+    // Encoded whole: "&", "#" or "+" in a name would cut or change the query.
+    return base + QStringLiteral("sites/entrez?db=gene&cmd=search&term=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(text + QStringLiteral(" homo sapiens")));
+}
+
+void TfQuorbelView::MapView_PB1DblClick() {
+    if (DetailViewerOpen && DetailViewer) {
+        const int c = FirstChromosome == LastChromosome ? FirstChromosome : MouseChromosome;
+        if (c != 0)
+            DetailViewer->CentreDetailViewer(
+                c, int64_t{MouseBasePair} - (int64_t{ShownLongestArm} - MapLayout.PArm(c)) - 1000);
+    }
+    if (!MouseText.isEmpty()) OpenUrl(GeneDatabaseSearch(MouseText));
+}
+
+void TfQuorbelView::CentreDetailViewer(int c, int64_t along) {
+    FirstChromosome = LastChromosome = c;
+    SetBar(Orientation == 2 ? MapView_SB_H : MapView_SB_V, along);
+    RepaintMap();
+}
+
+void TfQuorbelView::TB_DetailViewClick() {
+    if (DetailViewerOpen && DetailViewer) {
+        DetailViewer->raise();
+        DetailViewer->activateWindow();
+        return;
+    }
+    auto* viewer = new TfQuorbelView(this);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->IsDetailViewer = true;
+    DetailViewer = viewer;
+    DetailViewerOpen = true;
+    viewer->show();
+    viewer->FirstChromosome = viewer->LastChromosome = 1;
+    viewer->Zoom = 1;
+    // Lying, its scroll bars swap their ranges as the orientation button swaps them.
+    if (Orientation == 2) viewer->TB_SetOrientationClick();
+    viewer->RepaintMap();
+}
+
+void TfQuorbelView::DetailViewerClosing() {
+    DetailViewerOpen = false;
+    // The view tools would send to a closed window.
+    if (auto* owner = qobject_cast<TfQuorbelView*>(parentWidget());
+        owner && MainWindowHandle == Handle())
+        MainWindowHandle = owner->Handle();
+}
+
+void TfQuorbelView::TB_CaptureClick() {
+    const QPalette colours = MapView_Panel_Map->palette();
+    QPalette white = colours;
+    white.setColor(QPalette::Window, Qt::white);
+    MapView_Panel_Map->setPalette(white);
+    const QImage image = MapView_Panel_Map->grab().toImage();
+    MapView_Panel_Map->setPalette(colours);
+    QGuiApplication::clipboard()->setImage(image);
+}
