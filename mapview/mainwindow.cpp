@@ -28,11 +28,11 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
-    CreateFileCommands();
-    CreateProcessCommands();
-    CreateImportCommands();
+    ConnectFileCommands();
+    ConnectProcessCommands();
+    ConnectImportCommands();
     ConnectMapInteraction();
-    CreateHelpMenu();
+    ConnectHelpCommands();
     FormCreate();
 }
 
