@@ -233,7 +233,7 @@ void TdGroupSelector::FillGroupsFromMembers() {
         for (int g = 1; g <= groups; ++g) List_Group->addItem(QStringLiteral("Group-%1").arg(g));
     }
     const int seeded =
-        std::min(Mode == 210 ? groups * Factors_SE_Number->value() : groups, kMaxGroups);
+        std::min(Mode == 210 ? groups * Factors_SE_Number->value() : groups, kMaxMemberStrings);
     for (int g = 1; g <= seeded; ++g)
         for (int i : MemberConditions(GroupMembers[g], FirstConditionNumber, ConditionCount))
             ConditionGroup[static_cast<size_t>(i)] = g;

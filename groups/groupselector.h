@@ -43,6 +43,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     Q_OBJECT
   public:
     static constexpr int kMaxGroups = 12;
+    // Mode 210 names a group per pair of factor levels.
+    static constexpr int kMaxMemberStrings = kMaxGroups * kMaxGroups;
     static constexpr int kMaxLabelRows = 100;
 
     explicit TdGroupSelector(QWidget* parent = nullptr);
@@ -56,7 +58,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t FirstConditionNumber = 1; // condition i is written as i + FirstConditionNumber - 1
     int32_t HeaderRowCount = 0;       // header rows plus one
     int32_t GroupCount = 2;
-    std::array<QString, kMaxGroups + 1> GroupMembers; // [1..12] "1,2,3"
+    std::array<QString, kMaxMemberStrings + 1> GroupMembers; // [1..GroupCount] "1,2,3"
     QString RegistryKey; // settings key; empty: nothing read or written
     QString MessageCaption, HelpBase, HelpPage;
     QPointer<QWidget> ConditionViewer;    // the condition viewer while it is open
@@ -65,6 +67,12 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t ShowGeneListMenu = 0;
     WindowHandle GeneListHandle = 0;
     ::AnalysisMatrix* AnalysisMatrix = nullptr; // the caller's matrix, not owned
+
+    // Result slots of the analysis modes, read by their caller after the dialog closes.
+    int32_t RunParam1 = 0, RunParam2 = 0, RunParam3 = 0, RunParam4 = 0, RunParam5 = 0,
+            RunParam6 = 0, RunParam7 = 0;
+    uint8_t RunAllPermutations = 0, RunAutoSort = 0;
+    float RunValue1 = 0.0f, RunValue2 = 0.0f, RunValue3 = 0.0f, RunValue4 = 0.0f;
 
     // State of its own.
     std::vector<int32_t> ConditionGroup; // [1..ConditionCount], 0 = no group
@@ -242,6 +250,10 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // Esc ends here, as every other close does.
     void reject() override;
 
+    // OK (Tag 0) and Run (Tag 1): the settings, the parameter check, then what the mode asks:
+    // the selection to the map (2000), an analysis or plot, or the groups handed back and close.
+    void BB_RunOK(QObject* sender);
+
     // Condition list and groups.
     void List_CondClick();
     void List_CondDblClick();
@@ -302,6 +314,23 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void DisableLaterControls();
     void ReadSettings();
     void WriteSettings();
+    void WriteWindowAndFindHistory(class RegKey& key);
+    void WriteRunSettings();
+    void RunOK(int tag);
+    // Builds GroupCount and GroupMembers from the assignment and closes; false when it refused.
+    void RunGroupStep(int tag);
+    void StoreRunSlots();
+    void BuildPairLists();
+    // Data columns of the marked conditions (condition i reads column i), in list order.
+    std::vector<int32_t> MarkedColumns() const;
+    // Columns of each group 1..Groups_SE_Number (one group: the marked conditions).
+    std::vector<std::vector<int32_t>> GroupColumns() const;
+    void RunPlots();
+    void RunPoolNormalisation();
+    void RunTotalIntensity();
+    void RunGeneFilter();
+    void RunImputation();
+    void RunSwapSign();
     void ApplyModeLayout();
     void ShowPart(LayoutPart part, bool shown);
     // Labels of conditions 1..ConditionCount: row LabelRow (kind 1) or LabelRows composed (2).

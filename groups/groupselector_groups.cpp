@@ -42,13 +42,13 @@ void TdGroupSelector::ConnectHandlers() {
     for (QSpinBox* spin : {Groups_SE_Number, Factors_SE_Number, Matches_SE})
         connect(spin, &QSpinBox::valueChanged, this, [this] { Groups_SE_NumberChange(); });
     connect(BitBtn_Cancel, &QPushButton::clicked, this, [this] { BitBtn_CancelClick(); });
+    for (QPushButton* button : {BitBtn_OK, BBB_RunAnalysis})
+        connect(button, &QPushButton::clicked, this, [this, button] { BB_RunOK(button); });
 }
 
 void TdGroupSelector::DisableLaterControls() {
     // Controls whose commands come later; the layout shows and hides them already.
-    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn_OK,
-                                                      BBB_RunAnalysis,
-                                                      Groups_BB_Save,
+    for (QWidget* w : std::initializer_list<QWidget*>{Groups_BB_Save,
                                                       Groups_BB_Load,
                                                       Groups_CB_History,
                                                       BB_Find,

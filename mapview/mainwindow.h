@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ class QToolBar;
 class QToolButton;
 class TdChrSel_List;
 class TdGroupSelector;
+struct tStat;
 
 // The form colour "clBtnFace" as the registry keeps it.
 constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
@@ -142,6 +144,21 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void Util_Demo_ColouredChromosomesClick();
     // The list filter over `lines` (emptied from the front), reported to the Info page.
     void RunListFilter(std::vector<std::string>& lines);
+
+    // The group tests and the p-value histogram (mainwindow_grouptests.cpp). The tests act only
+    // on OK; a grouping the test refuses is reported and changes nothing.
+    void Anal_Stat_CGH_GroupTestingClick();
+    // Tag 1 "Gene / group selection", Tag 2 "Group testing": the histogram opened afterwards.
+    void POM_GEHM_GroupTestingClick(int tag);
+    // Tag 1 the CGH statistics, Tag 2 the expression statistics.
+    void Anal_Stat_CGH_SetAlphaClick(int tag);
+    QAction* Anal_Stat_CGH_GroupTesting = nullptr;
+    QAction* Anal_Stat_CGH_SetAlpha = nullptr; // Tag 1
+    QAction* POM_CGH_ClassTests = nullptr;
+    QAction* POM_CGH_SetAlpha = nullptr;            // Tag 1
+    QAction* POM_GEHM_GeneGroupSelection = nullptr; // Tag 1
+    QAction* POM_GEHM_GroupTesting = nullptr;       // Tag 2
+    QAction* POM_GEHM_SetAlpha = nullptr;           // Tag 2
 
     void File_ExitClick();
     void UpdateExpRecentMenu();
@@ -351,6 +368,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void ConnectFileCommands();
     void ConnectProcessCommands();
     void ConnectImportCommands();
+    void ConnectGroupTestCommands();
+    // Tests the dialog's groups on a copy of `stat`, kept only when the test accepts them.
+    bool RunGroupTest(tStat& stat, const TdGroupSelector& dialog,
+                      const std::function<std::string(tStat&)>& test);
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
     // One feature-extraction file into the first free hybridisation slot, then the z-transform
