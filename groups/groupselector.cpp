@@ -32,6 +32,7 @@ TdGroupSelector::TdGroupSelector(QWidget* parent) : QDialog(parent) {
     CreateComponents();
     ConnectHandlers();
     ConnectViewTool();
+    CreateGroupTools();
     DisableLaterControls();
     FormCreate();
 }
@@ -80,6 +81,8 @@ void TdGroupSelector::FormShow() {
     }
     ConditionGroup.assign(static_cast<size_t>(std::max(ConditionCount, 0)) + 1, 0);
     ConditionActive.resize(ConditionGroup.size(), 0);
+    // The script writes levels 0..ConditionCount + 2; those the profile controls never set are 0.
+    ResponseProfile.resize(ConditionGroup.size() + 2, 0.0f);
     const ModeLayout* layout = FindModeLayout(Mode);
     if (layout && layout->keepsGroupList)
         FillGeneAnnotationList();
@@ -177,7 +180,7 @@ void TdGroupSelector::ShowPart(LayoutPart part, bool shown) {
         widgets = {BB_XY};
         break;
     case LayoutPart::ScriptButton:
-        widgets = {BB_ToScript};
+        widgets = {BB_ToScript, GB_Comment}; // the comment goes only into the script
         break;
     case LayoutPart::RunButton:
         widgets = {BBB_RunAnalysis};

@@ -48,35 +48,14 @@ void TdGroupSelector::ConnectHandlers() {
 
 void TdGroupSelector::DisableLaterControls() {
     // Controls whose commands come later; the layout shows and hides them already.
-    for (QWidget* w : std::initializer_list<QWidget*>{Groups_BB_Save,
-                                                      Groups_BB_Load,
-                                                      Groups_CB_History,
-                                                      BB_Find,
-                                                      BB_AutoGroup,
-                                                      BB_ToScript,
-                                                      BB_Scan,
-                                                      BB_XY,
-                                                      BB_RI,
-                                                      BB_QQ,
-                                                      BB_3D,
-                                                      BitBtn_Help,
-                                                      BitBtn_About,
-                                                      Info_Button_Clear,
-                                                      Info_Button_Copy,
-                                                      Info_Log_Button_Clear,
-                                                      Info_Log_Button_Copy,
-                                                      Pairs_SG,
-                                                      Button_ClearPairTable,
-                                                      ToolButton1,
-                                                      SAM_BB_ResponseDefineProfile[0],
-                                                      SAM_BB_ResponseDefineProfile[1],
-                                                      SAM_BB_ResponseDefineProfile[2],
-                                                      KapMei_Button_Sel[1],
-                                                      KapMei_Button_Sel[2],
-                                                      KapMei_Button_Sel[3]})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             BB_Scan, BitBtn_Help, BitBtn_About, Info_Button_Clear, Info_Button_Copy,
+             Info_Log_Button_Clear, Info_Log_Button_Copy, Pairs_SG, Button_ClearPairTable,
+             ToolButton1, SAM_BB_ResponseDefineProfile[0], SAM_BB_ResponseDefineProfile[1],
+             SAM_BB_ResponseDefineProfile[2], KapMei_Button_Sel[1], KapMei_Button_Sel[2],
+             KapMei_Button_Sel[3]})
         w->setEnabled(false);
-    for (QAction* a : {POM_Cond_SaveSelectionAs, POM_Cond_LoadSelection, Viewalldetails1})
-        a->setEnabled(false);
+    Viewalldetails1->setEnabled(false);
 }
 
 int TdGroupSelector::ConditionEntries() const {

@@ -28,12 +28,6 @@ namespace {
 
 const QString kKey = QStringLiteral("software\\GroupSelectorTest");
 
-QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
-    return items;
-}
-
 QStringList StoreGroups() {
     QSettings store(Registry::Location(), QSettings::IniFormat);
     return store.childGroups();

@@ -54,4 +54,15 @@ inline std::vector<int> Marked(const TdGroupSelector& d) {
     return marked;
 }
 
+inline QStringList Items(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+    return items;
+}
+
+// ConditionGroup[1..ConditionCount].
+inline std::vector<int32_t> Groups(const TdGroupSelector& d) {
+    return std::vector<int32_t>(d.ConditionGroup.begin() + 1, d.ConditionGroup.end());
+}
+
 } // namespace
