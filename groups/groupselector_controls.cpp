@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -79,6 +80,7 @@ void TdGroupSelector::ConnectControls() {
     connect(ToolButton1, &QToolButton::clicked, this, &TdGroupSelector::ToolButton1Click);
     connect(Button_ClearPairTable, &QPushButton::clicked, this,
             &TdGroupSelector::Button_ClearPairTableClick);
+    Pairs_SG->horizontalHeader()->setMinimumSectionSize(1); // the set widths hold exactly
     List_Cond->installEventFilter(this);
     Pairs_SG->viewport()->installEventFilter(this);
 }

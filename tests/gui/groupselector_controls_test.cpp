@@ -210,10 +210,10 @@ TEST(GroupSelectorControls, ResponseRowFillsTheProfile) {
     d->FormShow();
     d->SAM_SE_ResponseHeaderRow->setValue(3);
     EXPECT_EQ(d->ResponseProfile,
-              (std::vector<float>{0, 1.5f, 1, 0, -2000, std::numeric_limits<float>::max()}));
+              (std::vector<float>{0, 1.5f, 1, 0, -2000, std::numeric_limits<float>::max(), 0, 0}));
     d->SAM_SE_ResponseHeaderRow->setValue(9); // outside the table
     d->KMM_SE_Iter->setValue(7);
-    EXPECT_EQ(d->ResponseProfile, std::vector<float>(6, 0.0f));
+    EXPECT_EQ(d->ResponseProfile, std::vector<float>(8, 0.0f));
 }
 
 TEST(GroupSelectorControls, ProfileEditorGetsTheGroupsChannelsAndGivesLevelsBack) {
@@ -286,7 +286,7 @@ TEST(GroupSelectorControls, ProfileEditorOpensFromModeTwentyAndDrawsARamp) {
     });
     d->SAM_BB_ResponseDefineProfile[0]->click();
     PlotViewers().ProfileEditor = nullptr;
-    ASSERT_EQ(d->ResponseProfile.size(), 5u);
+    ASSERT_EQ(d->ResponseProfile.size(), 7u);
     EXPECT_EQ(d->ResponseProfile[1], -1.0f);
     EXPECT_EQ(d->ResponseProfile[4], 1.0f);
 }
