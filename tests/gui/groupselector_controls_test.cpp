@@ -1,9 +1,9 @@
-#include "groupselectortest.h"
 #include "guitest.h"
 #include "plotviewers.h"
 #include "profileeditor.h"
 #include "profilerequest.h"
 #include "radiogroup.h"
+#include "selectortest.h"
 #include "sellist.h"
 #include "tableeditor.h"
 #include "tableeditormodel.h"
@@ -91,9 +91,7 @@ TEST(GroupSelectorControls, AllPossibleCountsTheRelabellingsUpToTheMaximum) {
 TEST(GroupSelectorControls, GroupPopupReleasesAndShowsMembers) {
     BeepCounter beeps;
     auto d = Selector(0, 5);
-    Mark(*d, {1, 2});
-    d->List_Group->setCurrentRow(0);
-    d->Button_ConditionsToGroupClick(); // assign to group 1, the marks stay
+    Assign(*d, 1, {1, 2}); // the marks stay
     ASSERT_EQ(d->ConditionGroup[1], 1);
     d->List_Group->setCurrentRow(0);
     d->POM_Groups_ReleaseClick();
@@ -101,9 +99,7 @@ TEST(GroupSelectorControls, GroupPopupReleasesAndShowsMembers) {
     EXPECT_EQ(d->List_Group->item(0)->text(), QStringLiteral("Group-1 (0)"));
     EXPECT_EQ(Marked(*d), (std::vector<int>{1, 2}));
 
-    Mark(*d, {2, 4});
-    d->List_Group->setCurrentRow(1);
-    d->Button_ConditionsToGroupClick();
+    Assign(*d, 2, {2, 4});
     Mark(*d, {1, 3});
     d->List_Group->setCurrentRow(1);
     d->POM_Groups_ShowMembersClick();
