@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
 #include <QToolButton>
 #include <algorithm>
@@ -28,17 +27,6 @@ constexpr TColor kWhite = 0xFFFFFF;
 
 int LayoutChromosomeCount() {
     return std::clamp(GenomeLayout.ChromosomeCount, 0, kLayoutSlots);
-}
-
-// The sub-menu `name` of `parent`, made with `caption` when it does not exist yet.
-template <typename Parent>
-QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
-    if (auto* menu =
-            parent->template findChild<QMenu*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
-        return menu;
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
 }
 
 void DrawChromosomeNumber(GdiCanvas& canvas, const MapGeometry& geometry,
@@ -86,16 +74,6 @@ void TfQuorbelView::ConnectMapView() {
     connect(POM_Ideogram_ViewSingleChr, &QAction::triggered, this,
             [this] { POM_Ideogram_ViewSingleChrClick(); });
 
-    QMenu* utilities = SubMenu(menuBar(), "Utilities", QStringLiteral("&Utilities"));
-    QMenu* tables = SubMenu(utilities, "Util_DataTables", QStringLiteral("Data tables"));
-    QMenu* ideogram = SubMenu(tables, "Util_DT_Ideogram", QStringLiteral("Ideogram"));
-    Util_DT_ID_Dump = SubMenu(ideogram, "Util_DT_ID_Dump", QStringLiteral("Dump"));
-    QMenu* chromosomes =
-        SubMenu(Util_DT_ID_Dump, "Util_DT_ID_Chromosomes", QStringLiteral("Chromosomes"));
-    Util_DT_ID_Arms = chromosomes->addAction(QStringLiteral("&Arms"));
-    Util_DT_ID_Arms->setData(2);
-    Util_DT_ID_Bands = chromosomes->addAction(QStringLiteral("Bands (450)"));
-    Util_DT_ID_Bands->setData(3);
     for (QAction* item : {Util_DT_ID_Arms, Util_DT_ID_Bands})
         connect(item, &QAction::triggered, this, [this, item] { Util_DT_ID_ArmsClick(item); });
 }
