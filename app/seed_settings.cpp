@@ -1,5 +1,6 @@
 // Seeds the settings of a first run so that the program starts showing its shipped ideogram.
 // Does nothing when settings exist already.
+#include "ideogram.h"
 #include "registry.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ int main(int argc, char* argv[]) {
     }
     key.WriteString(QStringLiteral("Autoload ideogram"), QStringLiteral("yes"));
     key.WriteString(QStringLiteral("Ideogram data file"),
-                    ideogram + QStringLiteral(";2,1,2,3,6,7,8,9,4"));
+                    ideogram + QLatin1String(kNCBIIdeogramColumns));
     if (key.OpenKey(base + QStringLiteral("Expression matrix\\"), true)) {
         key.WriteInteger(QStringLiteral("Header rows"), 7);
         key.WriteInteger(QStringLiteral("Header columns"), 13);

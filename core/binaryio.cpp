@@ -1,33 +1,120 @@
 #include "binaryio.h"
 
+#include "parallel.h"
+
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) {
-        err = errno;
-        return false;
+namespace {
+
+constexpr size_t kReadPiece = size_t(1) << 20; // bytes one thread reads at a time
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(const std::string& fileName)
+        : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
     }
-    // A regular file is read straight into storage of its size; what more there is (a file that
-    // grew, or no size to go by) follows block by block.
-    std::string data;
-    struct stat info {};
-    if (fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        data.resize(static_cast<size_t>(info.st_size));
-        data.resize(std::fread(data.data(), 1, data.size(), f));
-    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Reads `size` bytes from the start of a regular file into dest, the pieces shared by threads.
+int ReadPieces(int fd, char* dest, size_t size, const std::function<bool(double)>& step) {
+    const int pieces = static_cast<int>((size + kReadPiece - 1) / kReadPiece);
+    std::atomic<int> failure{0};
+    const bool finished = ParallelChunks(
+        pieces,
+        [&](int i) {
+            const size_t offset = static_cast<size_t>(i) * kReadPiece;
+            const size_t length = std::min(kReadPiece, size - offset);
+            for (size_t done = 0; done < length && failure == 0;) {
+                const ssize_t got = ::pread(fd, dest + offset + done, length - done,
+                                            static_cast<off_t>(offset + done));
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) failure = got < 0 ? errno : EIO; // or the file shrank meanwhile
+                done += got > 0 ? static_cast<size_t>(got) : 0;
+            }
+        },
+        step ? std::function<bool(int)>([&](int done) { return step(double(done) / pieces); })
+             : nullptr);
+    if (failure != 0) return failure;
+    return finished ? 0 : ECANCELED;
+}
+
+// Reads a file of unknown size (a pipe, say) to its end.
+int ReadToEnd(int fd, std::string& out) {
     char block[65536];
-    size_t got;
-    while (!std::ferror(f) && (got = std::fread(block, 1, sizeof block, f)) > 0)
-        data.append(block, got);
-    err = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
-    std::fclose(f);
+    for (;;) {
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return errno;
+        if (got == 0) return 0;
+        out.append(block, static_cast<size_t>(got));
+    }
+}
+
+// Opens the file and hands its descriptor and size to `read` (a regular file), or its contents
+// read to the end (anything else but a folder).
+template <typename Regular, typename Other>
+int ReadFile(const std::string& fileName, Regular regular, Other other) {
+    const FileDescriptor fd(fileName);
+    if (fd.Get() < 0) return errno;
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) return errno;
+    if (S_ISDIR(info.st_mode)) return EISDIR;
+    if (S_ISREG(info.st_mode)) return regular(fd.Get(), static_cast<size_t>(info.st_size));
+    std::string text;
+    if (const int err = ReadToEnd(fd.Get(), text)) return err;
+    return other(text);
+}
+
+} // namespace
+
+int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
+                  const std::function<bool(double)>& step) {
+    FileBytes read;
+    const int err = ReadFile(
+        fileName,
+        [&](int fd, size_t size) {
+            read.data.reset(new char[std::max<size_t>(size, 1)]);
+            read.size = size;
+            return ReadPieces(fd, read.data.get(), size, step);
+        },
+        [&](const std::string& text) {
+            read.data.reset(new char[std::max<size_t>(text.size(), 1)]);
+            read.size = text.size();
+            std::memcpy(read.data.get(), text.data(), text.size());
+            return 0;
+        });
+    bytes = err == 0 ? std::move(read) : FileBytes{};
+    return err;
+}
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
+    std::string read;
+    err = ReadFile(
+        fileName,
+        [&](int fd, size_t size) {
+            read.resize(size);
+            return ReadPieces(fd, read.data(), size, nullptr);
+        },
+        [&](std::string& text) {
+            read = std::move(text);
+            return 0;
+        });
     if (err != 0) return false;
-    bytes = std::move(data);
+    bytes = std::move(read);
     return true;
 }
 

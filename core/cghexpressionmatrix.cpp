@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr double kSqrt10 = 3.16227766016838;
 constexpr int kLinesPerStep = 1024;
 
 struct Columns {
@@ -28,6 +27,7 @@ struct Matrix {
     std::array<tOligoArray, kChromosomes + 1> oligo;
     std::array<int, kChromosomes + 1> counts{};
     std::vector<std::string> headerCells;
+    std::vector<std::string> names, labels; // [1..hybridisations]: file names, annotation entries
 };
 
 bool IsDataRow(const std::vector<std::string_view>& fields, const Columns& c, ProbePosition& pos) {
@@ -39,11 +39,6 @@ bool IsDataRow(const std::vector<std::string_view>& fields, const Columns& c, Pr
 std::string_view Field(const std::vector<std::string_view>& fields, int column) {
     return column >= 1 && static_cast<size_t>(column) <= fields.size() ? fields[column - 1]
                                                                        : std::string_view();
-}
-
-float ScaledValue(std::string_view cell) {
-    constexpr double kMax = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(ParseLenientFloat(cell) * kSqrt10, -kMax, kMax));
 }
 
 // One pass over the file: line(index, fields) for every non-empty line. False with `error` set
@@ -111,7 +106,7 @@ bool FillProbes(const std::string& fileName, const Columns& c, Matrix& m, Progre
                      for (int h = 1; h <= c.hybridisations; ++h) {
                          tCGHProbeArray& a = m.hyb[h][chr];
                          const float value =
-                             ScaledValue(fields[static_cast<size_t>(c.first + h - 2)]);
+                             ScaledCGHValue(fields[static_cast<size_t>(c.first + h - 2)]);
                          a.Set(1, j, static_cast<float>(chr));
                          a.Set(2, j, start);
                          a.Set(3, j, end);
@@ -155,6 +150,21 @@ void SortByStart(const Columns& c, Matrix& m) {
     }
 }
 
+// The hybridisations' names: their header cells.
+void NameHybridisations(const Columns& c, Matrix& m) {
+    m.names.resize(static_cast<size_t>(c.hybridisations) + 1);
+    for (int h = 1; h <= c.hybridisations; ++h) {
+        const int column = c.first + h - 1;
+        std::string& name = m.names[size_t(h)];
+        if (column <= static_cast<int>(m.headerCells.size()))
+            name = m.headerCells[static_cast<size_t>(column) - 1];
+        // A filled slot needs a name, or it would count as free.
+        if (name.empty()) name = "Column " + std::to_string(column);
+    }
+    m.labels = m.names;
+}
+
+// Moves the matrix in; nothing here allocates, so the data set changes completely.
 void ReplaceDataSet(const Columns& c, Matrix& m, int activeSlot, tCGH_DataSet& data) {
     const auto recentFiles = data.RecentFiles;
     ClearCGHDataSet(data);
@@ -168,14 +178,8 @@ void ReplaceDataSet(const Columns& c, Matrix& m, int activeSlot, tCGH_DataSet& d
     data.Oligo = std::move(m.oligo);
     data.HNum = c.hybridisations;
     for (int h = 1; h <= c.hybridisations; ++h) {
-        const int column = c.first + h - 1;
-        std::string name = column <= static_cast<int>(m.headerCells.size())
-                               ? m.headerCells[static_cast<size_t>(column) - 1]
-                               : std::string();
-        // A filled slot needs a name, or it would count as free.
-        if (name.empty()) name = "Column " + std::to_string(column);
-        data.Hyb[h].FileName = name;
-        data.Annotation[h][1] = name;
+        data.Hyb[h].FileName = std::move(m.names[size_t(h)]);
+        data.Annotation[h][1] = std::move(m.labels[size_t(h)]);
         data.Annotation[h][2] = "two";
         data.Annotation[h][3] = "three";
         data.Annotation[h][4] = "four";
@@ -214,11 +218,19 @@ bool LoadMatrixColumns(int positionColumn, int nameColumn, int geneColumn, int f
     Matrix m;
     try {
         if (!CountProbes(fileName, c, m, steps, error)) return false;
+        if (std::all_of(m.counts.begin(), m.counts.end(), [](int n) { return n == 0; })) {
+            error = "\"" + fileName + "\" holds no data rows (rows of at least " +
+                    std::to_string(c.minimumFields) +
+                    " fields with a position on chromosomes 1 to 24 in column " +
+                    std::to_string(c.position) + ").";
+            return false;
+        }
         SizeArrays(c, m);
         if (!FillProbes(fileName, c, m, steps, error)) return false;
         SortByStart(c, m);
+        NameHybridisations(c, m);
     } catch (const std::bad_alloc&) {
-        error = "Not enough memory to load " + fileName;
+        error = NotEnoughMemoryText(fileName);
         return false;
     }
     ReplaceDataSet(c, m, activeSlot, data);

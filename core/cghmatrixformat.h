@@ -2,12 +2,12 @@
 #pragma once
 
 #include "numbers.h"
+#include "parallel.h"
 
 #include <algorithm>
 #include <bit>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 static_assert(std::endian::native == std::endian::little,
@@ -38,13 +38,12 @@ inline constexpr int64_t kBytesPerThread = int64_t(1) << 20;
 
 // Shares hybridisations 1..hnum out among a few threads when the work spans `bytes` of memory
 // worth a thread: each thread runs work(first, step) for its hybridisations first, first + step,
-// ... up to hnum, and must touch only what belongs to them.
+// ... up to hnum, and must touch only what belongs to them. An exception of the work (memory
+// running out) comes back on the caller's thread once all have ended.
 template <typename Work> void ShareHybridisations(int hnum, int64_t bytes, const Work& work) {
     const int threads = bytes < kBytesPerThread ? 1 : std::clamp(hnum, 1, kThreads);
-    std::vector<std::jthread> pool;
-    for (int t = 1; t < threads; ++t)
-        pool.emplace_back([&work, t, threads] { work(1 + t, threads); });
-    work(1, threads);
+    ParallelChunks(
+        threads, [&](int t) { work(1 + t, threads); }, nullptr, threads);
 }
 
 // Probe records handled together by one thread, hybridisation by hybridisation: few enough

@@ -4,6 +4,7 @@
 #include "cghmatrixformat.h"
 #include "elapsed.h"
 #include "numbers.h"
+#include "progresssteps.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -120,10 +122,9 @@ class MatrixParser {
     MatrixParser(ParsedMatrix& out, ProgressSink* progress) : out_(out), progress_(progress) {}
 
     bool Parse(const std::string& fileName, std::string& error) {
+        // The probe counts say where the file ends; bytes after the last probe record are left.
         if (!in_.Open(fileName, error_)) return Fail(error);
-        bool ok = ReadMagic() && ReadHeader() && ReadProbes();
-        if (ok && in_.Left() != 0) ok = Bad("unexpected bytes after the last probe record");
-        return ok || Fail(error);
+        return (ReadMagic() && ReadHeader() && ReadProbes()) || Fail(error);
     }
 
     int HNum() const { return hnum_; }
@@ -227,10 +228,7 @@ class MatrixParser {
         if (total > in_.Left() / minRecord)
             return Bad("the probe counts exceed what the file holds");
 
-        if (progress_) {
-            progress_->SetMaximum(int(std::min<int64_t>(total, INT_MAX)));
-            progress_->SetPosition(0);
-        }
+        ProgressSteps steps(progress_);
         SizeArrays();
         batch_ = BatchProbes(minRecord);
         blocks_.resize(size_t(batch_));
@@ -247,23 +245,25 @@ class MatrixParser {
                 if (!ReadBatch(c, first, last)) return false;
                 const int64_t before = done;
                 done += last - first + 1;
-                if (progress_ && done / kProgressStep != before / kProgressStep) {
-                    progress_->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
-                    progress_->Pump();
-                    if (progress_->Cancelled()) return Bad("loading cancelled");
-                }
+                if (done / kProgressStep != before / kProgressStep &&
+                    !steps.Step(ProgressSteps::Scale(0, ProgressSteps::kMaximum, double(done),
+                                                     double(total))))
+                    return Bad("loading cancelled");
             }
         }
-        if (progress_) progress_->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
+        steps.Finish();
         return true;
     }
 
     // Sizes the probe arrays of every hybridisation and the probe annotation. Fresh memory costs
-    // a page fault per page, which several threads take much faster than one.
+    // a page fault per page, which several threads take much faster than one. Without
+    // hybridisations there are no probes to annotate: a probe record may then be 4 bytes, which
+    // could not pay for an annotation record.
     void SizeArrays() {
         for (int c = 1; c <= kChromosomes; ++c) {
-            out_.oligo[c].assign(size_t(counts_[c]) + 10, tOligoAnnotation{});
-            out_.oligo[c][0].Num[0] = float(counts_[c]);
+            const int n = hnum_ == 0 ? 0 : counts_[c];
+            out_.oligo[c].assign(size_t(n) + 10, tOligoAnnotation{});
+            out_.oligo[c][0].Num[0] = float(n);
         }
         out_.chr.resize(size_t(hnum_) + 1);
         int64_t probes = 0;
@@ -316,7 +316,6 @@ class MatrixParser {
         std::string_view body, text;
         if (const auto result = in_.Next(body); result != RecordReader::kRecord)
             return Missing(result, "the probes of chromosome " + std::to_string(c));
-        auto& anno = out_.oligo[c][size_t(i)];
         blocks = size_t(body.data() - in_.Marked()) + body.size();
         if (body.empty() && hnum_ == 0) return true;
         ByteCursor cur(body);
@@ -327,7 +326,9 @@ class MatrixParser {
         if (items_.size() < size_t(kProbeTexts))
             return Bad("too few annotation texts for probe " + std::to_string(i) +
                        " on chromosome " + std::to_string(c));
-        for (int k = 1; k <= kProbeTexts; ++k) anno.Str[k] = items_[size_t(k - 1)];
+        if (hnum_ > 0)
+            for (int k = 1; k <= kProbeTexts; ++k)
+                out_.oligo[c][size_t(i)].Str[k] = items_[size_t(k - 1)];
         blocks -= cur.Left();
         return true;
     }
@@ -352,15 +353,29 @@ bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink
     const Stopwatch clock;
     ParsedMatrix file;
     MatrixParser parser(file, progress);
-    std::string reason;
-    if (!parser.Parse(fileName, reason)) {
-        error = "Could not load CGH matrix file \"" + fileName + "\": " + reason;
+    std::vector<std::string> names;
+    try {
+        std::string reason;
+        if (!parser.Parse(fileName, reason)) {
+            error = "Could not load CGH matrix file \"" + fileName + "\": " + reason;
+            return false;
+        }
+        // A slot without a name would count as free, and the next file dropped would take it.
+        names.resize(size_t(parser.HNum()) + 1);
+        for (int h = 1; h <= parser.HNum(); ++h) {
+            std::string& name = file.annotation[size_t(h)][1];
+            if (name.empty()) name = "Hybridisation " + std::to_string(h);
+            names[size_t(h)] = name;
+        }
+    } catch (const std::bad_alloc&) {
+        error = NotEnoughMemoryText(fileName);
         return false;
     }
+    // From here on nothing is allocated: the data set changes completely or not at all.
     const int hnum = parser.HNum();
     for (int h = 1; h <= hnum; ++h) {
         std::swap(data.Hyb[h].Chr, file.chr[size_t(h)]);
-        data.Hyb[h].FileName = file.annotation[size_t(h)][1];
+        data.Hyb[h].FileName = std::move(names[size_t(h)]);
     }
     for (int h = 0; h <= hnum; ++h)
         for (int k = h == 0 ? 2 : 1; k <= parser.Keys(); ++k)
@@ -377,31 +392,37 @@ CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileNa
                                    ProgressSink* progress) {
     CGHMatrixLoad load;
     load.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
-    auto fresh = std::make_unique<tCGH_DataSet>();
-    ClearCGHDataSet(*fresh);
-    MemoryLog log;
-    if (!ReadCGHMatrix(*fresh, fileName, progress, &log, load.error)) return load;
-
-    for (int h = 1; h <= fresh->HNum; ++h) fresh->Hyb[h].Active = 1;
-    fresh->RecentFiles = data.RecentFiles;
+    std::unique_ptr<tCGH_DataSet> fresh, previous;
+    try {
+        fresh = std::make_unique<tCGH_DataSet>();
+        ClearCGHDataSet(*fresh);
+        MemoryLog log;
+        if (!ReadCGHMatrix(*fresh, fileName, progress, &log, load.error)) return load;
+        for (int h = 1; h <= fresh->HNum; ++h) fresh->Hyb[h].Active = 1;
+        fresh->RecentFiles = data.RecentFiles;
+        load.report.insert(load.report.end(), log.lines.begin(), log.lines.end());
+        load.report.push_back("Loaded CGH probes:");
+        for (int c = 1; c <= kChromosomes; ++c)
+            load.report.push_back("Chromosome " + std::to_string(c) + "\t" +
+                                  std::to_string(OligoCount(fresh->Oligo[c])));
+        load.report.push_back("");
+        // Moved through the heap: the record is too large for a temporary on the stack.
+        previous = std::make_unique<tCGH_DataSet>();
+    } catch (const std::bad_alloc&) {
+        load.report.resize(1);
+        load.error = NotEnoughMemoryText(fileName);
+        return load;
+    }
     fresh->TestParam1 = data.TestParam1;
     fresh->TestParam2 = data.TestParam2;
     fresh->TestParam3 = data.TestParam3;
     fresh->TestParam4 = data.TestParam4;
     fresh->TestParam5 = data.TestParam5;
     fresh->TestParam6 = data.TestParam6;
-    // Moved through the heap: the record is too large for a temporary on the stack.
-    auto previous = std::make_unique<tCGH_DataSet>(std::move(data));
+    *previous = std::move(data);
     data = std::move(*fresh);
     previous.reset(); // the previous data set's arrays go now
     BumpDataVersion();
-
-    load.report.insert(load.report.end(), log.lines.begin(), log.lines.end());
-    load.report.push_back("Loaded CGH probes:");
-    for (int c = 1; c <= kChromosomes; ++c)
-        load.report.push_back("Chromosome " + std::to_string(c) + "\t" +
-                              std::to_string(OligoCount(data.Oligo[c])));
-    load.report.push_back("");
     load.ok = true;
     return load;
 }

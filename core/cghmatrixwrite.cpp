@@ -3,6 +3,7 @@
 #include "binaryio.h"
 #include "cghmatrixformat.h"
 #include "elapsed.h"
+#include "progresssteps.h"
 
 #include <climits>
 #include <cstring>
@@ -125,10 +126,10 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
     }
     ok = ok && out.HeaderRecord(text);
     for (int k = 2; k <= kAnnotationKeys; ++k) {
-        const std::string_view key = Trimmed(data.Annotation[0][k]);
-        if (key.empty()) continue;
+        // Every key that has a name is written, the name without its surrounding blanks.
+        if (data.Annotation[0][k].empty()) continue;
         text.clear();
-        AppendUntabbed(text, key);
+        AppendUntabbed(text, Trimmed(data.Annotation[0][k]));
         for (int h = 1; h <= hnum; ++h) {
             text += '\t';
             AppendUntabbed(text, data.Annotation[h][k]);
@@ -136,10 +137,7 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
         ok = ok && out.HeaderRecord(text);
     }
     ok = ok && out.HeaderRecord(kEndOfHeader);
-    if (progress) {
-        progress->SetMaximum(int(std::min<int64_t>(total, INT_MAX)));
-        progress->SetPosition(0);
-    }
+    ProgressSteps steps(progress);
 
     // Each batch of probe records is laid out (lengths and texts) first; then the threads fill
     // in the data blocks, each for its own hybridisations.
@@ -195,19 +193,17 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
             });
             const int64_t before = done;
             done += n;
-            if (progress && done / kProgressStep != before / kProgressStep) {
-                progress->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
-                progress->Pump();
-                if (progress->Cancelled()) {
-                    error = "Saving cancelled: " + fileName + " was not written";
-                    return false;
-                }
+            if (done / kProgressStep != before / kProgressStep &&
+                !steps.Step(ProgressSteps::Scale(0, ProgressSteps::kMaximum, double(done),
+                                                 double(total)))) {
+                error = "Saving cancelled: " + fileName + " was not written";
+                return false;
             }
         }
     }
     ok = ok && out.Flush() && out.Wait();
     if (!file.Commit(error)) return false; // also reports a failed write
-    if (progress) progress->SetPosition(int(std::min<int64_t>(done, INT_MAX)));
+    steps.Finish();
     Report(log).Add(clock.Line());
     return true;
 }

@@ -3,11 +3,14 @@
 #include "elapsed.h"
 
 #include "numbers.h"
+#include "parallel.h"
 #include "processing.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -35,37 +38,115 @@ long double WeightedSum(const float* w, const double* weights, int64_t window) {
     return (a + b) + (c + d);
 }
 
-// Window mean (slot 12) and SD about it (slot 13) of slot 11: the mean is the weighted sum over
-// `weightSum`, or the plain mean when `weights` is null; the SD is unweighted. Running sums of x
-// and x^2 give the SD (and the flat mean): the extended accumulators hold sums and squares of
-// float values almost exactly, so adding the incoming and dropping the outgoing probe does not
-// drift from the direct sum.
-void SmoothWindows(tCGHProbeArray& a, int64_t half, const double* weights, long double weightSum) {
-    const ProbeRange r = SmoothedRange(a, half);
-    if (r.first > r.last) return;
-    const float* x = a.Slot(11);
-    float* mean = a.Slot(12);
-    float* sd = a.Slot(13);
-    const int64_t window = 2 * half + 1;
-    const long double probes = static_cast<long double>(window), perProbe = 1.0L / probes;
-    long double s = 0.0L, q = 0.0L;
-    for (int64_t j = 1; j <= window; ++j) {
-        s += x[j];
-        q += static_cast<long double>(x[j]) * x[j];
+// A sum kept as two doubles, the rounding error of every addition carried in the second
+// (Knuth's two-sum): more exact than an extended-precision sum, and much faster.
+struct ExactSum {
+    double hi = 0.0, lo = 0.0;
+    void Add(double x) {
+        const double s = hi + x, b = s - hi;
+        lo += (hi - (s - b)) + (x - b);
+        hi = s;
     }
-    for (int64_t i = r.first;; ++i) {
-        const long double m =
-            weights ? WeightedSum(x + (i - half), weights, window) / weightSum : s * perProbe;
-        // Sum of (m - x)^2 over the window, expanded.
-        const long double deviations = q - 2.0L * m * s + probes * m * m;
-        mean[i] = static_cast<float>(m);
-        sd[i] = static_cast<float>(
-            std::sqrt(std::max(0.0, static_cast<double>(deviations * perProbe))));
-        if (i == r.last) break;
-        const long double in = x[i + half + 1], out = x[i - half];
-        s += in - out;
-        q += in * in - out * out;
+    // The sum of both, rounded once. An infinite sum leaves a NaN error term behind: the sum is
+    // then what the leading terms say.
+    double Plus(const ExactSum& o) const {
+        const double leading = hi + o.hi, v = leading + (lo + o.lo);
+        return v == v ? v : leading;
     }
+};
+
+// The runs of values that make up the windows of one length. A run's sum and squared deviation
+// about its mean are taken in one value at a time (Welford's update, the running mean taken from
+// the sum); two runs are joined by Chan's pairwise update. Runs never drop a value, so nothing of
+// a value outside a window stays in that window's sums.
+class WindowRuns {
+  public:
+    explicit WindowRuns(int64_t window)
+        : window_(window), inverse_(Table(window)), shrink_(Table(window)), join_(Table(window)) {
+        for (int64_t n = 1; n <= window; ++n) {
+            inverse_[n] = 1.0 / static_cast<double>(n);
+            shrink_[n] = static_cast<double>(n) / static_cast<double>(n + 1);
+            join_[n] = static_cast<double>(n) * static_cast<double>(window - n) /
+                       static_cast<double>(window);
+        }
+    }
+
+    // Window mean (slot 12) and SD about it (slot 13) of slot 11 for the windows of `a`: the
+    // mean is the weighted sum over `weightSum`, or the plain mean when `weights` is null; the SD
+    // is unweighted. The probes are cut into blocks of one window's length; a window is the tail
+    // of one block joined with the head of the next, so every window equals its direct sums
+    // within rounding, and a NaN or a huge value only touches the windows that hold it.
+    void Smooth(tCGHProbeArray& a, const double* weights, long double weightSum) const {
+        const int64_t half = window_ / 2;
+        const ProbeRange r = SmoothedRange(a, half);
+        if (r.first > r.last) return;
+        std::vector<ExactSum> tailSum(static_cast<size_t>(window_));
+        std::vector<double> tailM2(static_cast<size_t>(window_));
+        const float* x = a.Slot(11);
+        float* mean = a.Slot(12);
+        float* sd = a.Slot(13);
+        const double probes = static_cast<double>(window_), perProbe = 1.0 / probes;
+        const int64_t lastStart = r.last - half; // windows start at probes 1..lastStart
+        for (int64_t block = 1; block <= lastStart; block += window_) {
+            const int64_t blockEnd = block + window_ - 1;
+            ExactSum sum;
+            double m2 = 0.0;
+            for (int64_t p = blockEnd, n = 0; p >= block; --p, ++n) {
+                Add(sum, m2, n, x[p]);
+                tailSum[size_t(p - block)] = sum;
+                tailM2[size_t(p - block)] = m2;
+            }
+            ExactSum headSum; // probes after the block
+            double headM2 = 0.0;
+            const int64_t stop = std::min(blockEnd, lastStart);
+            for (int64_t start = block, n = 0; start <= stop; ++start) {
+                const ExactSum& tail = tailSum[size_t(start - block)];
+                double q = tailM2[size_t(start - block)];
+                if (start > block) {
+                    Add(headSum, headM2, n++, x[start + window_ - 1]);
+                    const double d = headSum.hi * inverse_[n] - tail.hi * inverse_[window_ - n];
+                    q += headM2 + d * d * join_[n];
+                }
+                const double plain = tail.Plus(headSum) * perProbe;
+                double m = plain;
+                if (weights) {
+                    // Deviations about m: about the window's own mean, and that mean's distance.
+                    m = static_cast<double>(WeightedSum(x + start, weights, window_) / weightSum);
+                    q += probes * (plain - m) * (plain - m);
+                }
+                const int64_t i = start + half;
+                mean[i] = static_cast<float>(m);
+                sd[i] = std::isfinite(m)
+                            ? static_cast<float>(std::sqrt(std::max(0.0, q * perProbe)))
+                            : std::numeric_limits<float>::quiet_NaN();
+            }
+        }
+    }
+
+  private:
+    static std::vector<double> Table(int64_t window) {
+        return std::vector<double>(static_cast<size_t>(window) + 1);
+    }
+    // Takes x into a run of n values.
+    void Add(ExactSum& sum, double& m2, int64_t n, double x) const {
+        if (n > 0) {
+            const double d = x - sum.hi * inverse_[n];
+            m2 += d * d * shrink_[n];
+        }
+        sum.Add(x);
+    }
+
+    int64_t window_;
+    std::vector<double> inverse_, shrink_, join_;
+};
+
+// The most probes a chromosome of hybridisations first..last holds.
+int LongestProbeCount(const tCGH_DataSet& data, int first, int last) {
+    int longest = 0;
+    for (int h = first; h <= last; ++h)
+        for (int c = 1; c <= kChromosomes; ++c)
+            longest = std::max(longest, data.Hyb[h].Chr[c].Count());
+    return longest;
 }
 
 // True for a usable width; otherwise the routine's single report line is written.
@@ -80,6 +161,29 @@ std::string NoProbesLine(int h) {
     return "Set " + std::to_string(h) + " - no probes";
 }
 
+// Smooths every chromosome of hybridisations first..last that hold probes, one hybridisation per
+// thread; reports those without probes. Nothing is smoothed when no chromosome holds a window.
+void SmoothSets(tCGH_DataSet& data, int first, int last, int64_t window, const double* weights,
+                long double weightSum, Report& report) {
+    std::vector<int> sets;
+    for (int h = first; h <= last; ++h) {
+        if (HybridisationProbeCount(data.Hyb[h]) == 0)
+            report.Add(NoProbesLine(h));
+        else
+            sets.push_back(h);
+    }
+    // The runs' tables are as long as a window: only made when some chromosome holds one.
+    if (LongestProbeCount(data, first, last) <= window) return;
+    const WindowRuns runs(window);
+    ParallelChunks(
+        static_cast<int>(sets.size()),
+        [&](int k) {
+            for (int c = 1; c <= kChromosomes; ++c)
+                runs.Smooth(data.Hyb[sets[size_t(k)]].Chr[c], weights, weightSum);
+        },
+        nullptr);
+}
+
 } // namespace
 
 void SmoothCGHData(tCGH_DataSet& data, int width, LogSink* log) {
@@ -91,14 +195,7 @@ void SmoothCGHData(tCGH_DataSet& data, int width, LogSink* log) {
     const Stopwatch timer;
     AddReportHead(report, title, 22);
     report.Add("Filter width = " + std::to_string(width));
-    for (int h = 1; h <= last; ++h) {
-        if (HybridisationProbeCount(data.Hyb[h]) == 0) {
-            report.Add(NoProbesLine(h));
-            continue;
-        }
-        for (int c = 1; c <= kChromosomes; ++c)
-            SmoothWindows(data.Hyb[h].Chr[c], width / 2, nullptr, 0.0L);
-    }
+    SmoothSets(data, 1, last, 2 * static_cast<int64_t>(width / 2) + 1, nullptr, 0.0L, report);
     report.Add(timer.Line("s elapsed time"));
     BumpDataVersion();
 }
@@ -135,11 +232,7 @@ void WeightedSmoothCGHData(tCGH_DataSet& data, int slot, int kind, int width, Lo
     const int64_t window = 2 * half + 1;
     // The width comes unchecked from the tool bus; a window no chromosome can hold smooths
     // nothing, and refusing it first keeps the weight table and its report small.
-    int longest = 0;
-    for (int h = firstHyb; h <= lastHyb; ++h)
-        for (int c = 1; c <= kChromosomes; ++c)
-            longest = std::max(longest, data.Hyb[h].Chr[c].Count());
-    if (longest < window + 1) {
+    if (LongestProbeCount(data, firstHyb, lastHyb) < window + 1) {
         report.Add(title + " - no chromosome holds more than " + std::to_string(window) +
                    " probes; nothing smoothed.");
         return;
@@ -152,14 +245,6 @@ void WeightedSmoothCGHData(tCGH_DataSet& data, int slot, int kind, int width, Lo
     }
     const bool flat =
         std::all_of(weights.begin(), weights.end(), [](double w) { return w == 1.0; });
-    for (int h = firstHyb; h <= lastHyb; ++h) {
-        if (HybridisationProbeCount(data.Hyb[h]) == 0) {
-            report.Add(NoProbesLine(h));
-            continue;
-        }
-        for (int c = 1; c <= kChromosomes; ++c) {
-            SmoothWindows(data.Hyb[h].Chr[c], half, flat ? nullptr : weights.data(), weightSum);
-        }
-    }
+    SmoothSets(data, firstHyb, lastHyb, window, flat ? nullptr : weights.data(), weightSum, report);
     BumpDataVersion();
 }

@@ -82,19 +82,10 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
         const int n = static_cast<int>(rows.size());
         tCGHProbeArray& a = out.Chr[static_cast<size_t>(c)];
         a.Resize(n + 1000);
-        float* chr = a.Slot(1);
-        float* start = a.Slot(2);
-        float* end = a.Slot(3);
-        float* value = a.Slot(4);
-        float* work = a.Slot(11);
-        float* raw = a.Slot(40);
+        LoadedProbeColumns columns(a);
         for (int i = 1; i <= n; ++i) {
             const DSBProbe& r = rows[static_cast<size_t>(i - 1)];
-            chr[i] = static_cast<float>(c);
-            start[i] = r.start;
-            end[i] = r.end;
-            // "Restore raw values" and the smoothers read the value from slots 40 and 11.
-            value[i] = work[i] = raw[i] = r.value;
+            columns.Set(i, c, r.start, r.end, r.value);
         }
         a.SetCount(n);
         rows = std::vector<DSBProbe>();

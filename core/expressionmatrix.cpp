@@ -1,105 +1,36 @@
 #include "expressionmatrix.h"
 
+#include "binaryio.h"
 #include "elapsed.h"
-#include "fastfloat.h"
 #include "numbers.h"
 #include "parallel.h"
 #include "parser.h"
 #include "progresssteps.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
-#include <memory>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr int kReadShare = 400;        // progress of reading the file; parsing takes the rest
-constexpr int kRowsPerChunk = 64;      // genes one thread parses at a time
-constexpr size_t kReadPiece = 1 << 20; // bytes one thread reads at a time
+constexpr int kReadShare = 400;   // progress of reading the file; parsing takes the rest
+constexpr int kRowsPerChunk = 64; // genes one thread parses at a time
 
-struct Span {
-    size_t begin, end;
-};
-
-// The whole file in memory.
-struct FileText {
-    std::unique_ptr<char[]> bytes;
-    size_t size = 0;
-    std::string_view View(Span s) const { return {bytes.get() + s.begin, s.end - s.begin}; }
-};
-
-// Reads the file in pieces on several threads: the copy from the page cache and the page faults
-// of the fresh buffer dominate the load time otherwise.
-bool ReadWholeFile(const std::string& fileName, FileText& text, ProgressSteps& progress,
-                   std::string& error) {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = "Cannot open file: " + fileName + " (" + std::strerror(errno) + ")";
-        return false;
-    }
-    const std::unique_ptr<const int, void (*)(const int*)> closer(
-        &fd, [](const int* f) { ::close(*f); });
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "Cannot read file: " + fileName;
-        return false;
-    }
-    text.size = static_cast<size_t>(info.st_size);
-    text.bytes.reset(new char[std::max<size_t>(text.size, 1)]);
-    const int pieces = static_cast<int>((text.size + kReadPiece - 1) / kReadPiece);
-    std::atomic<bool> failed{false};
-    const bool finished = ParallelChunks(
-        pieces,
-        [&](int i) {
-            const size_t offset = static_cast<size_t>(i) * kReadPiece;
-            const size_t length = std::min(kReadPiece, text.size - offset);
-            for (size_t done = 0; done < length && !failed;) {
-                const ssize_t got = ::pread(fd, text.bytes.get() + offset + done, length - done,
-                                            static_cast<off_t>(offset + done));
-                if (got < 0 && errno == EINTR) continue;
-                if (got <= 0) failed = true; // an error, or the file shrank meanwhile
-                done += got > 0 ? static_cast<size_t>(got) : 0;
-            }
-        },
-        [&](int done) { return progress.Step(ProgressSteps::Scale(0, kReadShare, done, pieces)); });
-    if (failed) {
-        error = "Cannot read file: " + fileName;
-        return false;
-    }
-    if (!finished) {
+// Reads the whole file, the first share of the progress; false with `error` set.
+bool ReadMatrixFile(const std::string& fileName, FileBytes& bytes, ProgressSteps& progress,
+                    std::string& error) {
+    const int err = ReadWholeFile(fileName, bytes, [&](double done) {
+        return progress.Step(ProgressSteps::Scale(0, kReadShare, done, 1.0));
+    });
+    if (err == ECANCELED)
         error = ProgressSteps::kCancelledText;
-        return false;
-    }
-    return true;
-}
-
-// Lines end at CR, LF or CR LF; a last line without an end counts when it is not empty.
-std::vector<Span> SplitLines(const FileText& text) {
-    std::vector<Span> lines;
-    const char* base = text.bytes.get();
-    size_t pos = 0;
-    while (pos < text.size) {
-        const void* lf = std::memchr(base + pos, '\n', text.size - pos);
-        const size_t stop =
-            lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : text.size;
-        size_t start = pos;
-        while (const void* cr = std::memchr(base + start, '\r', stop - start)) {
-            const size_t at = static_cast<size_t>(static_cast<const char*>(cr) - base);
-            lines.push_back({start, at});
-            start = at + 1;
-        }
-        const bool crlf = lf && start == stop && start > pos && base[stop - 1] == '\r';
-        if ((lf && !crlf) || (!lf && start < stop)) lines.push_back({start, stop});
-        pos = stop + 1;
-    }
-    return lines;
+    else if (err == ENOENT || err == EACCES || err == ENOTDIR)
+        error = "Cannot open file: " + fileName + " (" + std::strerror(err) + ")";
+    else if (err != 0)
+        error = "Cannot read file: " + fileName + " (" + std::strerror(err) + ")";
+    return err == 0;
 }
 
 int ParseChromosome(std::string_view cell) {
@@ -132,9 +63,9 @@ struct Layout {
     int chrColumn, startColumn, stopColumn;
 };
 
-void ReadHeader(const FileText& text, const std::vector<Span>& lines, const Layout& l, Matrix& m) {
+void ReadHeader(const std::vector<std::string_view>& lines, const Layout& l, Matrix& m) {
     std::vector<std::string_view> cells;
-    SplitQuoted(text.View(lines[0]), '\t', cells);
+    SplitQuoted(lines[0], '\t', cells);
     const int names =
         std::min({l.headerCols, kGeneAnnotationColumns, static_cast<int>(cells.size())});
     for (int k = 1; k <= names; ++k) m.genes[0].Str[k].assign(cells[k - 1]);
@@ -142,9 +73,9 @@ void ReadHeader(const FileText& text, const std::vector<Span>& lines, const Layo
     int r = 0;
     const int rows = std::min(l.headerRows, static_cast<int>(lines.size()));
     for (int i = 0; i < rows; ++i) {
-        if (lines[i].begin == lines[i].end) continue;
+        if (lines[i].empty()) continue;
         ++r;
-        SplitQuoted(text.View(lines[i]), '\t', cells);
+        SplitQuoted(lines[i], '\t', cells);
         m.header[0][r].assign(cells[0]);
         const int last = std::min(static_cast<int>(cells.size()), l.headerCols + l.samples);
         for (int j = l.headerCols + 1; j <= last; ++j)
@@ -207,13 +138,14 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
          std::string& error, ProgressSink* sink, LogSink* log) {
     const Stopwatch clock;
     ProgressSteps progress(sink);
-    FileText text;
-    if (!ReadWholeFile(fileName, text, progress, error)) return -1;
-    const std::vector<Span> lines = SplitLines(text);
+    FileBytes bytes;
+    if (!ReadMatrixFile(fileName, bytes, progress, error)) return -1;
+    std::vector<std::string_view> lines;
+    LineReader::SplitLines(bytes.View(), lines);
     if (lines.empty()) return -1;
 
     std::vector<std::string_view> cells;
-    SplitQuoted(text.View(lines[0]), '\t', cells);
+    SplitQuoted(lines[0], '\t', cells);
     const int samples = static_cast<int>(cells.size()) - headerCols;
     if (samples < 1) {
         error = "The expression matrix has no sample column: line 1 has " +
@@ -226,9 +158,9 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
                 std::to_string(kMaxSamples) + " can be loaded.";
         return -1;
     }
-    std::vector<Span> geneLines;
+    std::vector<std::string_view> geneLines;
     for (size_t i = static_cast<size_t>(headerRows); i < lines.size(); ++i)
-        if (lines[i].begin != lines[i].end) geneLines.push_back(lines[i]);
+        if (!lines[i].empty()) geneLines.push_back(lines[i]);
     if (geneLines.empty()) {
         error = "The expression matrix has no gene rows below its " + std::to_string(headerRows) +
                 " header rows.";
@@ -248,7 +180,7 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
     m.genes.resize(static_cast<size_t>(genes) + 2);
     m.header.assign(static_cast<size_t>(samples) + 2,
                     std::vector<std::string>(static_cast<size_t>(headerRows) + 2));
-    ReadHeader(text, lines, layout, m);
+    ReadHeader(lines, layout, m);
 
     std::vector<RowPosition> positions(static_cast<size_t>(genes) + 1);
     const int chunks = (genes + kRowsPerChunk - 1) / kRowsPerChunk;
@@ -259,7 +191,7 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
             const int first = chunk * kRowsPerChunk + 1;
             const int last = std::min(genes, first + kRowsPerChunk - 1);
             for (int g = first; g <= last; ++g)
-                ReadGene(text.View(geneLines[g - 1]), g, layout, rowCells, m, positions[g]);
+                ReadGene(geneLines[g - 1], g, layout, rowCells, m, positions[g]);
         },
         [&](int done) {
             return progress.Step(
@@ -325,7 +257,7 @@ int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int hea
     try {
         return Load(heatmap, fileName, headerRows, headerCols, error, progress, log);
     } catch (const std::bad_alloc&) {
-        error = "Not enough memory to load " + fileName;
+        error = NotEnoughMemoryText(fileName);
         return -1;
     }
 }
@@ -333,10 +265,11 @@ int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int hea
 void HeatmapMeanNormalise(tHeatmap& heatmap) {
     const int samples = Samples(heatmap);
     if (samples == 0) return;
-    // Sample by sample, so each pass runs along one contiguous array.
+    // Sample by sample, so each pass runs along one contiguous array. The sums are single: users
+    // compare the normalised values with those of earlier runs.
     int genes = 0;
     for (int s = 1; s <= samples; ++s) genes = std::max(genes, Genes(heatmap, s));
-    std::vector<long double> sums(static_cast<size_t>(genes) + 1, 0.0L);
+    std::vector<float> sums(static_cast<size_t>(genes) + 1, 0.0f);
     for (int s = 1; s <= samples; ++s) {
         const float* v = heatmap.Data[s].data();
         const int n = Genes(heatmap, s);
@@ -344,7 +277,7 @@ void HeatmapMeanNormalise(tHeatmap& heatmap) {
     }
     std::vector<float> means(sums.size());
     for (int g = 1; g <= genes; ++g) {
-        const float mean = static_cast<float>(sums[g] / samples);
+        const float mean = sums[g] / static_cast<float>(samples);
         means[g] = mean == 0.0f ? 1.0f : mean;
     }
     for (int s = 1; s <= samples; ++s) {

@@ -22,7 +22,8 @@ int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int hea
                          int headerCols, std::string& error, ProgressSink* progress = nullptr,
                          LogSink* log = nullptr);
 
-// Divides each gene's values by their mean over the samples (by 1 when the mean is 0).
+// Divides each gene's values by their mean over the samples (by 1 when the mean is 0); the sum
+// is kept in single precision.
 void HeatmapMeanNormalise(tHeatmap& heatmap);
 
 // Replaces each value by its base-2 logarithm; values that are not above 0 become 0.

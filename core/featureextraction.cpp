@@ -8,14 +8,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace {
 
-constexpr size_t kFieldsUsed = 23;     // fields 0..22; the rest of a row is never split
-constexpr int kProgressMaximum = 1000; // per mille of the file's bytes
+constexpr size_t kFieldsUsed = 23; // fields 0..22; the rest of a row is never split
 constexpr int kLinesPerStep = 250;
 
 // One probe row; its three texts lie one after another in the text store.
@@ -46,23 +47,21 @@ void SortByStart(std::vector<ProbeRow>& rows) {
     }
 }
 
-float Real(std::string_view s) {
-    return static_cast<float>(ParseLenientFloat(s));
-}
+// What a load puts into the data set, built aside.
+struct LoadedSlot {
+    std::array<tCGHProbeArray, kChromosomes + 1> probes;
+    std::array<tOligoArray, kChromosomes + 1> oligo;
+    std::string fileName;
+    std::vector<std::string> report;
+};
 
-} // namespace
-
-bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
-                            std::string& errText) {
-    const Stopwatch clock;
-    if (slot < 1 || slot > kMaxHybridisations) {
-        errText = "Invalid hybridisation slot " + std::to_string(slot) + ".";
-        return false;
-    }
+// Reads the file named in the slot into `out`; false with `errText` set.
+bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
+                     const Stopwatch& clock, LoadedSlot& out, std::string& errText) {
     const std::string& fileName = data.Hyb[slot].FileName;
     LineReader reader;
     if (!reader.Open(fileName, errText)) return false;
-    if (progress) progress->SetMaximum(kProgressMaximum);
+    ProgressSteps steps(progress);
     const int64_t fileSize = std::max<int64_t>(reader.FileSize(), 1);
 
     std::array<std::vector<ProbeRow>, kChromosomes + 1> work;
@@ -88,14 +87,11 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
                         static_cast<size_t>(static_cast<double>(texts[c].size()) * scale));
                 }
             }
-            if (progress) {
-                progress->SetPosition(
-                    static_cast<int>(reader.Consumed() * kProgressMaximum / fileSize));
-                progress->Pump();
-                if (progress->Cancelled()) {
-                    errText = kLoadCancelled;
-                    return false;
-                }
+            if (!steps.Step(ProgressSteps::Scale(0, ProgressSteps::kMaximum,
+                                                 static_cast<double>(reader.Consumed()),
+                                                 static_cast<double>(fileSize)))) {
+                errText = kLoadCancelled;
+                return false;
             }
         }
         if (!reader.Next(line)) break;
@@ -111,8 +107,8 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         const uint64_t at = text.size();
         text.append(f[9]).append(f[8]).append(f[11]);
         work[static_cast<size_t>(pos.chr)].push_back(
-            {pos.start, pos.end, static_cast<float>(ParseLenientFloat(f[14]) * kFeatureValueFactor),
-             Real(field(16)), Real(field(22)), Real(field(21)), at,
+            {pos.start, pos.end, ScaledCGHValue(f[14]), ParseLenientSingle(field(16)),
+             ParseLenientSingle(field(22)), ParseLenientSingle(field(21)), at,
              static_cast<uint32_t>(f[9].size()), static_cast<uint32_t>(f[8].size()),
              static_cast<uint32_t>(f[11].size())});
     }
@@ -123,28 +119,29 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
     reader.Close();
 
     std::array<int, kChromosomes + 1> counts{};
-    for (int c = 1; c <= kChromosomes; ++c) counts[c] = static_cast<int>(work[c].size());
+    int stored = 0;
+    for (int c = 1; c <= kChromosomes; ++c) stored += counts[c] = static_cast<int>(work[c].size());
+    if (stored == 0) {
+        errText = "\"" + fileName + "\" holds no probe rows (DATA rows of control type 0 on " +
+                  "chromosomes 1 to 24).";
+        return false;
+    }
     errText = LayoutConflict(data, slot, counts, fileName);
     if (!errText.empty()) return false;
 
     // Fresh arrays in start order; the data set is touched only once all of them exist.
-    std::array<tCGHProbeArray, kChromosomes + 1> probes;
-    std::array<tOligoArray, kChromosomes + 1> oligo;
+    std::array<tCGHProbeArray, kChromosomes + 1>& probes = out.probes;
+    std::array<tOligoArray, kChromosomes + 1>& oligo = out.oligo;
     for (int c = 1; c <= kChromosomes; ++c) {
         std::vector<ProbeRow>& rows = work[c];
         const int n = counts[c];
         SortByStart(rows);
-        tCGHProbeArray& out = probes[c];
-        out.Resize(n + 1000);
-        float* chrCol = out.Slot(1);
-        float* startCol = out.Slot(2);
-        float* endCol = out.Slot(3);
-        float* valueCol = out.Slot(4);
-        float* col5 = out.Slot(5);
-        float* col6 = out.Slot(6);
-        float* col7 = out.Slot(7);
-        float* workCol = out.Slot(11);
-        float* rawCol = out.Slot(40);
+        tCGHProbeArray& array = probes[c];
+        array.Resize(n + 1000);
+        LoadedProbeColumns columns(array);
+        float* col5 = array.Slot(5);
+        float* col6 = array.Slot(6);
+        float* col7 = array.Slot(7);
         // Built in order rather than sized and then overwritten: the annotation is the largest
         // part of a load.
         tOligoArray& anno = oligo[c];
@@ -152,10 +149,7 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         anno.emplace_back().Num[0] = static_cast<float>(n);
         for (int j = 1; j <= n; ++j) {
             const ProbeRow& r = rows[static_cast<size_t>(j - 1)];
-            chrCol[j] = static_cast<float>(c);
-            startCol[j] = static_cast<float>(r.start);
-            endCol[j] = static_cast<float>(r.end);
-            valueCol[j] = workCol[j] = rawCol[j] = r.value;
+            columns.Set(j, c, static_cast<float>(r.start), static_cast<float>(r.end), r.value);
             col5[j] = r.slot5;
             col6[j] = r.slot6;
             col7[j] = r.slot7;
@@ -169,25 +163,45 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
             a.Str[3].assign(text + r.len9 + r.len8, r.len11);
         }
         anno.resize(static_cast<size_t>(n) + 10);
-        out.SetCount(n);
+        array.SetCount(n);
         rows = std::vector<ProbeRow>(); // release the work rows as soon as they are placed
         texts[c] = std::string();
     }
-    if (progress) progress->SetPosition(kProgressMaximum);
+    steps.Finish();
 
-    for (int c = 1; c <= kChromosomes; ++c) {
-        data.Hyb[slot].Chr[c] = std::move(probes[c]);
-        data.Oligo[c] = std::move(oligo[c]);
+    out.fileName = fileName;
+    out.report.push_back(std::to_string(features) + " features");
+    for (int c = 1; c <= kChromosomes; ++c)
+        out.report.push_back("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
+    out.report.push_back(clock.Line());
+    out.report.push_back("");
+    return true;
+}
+
+} // namespace
+
+bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
+                            std::string& errText) {
+    const Stopwatch clock;
+    if (slot < 1 || slot > kMaxHybridisations) {
+        errText = "Invalid hybridisation slot " + std::to_string(slot) + ".";
+        return false;
     }
-    data.Annotation[slot][1] = fileName;
+    std::unique_ptr<LoadedSlot> loaded;
+    try {
+        loaded = std::make_unique<LoadedSlot>();
+        if (!ReadFeatureFile(data, slot, progress, clock, *loaded, errText)) return false;
+    } catch (const std::bad_alloc&) {
+        errText = NotEnoughMemoryText(data.Hyb[slot].FileName);
+        return false;
+    }
+    for (int c = 1; c <= kChromosomes; ++c) {
+        data.Hyb[slot].Chr[c] = std::move(loaded->probes[c]);
+        data.Oligo[c] = std::move(loaded->oligo[c]);
+    }
+    data.Annotation[slot][1] = std::move(loaded->fileName);
     data.Hyb[slot].Active = 1;
     BumpDataVersion();
-
-    Report report(log);
-    report.Add(std::to_string(features) + " features");
-    for (int c = 1; c <= kChromosomes; ++c)
-        report.Add("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
-    report.Add(clock.Line());
-    report.Add("");
+    if (log) log->AddLines(loaded->report);
     return true;
 }

@@ -2,26 +2,22 @@
 //
 // Probe rows have at least 15 fields, field 0 "DATA" and field 7 (control type) "0". Field 8, 9
 // and 11 are annotation texts (9 the probe name), field 10 the position "chrN:start-end", field 14
-// the value (stored times the square root of 10) and fields 16, 22 and 21 the extra slots 5, 6, 7.
+// the value (stored times kCGHValueFactor, the square root of 10) and fields 16, 22 and 21 the
+// extra slots 5, 6, 7; values beyond the singles' range are held at its ends.
 #pragma once
 
+#include "progresssteps.h"
 #include "records.h"
 #include "sinks.h"
 
 #include <string>
 
-// The value read from a file is stored multiplied by this: the square root of 10.
-inline constexpr double kFeatureValueFactor = 3.16227766016838;
-
-// Error text of a load the user cancelled.
-inline constexpr const char* kLoadCancelled = "cancelled";
-
 // Reads the file named in data.Hyb[slot].FileName into that slot: probe arrays of chromosomes
 // 1..24 sorted by start, the shared annotation `Oligo`, the slot's annotation file name and its
 // active flag. Reports the row count, each chromosome's probe count and the elapsed time to `log`;
 // `progress` follows the bytes read and may cancel. Returns false with `errText` set when the slot
-// is not 1..50, the file cannot be read, its per-chromosome probe counts differ from those of the
-// hybridisations already loaded, or the load was cancelled (errText kLoadCancelled); the data set
-// is then unchanged.
+// is not 1..50, the file cannot be read, holds no probe row on chromosomes 1..24, its
+// per-chromosome probe counts differ from those of the hybridisations already loaded, memory runs
+// out, or the load was cancelled (errText kLoadCancelled); the data set is then unchanged.
 bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
                             std::string& errText);

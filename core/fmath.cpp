@@ -90,7 +90,9 @@ double IntPowerD(double x, int32_t n) {
         if (std::fabs(r) < 5.562684646268003e-309L) return SetMathError(kMathOverflow);
         r = 1 / r;
     }
-    return static_cast<double>(r);
+    // 2^1024 passes the test above but is no double: it overflows like the rest.
+    const double result = static_cast<double>(r);
+    return std::isinf(result) ? SetMathError(kMathOverflow) : result;
 }
 
 double PowerD(double x, double y) {
@@ -103,7 +105,8 @@ double PowerD(double x, double y) {
     const long double z = y * std::log(static_cast<long double>(x));
     if (z > 709.782712893384L) return SetMathError(kMathOverflow);
     if (z < -708.3964185322641L) return SetMathError(kMathUnderflow);
-    return static_cast<double>(std::exp(z));
+    const double result = static_cast<double>(std::exp(z));
+    return std::isinf(result) ? SetMathError(kMathOverflow) : result;
 }
 
 long double PolyEval(long double x, const double* coefficients, int32_t degree) {

@@ -5,10 +5,12 @@
 #include "binaryio.h"
 #include "numbers.h"
 #include "parser.h"
+#include "progresssteps.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -46,25 +48,19 @@ std::string OpenError(const std::string& fileName, int err) {
     return "Cannot read file: " + fileName + " (" + std::strerror(err) + ")";
 }
 
-} // namespace
-
-bool ReadGeneFeatureText(const std::string& fileName, tFList& features, LogSink* log,
-                         std::string& error) {
+// Features of a gene text, in a fresh list; false with `error` set.
+bool ReadFeatureText(const std::string& fileName, tFList& fresh, std::string& error) {
     std::string text;
     int err = 0;
     if (!ReadWholeFile(fileName, text, err)) {
         error = OpenError(fileName, err);
         return false;
     }
-    tFList fresh(1);
-    std::vector<std::string_view> fields;
+    fresh.assign(1, tFeature{});
+    std::vector<std::string_view> lines, fields;
     auto field = [&](size_t k) { return k < fields.size() ? fields[k] : std::string_view(); };
-    const std::string_view all(text);
-    for (size_t pos = 0; pos < all.size();) {
-        size_t end = all.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = all.size();
-        const std::string_view line = all.substr(pos, end - pos);
-        pos = end + (all.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    LineReader::SplitLines(text, lines);
+    for (const std::string_view line : lines) {
         if (line.empty()) continue;
 
         SplitQuoted(line, '\t', fields);
@@ -87,9 +83,74 @@ bool ReadGeneFeatureText(const std::string& fileName, tFList& features, LogSink*
     const size_t count = fresh.size() - 1;
     fresh[0].Num[1] = float(count);
     fresh.resize(count + 10);
+    return true;
+}
+
+// Features of a cache file, in a fresh list, with the report lines; Loaded or the failure.
+FeatureCacheStatus ReadCache(const std::string& fileName, tFList& fresh, int flag,
+                             std::vector<std::string>& lines, std::string& error) {
+    const Stopwatch clock;
+    std::string bytes;
+    int err = 0;
+    if (!ReadWholeFile(fileName, bytes, err)) {
+        error = OpenError(fileName, err);
+        return err == ENOENT ? FeatureCacheStatus::Missing : FeatureCacheStatus::Unreadable;
+    }
+    auto corrupt = [&](const std::string& reason) {
+        error = "Gene feature cache \"" + fileName + "\" is " + reason;
+        return FeatureCacheStatus::Unreadable;
+    };
+    if (bytes.size() < kCacheMagic.size()) return corrupt("truncated");
+    if (std::string_view(bytes).substr(0, kCacheMagic.size()) != kCacheMagic)
+        return FeatureCacheStatus::WrongMagic;
+
+    ByteCursor in(std::string_view(bytes).substr(kCacheMagic.size()));
+    int32_t count = 0;
+    std::string_view label;
+    if (!in.I32(count) || !in.Text(label)) return corrupt("truncated");
+    if (count < 0 || size_t(count) > in.Left() / kMinCachedFeature)
+        return corrupt("corrupt (feature count " + std::to_string(count) + ")");
+
+    std::string report = "Data file=\"" + fileName + "\"";
+    fresh.assign(size_t(count) + 10, tFeature{});
+    fresh[0].Num[1] = float(count);
+    if (flag == 1) {
+        report += ";cyto_gene; " + std::to_string(count) + " features; ";
+        for (int i = 1; i <= count; ++i) {
+            tFeature& f = fresh[size_t(i)];
+            for (int k = 1; k <= 5; ++k) {
+                int32_t v = 0;
+                if (!in.I32(v)) return corrupt("truncated at feature " + std::to_string(i));
+                f.Num[size_t(k)] = float(v);
+            }
+            for (int k = 0; k < kCacheStrings; ++k) {
+                std::string_view s;
+                if (!in.Text(s)) return corrupt("truncated at feature " + std::to_string(i));
+                CacheText(f, k) = s;
+            }
+        }
+    }
+    if (flag == 1) lines.push_back("Loading gene feature list " + report + " ...");
+    lines.push_back(report + clock.Line());
+    return FeatureCacheStatus::Loaded;
+}
+
+} // namespace
+
+bool ReadGeneFeatureText(const std::string& fileName, tFList& features, LogSink* log,
+                         std::string& error) {
+    tFList fresh;
+    std::string line;
+    try {
+        if (!ReadFeatureText(fileName, fresh, error)) return false;
+        line = std::to_string(FeatureCount(fresh)) + " features";
+    } catch (const std::bad_alloc&) {
+        error = NotEnoughMemoryText(fileName);
+        return false;
+    }
     features.swap(fresh);
     BumpDataVersion();
-    Report(log).Add(std::to_string(count) + " features");
+    Report(log).Add(std::move(line));
     return true;
 }
 
@@ -118,51 +179,18 @@ bool WriteFeatureCache(const std::string& fileName, const tFList& features, int 
 
 FeatureCacheStatus ReadFeatureCache(const std::string& fileName, tFList& features, int flag,
                                     LogSink* log, std::string& error) {
-    const Stopwatch clock;
-    std::string bytes;
-    int err = 0;
-    if (!ReadWholeFile(fileName, bytes, err)) {
-        error = OpenError(fileName, err);
-        return err == ENOENT ? FeatureCacheStatus::Missing : FeatureCacheStatus::Unreadable;
-    }
-    auto corrupt = [&](const std::string& reason) {
-        error = "Gene feature cache \"" + fileName + "\" is " + reason;
+    tFList fresh;
+    std::vector<std::string> lines;
+    FeatureCacheStatus status;
+    try {
+        status = ReadCache(fileName, fresh, flag, lines, error);
+    } catch (const std::bad_alloc&) {
+        error = NotEnoughMemoryText(fileName);
         return FeatureCacheStatus::Unreadable;
-    };
-    if (bytes.size() < kCacheMagic.size()) return corrupt("truncated");
-    if (std::string_view(bytes).substr(0, kCacheMagic.size()) != kCacheMagic)
-        return FeatureCacheStatus::WrongMagic;
-
-    ByteCursor in(std::string_view(bytes).substr(kCacheMagic.size()));
-    int32_t count = 0;
-    std::string_view label;
-    if (!in.I32(count) || !in.Text(label)) return corrupt("truncated");
-    if (count < 0 || size_t(count) > in.Left() / kMinCachedFeature)
-        return corrupt("corrupt (feature count " + std::to_string(count) + ")");
-
-    std::string report = "Data file=\"" + fileName + "\"";
-    tFList fresh(size_t(count) + 10);
-    fresh[0].Num[1] = float(count);
-    if (flag == 1) {
-        report += ";cyto_gene; " + std::to_string(count) + " features; ";
-        for (int i = 1; i <= count; ++i) {
-            tFeature& f = fresh[size_t(i)];
-            for (int k = 1; k <= 5; ++k) {
-                int32_t v = 0;
-                if (!in.I32(v)) return corrupt("truncated at feature " + std::to_string(i));
-                f.Num[size_t(k)] = float(v);
-            }
-            for (int k = 0; k < kCacheStrings; ++k) {
-                std::string_view s;
-                if (!in.Text(s)) return corrupt("truncated at feature " + std::to_string(i));
-                CacheText(f, k) = s;
-            }
-        }
     }
+    if (status != FeatureCacheStatus::Loaded) return status;
     features.swap(fresh);
     BumpDataVersion();
-    Report out(log);
-    if (flag == 1) out.Add("Loading gene feature list " + report + " ...");
-    out.Add(report + clock.Line());
+    if (log) log->AddLines(lines);
     return FeatureCacheStatus::Loaded;
 }

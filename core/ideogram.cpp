@@ -1,14 +1,15 @@
 #include "ideogram.h"
 
+#include "binaryio.h"
 #include "elapsed.h"
-
 #include "numbers.h"
 #include "parser.h"
+#include "progresssteps.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -31,31 +32,6 @@ bool ParseColumns(std::string rest, Columns& c) {
     c = {values[0], values[1], values[2], values[3], values[4],
          values[5], values[6], values[7], values[8]};
     return true;
-}
-
-bool ReadWholeFile(const std::string& fileName, std::string& text) {
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) return false;
-    char buf[65536];
-    size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, got);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-// Lines end at CR, LF or CR LF; a final line end adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
 }
 
 struct Band {
@@ -90,12 +66,9 @@ void ParseBand(std::string_view column, Band& b, int32_t& ideogramType) {
     b.subBand = ParseLenientInt(subText);
 }
 
-} // namespace
-
-bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& layout,
-                      int32_t& ideogramType, LogSink* log, std::string& errText) {
+bool ReadBands(const std::string& spec, tFList& bands, tGenomeLayout& layout, int32_t& ideogramType,
+               Report& report, std::string& errText) {
     const Stopwatch clock;
-    Report report(log);
     std::string rest = spec, fileName;
     CutToken(rest, ";", fileName);
     report.Add("Parsing ideogram file \"" + fileName + "\" ...");
@@ -112,11 +85,13 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
         return false;
     }
     std::string text;
-    if (!ReadWholeFile(fileName, text)) {
+    int err = 0;
+    if (!ReadWholeFile(fileName, text, err)) {
         errText = "File \"" + fileName + "\" could not be read !";
         return false;
     }
-    const std::vector<std::string_view> lines = SplitLines(text);
+    std::vector<std::string_view> lines;
+    LineReader::SplitLines(text, lines);
     const int lineCount = static_cast<int>(lines.size());
 
     // Fresh storage, swapped in at the end, so a failure leaves the old ideogram in place.
@@ -190,6 +165,12 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
             geo.ArmMaxEnd[b.chr][b.arm] = b.end;
     }
     newBands[0].Num[1] = static_cast<float>(lineCount);
+    if (geo.ChromosomeCount == 0) {
+        errText = "File \"" + fileName + "\" holds no band rows (from line " +
+                  std::to_string(col.firstLine) + ", chromosome column " + std::to_string(col.chr) +
+                  ")";
+        return false;
+    }
 
     // The q maximum becomes the q arm's length; both maxima are non-negative, so no overflow.
     for (int c = 1; c <= geo.ChromosomeCount; ++c) geo.ArmMaxEnd[c][2] -= geo.ArmMaxEnd[c][1];
@@ -205,13 +186,27 @@ bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& lay
     geo.LongestChromosome = static_cast<int32_t>(std::min<int64_t>(
         int64_t{longestQ} + geo.LongestPArm, std::numeric_limits<int32_t>::max()));
 
+    report.Add(std::to_string(lineCount) + " lines parsed.");
+    report.Add("Ideogram type = " + std::to_string(type));
+    report.Add(clock.Line());
     bands = std::move(newBands);
     layout = geo;
     ideogramType = type;
     BumpDataVersion();
-
-    report.Add(std::to_string(lineCount) + " lines parsed.");
-    report.Add("Ideogram type = " + std::to_string(type));
-    report.Add(clock.Line());
     return true;
+}
+
+} // namespace
+
+bool ReadIdeogramFile(const std::string& spec, tFList& bands, tGenomeLayout& layout,
+                      int32_t& ideogramType, LogSink* log, std::string& errText) {
+    Report report(log);
+    try {
+        return ReadBands(spec, bands, layout, ideogramType, report, errText);
+    } catch (const std::bad_alloc&) {
+        std::string fileName = spec;
+        fileName.resize(std::min(spec.find(';'), spec.size()));
+        errText = NotEnoughMemoryText(fileName);
+        return false;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "numbers.h"
 #include "parser.h"
+#include "progresssteps.h"
 #include "records.h"
 
 #include <array>
@@ -12,25 +13,6 @@
 namespace {
 
 constexpr int64_t kNoPosition = std::numeric_limits<int64_t>::min();
-constexpr int64_t kStepsPerPump = 4096;
-
-// Pumps the user interface every few thousand steps; false once the user cancelled.
-class Pumper {
-  public:
-    explicit Pumper(ProgressSink* sink) : sink_(sink) {}
-    bool Step() {
-        if (!sink_ || ++steps_ % kStepsPerPump != 0) return !cancelled_;
-        sink_->Pump();
-        cancelled_ = sink_->Cancelled();
-        return !cancelled_;
-    }
-    bool Cancelled() const { return cancelled_; }
-
-  private:
-    ProgressSink* sink_;
-    int64_t steps_ = 0;
-    bool cancelled_ = false;
-};
 
 // The whole number of `text` less surrounding blanks, or kNoPosition.
 int64_t Position(std::string_view text) {
@@ -41,14 +23,14 @@ int64_t Position(std::string_view text) {
 // Reports the runs among `pos`; lineAt(k) is the line of entry k.
 template <class LineAt>
 void Segments(const std::vector<int64_t>& pos, const LineAt& lineAt, Report& report,
-              Pumper& pumper) {
+              ProgressSteps& steps) {
     const size_t n = pos.size();
     size_t i = 0;
     while (i + 1 < n) {
         size_t within = 0, outside = 0;
         if (pos[i] != kNoPosition) {
             for (size_t j = 1; i + j < n; ++j) {
-                if (!pumper.Step()) return;
+                if (!steps.Tick()) return;
                 const int64_t next = pos[i + j];
                 if (next != kNoPosition && 2 * static_cast<int64_t>(j) + pos[i] - next >= 0) {
                     ++within;
@@ -97,10 +79,10 @@ void FindListSegments(const std::vector<std::string>& entries,
     }
     static const std::string kNone;
     Report report(log);
-    Pumper pumper(progress);
+    ProgressSteps steps(progress);
     Segments(
         pos, [&](size_t k) -> const std::string& { return k < lines.size() ? lines[k] : kNone; },
-        report, pumper);
+        report, steps);
 }
 
 void FilterListByChromosome(std::vector<std::string>& lines, LogSink* log, ProgressSink* progress) {
@@ -112,11 +94,11 @@ void FilterListByChromosome(std::vector<std::string>& lines, LogSink* log, Progr
 
     // Each line is split once and filed under its chromosome and direction.
     std::array<std::array<Bucket, 2>, kChromosomes + 1> buckets; // [c][0 gains, 1 losses]
-    Pumper pumper(progress);
+    ProgressSteps steps(progress);
     std::vector<std::string_view> f;
     size_t tooShort = 0;
     for (size_t k = 0; k < lines.size(); ++k) {
-        if (!pumper.Step()) return;
+        if (!steps.Tick()) return;
         if (lines[k].empty()) continue;
         SplitQuoted(lines[k], '\t', f, 6);
         const std::string_view field0 = f[0];
@@ -141,8 +123,8 @@ void FilterListByChromosome(std::vector<std::string>& lines, LogSink* log, Progr
         for (const Bucket& b : buckets[c]) {
             Segments(
                 b.pos, [&](size_t i) -> const std::string& { return lines[b.line[i]]; }, report,
-                pumper);
-            if (pumper.Cancelled()) return;
+                steps);
+            if (steps.Cancelled()) return;
         }
         report.Flush();
     }

@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -21,54 +22,95 @@ bool IsDigit(char c) {
 }
 } // namespace
 
-double ParseLenientFloat(std::string_view s, size_t* end) {
-    size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    const size_t numStart = i;
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The fast path of the lenient reading, for the short decimal numbers that make up nearly every
+// file: a mantissa below 2^53 and a power of ten up to 1e22 are both exact doubles, so one
+// multiplication or division rounds once and gives the very value from_chars gives. False when
+// the number is too long for that (then nothing is set).
+bool FastDecimal(std::string_view s, double& value, size_t* end) {
+    const char* const first = s.data();
+    const char* const last = first + s.size();
+    const char* p = first;
+    while (p < last && IsBlank(*p)) ++p;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
+    if (p < last && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    uint64_t mantissa = 0;
+    int digits = 0;   // significant digits in the mantissa
+    int exponent = 0; // power of ten applied to the mantissa
+    bool any = false;
+    for (; p < last && IsDigit(*p); ++p) {
+        any = true;
+        if (mantissa == 0 && *p == '0') continue;
+        if (++digits > 18) return false;
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
     }
-    const size_t mantStart = i;
-    size_t digits = 0, fractionDigits = 0;
-    uint64_t mantissa = 0; // exact while digits <= 19
-    while (i < s.size() && IsDigit(s[i])) mantissa = mantissa * 10 + (s[i++] - '0'), ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i]))
-            mantissa = mantissa * 10 + (s[i++] - '0'), ++digits, ++fractionDigits;
-    }
-    if (digits == 0) {
-        if (end) *end = 0;
-        return 0.0;
-    }
-    size_t mantEnd = i;
-    int exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        size_t j = i + 1;
-        const bool negativeExp = j < s.size() && s[j] == '-';
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j])) {
-                if (exponent < 100000) exponent = exponent * 10 + (s[j] - '0');
-                ++j;
+    if (p < last && *p == '.') {
+        for (++p; p < last && IsDigit(*p); ++p) {
+            any = true;
+            if (mantissa == 0 && *p == '0') {
+                --exponent;
+                continue;
             }
-            mantEnd = j;
-            if (negativeExp) exponent = -exponent;
+            if (++digits > 18) return false;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            --exponent;
         }
     }
-    // Exact mantissa and an exact power of ten: one division or product rounds correctly.
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const int scale = exponent - static_cast<int>(fractionDigits);
-    if (digits <= 15 && scale >= -22 && scale <= 22) {
-        const double m = static_cast<double>(mantissa);
-        const double v = scale < 0 ? m / kPow10[-scale] : m * kPow10[scale];
-        if (end) *end = mantEnd;
-        return negative ? -v : v;
+    if (!any) {
+        if (end) *end = 0;
+        value = 0.0;
+        return true;
     }
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        bool negativeExp = false;
+        if (q < last && (*q == '+' || *q == '-')) negativeExp = *q++ == '-';
+        if (q < last && IsDigit(*q)) {
+            int e = 0;
+            for (; q < last && IsDigit(*q); ++q) {
+                if (e > 1000) return false;
+                e = e * 10 + (*q - '0');
+            }
+            exponent += negativeExp ? -e : e;
+            p = q;
+        }
+    }
+    double v = 0.0;
+    if (mantissa != 0) {
+        if (mantissa > (uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
+        v = static_cast<double>(mantissa);
+        v = exponent < 0 ? v / kPow10[-exponent] : v * kPow10[exponent];
+    }
+    if (end) *end = static_cast<size_t>(p - first);
+    value = negative ? -v : v;
+    return true;
+}
+
+// The rest: from_chars on the number's text.
+double SlowDecimal(std::string_view s, size_t* end) {
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    const size_t mantStart = i;
+    while (i < s.size() && IsDigit(s[i])) ++i;
+    if (i < s.size() && s[i] == '.')
+        for (++i; i < s.size() && IsDigit(s[i]);) ++i;
+    size_t mantEnd = i;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && IsDigit(s[j])) {
+            while (j < s.size() && IsDigit(s[j])) ++j;
+            mantEnd = j;
+        }
+    }
+    if (end) *end = mantEnd;
     double value = 0.0;
     const auto r = std::from_chars(s.data() + mantStart, s.data() + mantEnd, value,
                                    std::chars_format::general);
@@ -81,8 +123,26 @@ double ParseLenientFloat(std::string_view s, size_t* end) {
     } else if (r.ec != std::errc()) {
         value = 0.0;
     }
-    if (end) *end = mantEnd == numStart ? 0 : mantEnd;
     return negative ? -value : value;
+}
+
+} // namespace
+
+double ParseLenientFloat(std::string_view s, size_t* end) {
+    double value;
+    return FastDecimal(s, value, end) ? value : SlowDecimal(s, end);
+}
+
+float ClampToSingle(double v) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (v > kMax) return std::numeric_limits<float>::max();
+    if (v < -kMax) return -std::numeric_limits<float>::max();
+    return static_cast<float>(v);
+}
+
+float ParseLenientSingle(std::string_view s) {
+    double value;
+    return ClampToSingle(FastDecimal(s, value, nullptr) ? value : SlowDecimal(s, nullptr));
 }
 
 int32_t ParseLenientInt(std::string_view s, size_t* end) {
@@ -135,12 +195,34 @@ bool ParseStrictFloat(std::string_view s, double& out) {
     return true;
 }
 
+namespace {
+// True when v lies exactly halfway between two numbers of `decimals` decimals. A double's exact
+// decimal expansion ends at its lowest binary digit, so printing that many digits shows it whole.
+bool ExactHalf(double v, int decimals) {
+    int exponent = 0;
+    std::frexp(v, &exponent);
+    const int digits = std::clamp(53 - exponent, decimals + 1, 1100);
+    char buf[1500];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, digits);
+    const char* half = std::find(buf, r.ptr, '.') + 1 + decimals;
+    return half < r.ptr && *half == '5' &&
+           std::all_of(half + 1, static_cast<const char*>(r.ptr), [](char c) { return c == '0'; });
+}
+} // namespace
+
 std::string FormatFixed(double v, int decimals) {
     if (std::isnan(v)) return "NAN";
     if (std::isinf(v)) return v > 0 ? "INF" : "-INF";
+    decimals = std::clamp(decimals, 0, 60);
+    // to_chars rounds an exact half to even: such a value is moved off the half, away from zero.
+    if (ExactHalf(v, decimals)) v = std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL);
     char buf[400];
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    return std::string(buf, r.ptr);
+    std::string_view text(buf, static_cast<size_t>(r.ptr - buf));
+    // A negative value that rounds to nothing is written without its sign.
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string_view::npos)
+        text.remove_prefix(1);
+    return std::string(text);
 }
 
 std::string FormatFixedWidth(double v, int width, int decimals) {

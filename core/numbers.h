@@ -13,6 +13,12 @@ int RoundToInt(double v);
 // the number of characters used (0 when none).
 double ParseLenientFloat(std::string_view s, size_t* end = nullptr);
 
+// v as a single, held within the largest finite single: no value gives an infinity (NaN stays).
+float ClampToSingle(double v);
+
+// ParseLenientFloat(s) as a single held within the singles' range ("1e39" gives 3.4e38).
+float ParseLenientSingle(std::string_view s);
+
 // The value of the leading blanks, sign and digits of s, 0 when there are none; clamped to int32.
 int32_t ParseLenientInt(std::string_view s, size_t* end = nullptr);
 
@@ -23,7 +29,8 @@ bool ParseStrictInt(std::string_view s, int32_t& out);
 // fraction, exponent); "nan", "inf" and values beyond double range ("1e400") are none.
 bool ParseStrictFloat(std::string_view s, double& out);
 
-// v with `decimals` digits after "." (no thousands separators, "-" for negatives).
+// v with `decimals` digits after "." (no thousands separators, "-" for negatives); an exact half
+// rounds away from zero (0.125 gives "0.13") and a value that rounds to zero has no sign.
 std::string FormatFixed(double v, int decimals);
 
 // FormatFixed right-aligned in a field of `width` characters.

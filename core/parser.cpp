@@ -210,6 +210,11 @@ bool LineReader::EndOfInput() {
     return pos_ >= bytes_;
 }
 
+void LineReader::SplitLines(std::string_view text, std::vector<std::string_view>& lines) {
+    lines.clear();
+    ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
+}
+
 std::string_view TrimBlanks(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,28 @@ void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& 
 // The lines of a text in memory, split at LF, each less one CR before its LF; a last line without
 // LF counts, an empty text has none. The views point into text.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
+
+// Calls f(line) for each line of a whole text in memory, as the readers that load a file at once
+// take them: a line ends at CR, LF or CR LF, and a final line end adds no empty line. The views
+// point into text.
+template <typename F> void ForEachLine(std::string_view text, F&& f) {
+    const char* base = text.data();
+    const size_t size = text.size();
+    for (size_t pos = 0; pos < size;) {
+        const void* lf = std::memchr(base + pos, '\n', size - pos);
+        const size_t stop = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : size;
+        size_t start = pos;
+        while (const void* cr = std::memchr(base + start, '\r', stop - start)) {
+            const size_t at = static_cast<size_t>(static_cast<const char*>(cr) - base);
+            f(text.substr(start, at - start));
+            start = at + 1;
+        }
+        // A CR right before the LF ended the line already.
+        const bool crlf = lf && start == stop && start > pos && base[stop - 1] == '\r';
+        if ((lf && !crlf) || (!lf && start < stop)) f(text.substr(start, stop - start));
+        pos = stop + 1;
+    }
+}
 
 // Streams a text file line by line through a block buffer. Lines end at LF; the first CR and then
 // the first LF of a line are removed. Every line of the file is delivered, whatever its length;
@@ -55,6 +78,9 @@ class LineReader {
     int64_t FileSize() const { return fileSize_; }
     // Bytes of the file handed out so far.
     int64_t Consumed() const { return blockStart_ + static_cast<int64_t>(pos_); }
+
+    // The lines of ForEachLine in a list.
+    static void SplitLines(std::string_view text, std::vector<std::string_view>& lines);
 
   private:
     bool Fill();

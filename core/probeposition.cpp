@@ -22,3 +22,7 @@ ProbePosition ParseProbePosition(std::string_view text) {
     if (dash != std::string_view::npos) p.end = ParseLenientInt(range.substr(dash + 1));
     return p;
 }
+
+float ScaledCGHValue(std::string_view cell) {
+    return ClampToSingle(ParseLenientFloat(cell) * kCGHValueFactor);
+}

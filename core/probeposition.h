@@ -1,7 +1,13 @@
-// Genomic position texts of probe rows, such as "chr7:1000-2000".
+// The probe rows of the CGH text readers: genomic positions such as "chr7:1000-2000", and values.
 #pragma once
 
 #include <string_view>
+
+// The readers store a file's value times this: the square root of 10.
+inline constexpr double kCGHValueFactor = 3.16227766016838;
+
+// A value cell as stored: its lenient value times kCGHValueFactor, held within the singles' range.
+float ScaledCGHValue(std::string_view cell);
 
 struct ProbePosition {
     int chr = 0;

@@ -1,6 +1,6 @@
 #include "profilemodel.h"
 
-#include "fastfloat.h"
+#include "numbers.h"
 #include "parser.h"
 
 #include <algorithm>

@@ -114,8 +114,8 @@ void WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t
 
 void GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghAlpha,
                                float expAlpha, int32_t distance, int32_t minCount) {
-    if (minCount < 1) return;
     HideAllProbes(data);
+    minCount = std::max(minCount, 1);
     int64_t genes = h.GeneCount;
     genes = std::min<int64_t>(genes, h.Data.empty() ? 0 : std::ssize(h.Data[0]) - 1);
     genes = std::min<int64_t>(genes, std::ssize(h.GAnno) - 1);

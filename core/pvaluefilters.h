@@ -22,7 +22,7 @@ void WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t
 
 // Every shown p-value := 1.0; then for each gene g of `h` with p-value (Data[0][g]) <= expAlpha
 // on a chromosome 1..24, the probes with p <= cghAlpha that lie within `distance` bp of the
-// gene's span (at most 10000 per gene) show their p again when there are at least minCount of
-// them. Does nothing when minCount is below 1.
+// gene's span (at most 10000 per gene) show their p again when there are at least minCount (and
+// at least one) of them.
 void GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghAlpha,
                                float expAlpha, int32_t distance, int32_t minCount);

@@ -70,6 +70,24 @@ class tCGHProbeArray {
 // True when both arrays hold the same count and the same chromosome, start and end per probe.
 bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
 
+// The columns a reader fills for each loaded probe: chromosome, start, end, and the value with
+// the working (slot 11) and raw (slot 40) copies that "Restore raw values" and the smoothers read.
+class LoadedProbeColumns {
+  public:
+    explicit LoadedProbeColumns(tCGHProbeArray& a)
+        : chr_(a.Slot(1)), start_(a.Slot(2)), end_(a.Slot(3)), value_(a.Slot(4)), work_(a.Slot(11)),
+          raw_(a.Slot(40)) {}
+    void Set(int i, int chromosome, float start, float end, float value) {
+        chr_[i] = static_cast<float>(chromosome);
+        start_[i] = start;
+        end_[i] = end;
+        value_[i] = work_[i] = raw_[i] = value;
+    }
+
+  private:
+    float *chr_, *start_, *end_, *value_, *work_, *raw_;
+};
+
 // The checked probe count every loop over a hybridisation's probes uses.
 inline int ProbeCount(const tCGHProbeArray& a) {
     return a.Count();

@@ -2,6 +2,7 @@
 
 #include "binaryio.h"
 #include "numbers.h"
+#include "parser.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,22 +16,17 @@ SeriesColumns ReadSeriesText(std::string_view text, int columns, int64_t lineLim
     columns = std::max(columns, 1);
     out.Values.assign(columns, std::vector<float>(1, 0.0f));
     const int64_t limit = std::clamp<int64_t>(lineLimit, 0, INT32_MAX - 1);
-    // Counting the lines first sizes the columns once instead of growing them line by line.
-    const int64_t lines = std::min<int64_t>(std::count(text.begin(), text.end(), '\n') + 1, limit);
+    const std::vector<std::string_view> all = SplitTextLines(text);
+    const int64_t lines = std::min<int64_t>(static_cast<int64_t>(all.size()), limit);
     for (std::vector<float>& v : out.Values) v.reserve(static_cast<size_t>(lines) + 1);
-    size_t pos = 0;
-    while (pos < text.size() && out.Lines < limit) {
-        const size_t lf = text.find('\n', pos);
-        std::string_view line = text.substr(pos, lf == std::string_view::npos ? lf : lf - pos);
-        pos = lf == std::string_view::npos ? text.size() : lf + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (; out.Lines < lines; ++out.Lines) {
+        std::string_view line = all[static_cast<size_t>(out.Lines)];
         for (int c = 0; c < columns; ++c) {
             const size_t tab = line.find('\t');
             const std::string_view field = line.substr(0, tab);
             line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
             out.Values[c].push_back(static_cast<float>(ParseLenientFloat(field)));
         }
-        ++out.Lines;
     }
     return out;
 }

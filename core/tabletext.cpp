@@ -1,6 +1,7 @@
 #include "tabletext.h"
 
 #include "numbers.h"
+#include "parser.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,22 +55,6 @@ void AppendAsUtf8(std::string& out, std::string_view bytes) {
 }
 
 namespace {
-// Calls f(line) for each line of data; CR, LF and CR LF end a line, a last line without an end
-// counts, and a final line break starts no further line.
-template <typename F> void ForEachLine(std::string_view data, F&& f) {
-    size_t start = 0;
-    while (start < data.size()) {
-        const size_t end = data.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            f(data.substr(start));
-            return;
-        }
-        f(data.substr(start, end - start));
-        start = end + 1;
-        if (data[end] == '\r' && start < data.size() && data[start] == '\n') ++start;
-    }
-}
-
 constexpr std::string_view kCrLf = "\r\n";
 } // namespace
 

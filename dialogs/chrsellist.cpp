@@ -11,7 +11,8 @@ TdChrSel_List::TdChrSel_List(QWidget* parent) : QDialog(parent, Qt::Tool) {
     Panel_List = new QWidget(this);
     BitBtn3 = new QPushButton(QStringLiteral("Select all"), Panel_List);
     List = new QListWidget(Panel_List);
-    List->setSelectionMode(QAbstractItemView::MultiSelection);
+    // A click selects that chromosome alone, Ctrl toggles one, Shift extends the range.
+    List->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* listLayout = new QVBoxLayout(Panel_List);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->addWidget(BitBtn3);
@@ -64,4 +65,6 @@ void TdChrSel_List::BitBtn3Click() {
     ListClick();
 }
 
-void TdChrSel_List::BitBtn1Click() { close(); }
+void TdChrSel_List::BitBtn1Click() {
+    close();
+}

@@ -15,9 +15,11 @@
 #include <QMenuBar>
 #include <QSlider>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
+#include <limits>
 
 TPDist::TPDist(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("p-distribution"));
@@ -45,6 +47,9 @@ TPDist::TPDist(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     Label1 = new QLabel(QStringLiteral("Critical p-value"));
     CB_pValue = new QComboBox;
     CB_pValue->setEditable(true);
+    // Room for a p-value with its 15 decimals ("0.010000000000000").
+    CB_pValue->setMinimumContentsLength(20);
+    CB_pValue->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     QStringList items{QStringLiteral("0.1"), QStringLiteral("0.05")};
     for (int d = 2; d <= 10; ++d)
         items << QStringLiteral("0.") + QString(d - 1, QLatin1Char('0')) + QLatin1Char('1');
@@ -93,7 +98,60 @@ QLineSeries* TPDist::AddSeries(const QString& name, const QColor& colour) {
     s->setPointLabelsVisible(false);
     Chart()->addSeries(s);
     for (QAbstractAxis* axis : Chart()->axes()) s->attachAxis(axis);
+    AxesFollow(s);
     return s;
+}
+
+// The chart keeps its axes where they are set: they are fitted anew, once per round of the event
+// loop, whenever a series changes.
+void TPDist::AxesFollow(QLineSeries* series) {
+    const auto schedule = [this] {
+        if (fitPending_) return;
+        fitPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (fitPending_) FitAxes();
+        });
+    };
+    connect(series, &QXYSeries::pointAdded, this, schedule);
+    connect(series, &QXYSeries::pointReplaced, this, schedule);
+    connect(series, &QXYSeries::pointsReplaced, this, schedule);
+    connect(series, &QXYSeries::pointRemoved, this, schedule);
+    connect(series, &QXYSeries::pointsRemoved, this, schedule);
+    schedule();
+}
+
+void TPDist::FitAxes() {
+    fitPending_ = false;
+    const QList<QLineSeries*> series = ChartSeries();
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    double xMin = kNone, xMax = -kNone, yMax = 0;
+    for (QLineSeries* s : series) {
+        if (s == marker_ || placeholders_.contains(s)) continue;
+        for (const QPointF& p : s->points()) {
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+            xMin = std::min(xMin, p.x());
+            xMax = std::max(xMax, p.x());
+            yMax = std::max(yMax, p.y());
+        }
+    }
+    if (xMin > xMax) {
+        xMin = 0; // no data: the track bar's range
+        xMax = 10;
+    }
+    if (marker_ && marker_->count() >= 2) {
+        xMin = std::min(xMin, marker_->at(0).x());
+        xMax = std::max(xMax, marker_->at(0).x());
+        yMax = std::max(yMax, marker_->at(1).y());
+    }
+    if (xMax - xMin < 1e-9) xMax = xMin + 1;
+    if (yMax <= 0) yMax = 1;
+    const QList<QAbstractAxis*> x = Chart()->axes(Qt::Horizontal);
+    const QList<QAbstractAxis*> y = Chart()->axes(Qt::Vertical);
+    if (!x.isEmpty()) x[0]->setRange(xMin, xMax);
+    if (!y.isEmpty()) {
+        y[0]->setRange(0.0, yMax * 1.05);
+        if (auto* values = qobject_cast<QValueAxis*>(y[0])) values->applyNiceNumbers();
+    }
 }
 
 QList<QLineSeries*> TPDist::ChartSeries() const {
@@ -116,12 +174,14 @@ void TPDist::FormCreate() {
     cell(0, 2, QStringLiteral("Bonf."));
     cell(1, 0, QStringLiteral("# genes"));
     cell(1, 1, QString());
-    QLineSeries* marker = AddSeries(QString(), Qt::black);
-    marker->append(2, 0);
-    marker->append(2, MarkerHeight);
+    marker_ = AddSeries(QString(), Qt::black);
+    marker_->append(2, 0);
+    marker_->append(2, MarkerHeight);
     const QColor colours[2] = {Qt::blue, QColor(0, 0, 128)};
+    placeholders_.clear();
     for (const QColor& colour : colours) {
         QLineSeries* s = AddSeries(QString(), colour);
+        placeholders_ << s;
         QList<QPointF> points{{2, 0}, {2, static_cast<qreal>(MarkerHeight)}};
         for (int k = 0; k <= 1010; ++k) points.append(QPointF(k, 0));
         s->replace(points);
@@ -138,6 +198,7 @@ void TPDist::FormShow() {
     const double q = -LogBaseS(10, CriticalP);
     SetThreshold(1, q);
     SetThreshold(2, q);
+    FitAxes();
 }
 
 void TPDist::SetThreshold(int flags, double q) {

@@ -48,6 +48,18 @@ class TPDist : public QMainWindow {
     void Exit1Click();
     void Info1Click();
 
+    // Sets the axes to the data series (every series but the marker and the two placeholders)
+    // and the marker: x over their range, y from 0 to the largest value with a little head room.
+    // Runs by itself after the series change.
+    void FitAxes();
+
   protected:
     void showEvent(QShowEvent* event) override;
+
+  private:
+    void AxesFollow(QLineSeries* series);
+
+    QLineSeries* marker_ = nullptr;
+    QList<QLineSeries*> placeholders_;
+    bool fitPending_ = false;
 };

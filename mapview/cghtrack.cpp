@@ -169,12 +169,13 @@ void DrawFrame(GdiCanvas& canvas, const MapGeometry& g, const Axes& at, int c, i
     canvas.SetPen(kBlack);
 }
 
-// The silver marks of the window's standard deviation beside a smoothed value (one set only).
+// The silver marks of the window's standard deviation beside a smoothed value (one set only):
+// the mark below the value only beside one above it inside the track.
 void DrawDeviation(GdiCanvas& canvas, const Axes& at, int C, int D, double u, float v, float sd,
                    int a, int b) {
     const auto mark = [&](double value, int shift) {
         int p = RoundToInt(value * u);
-        if (p < -D || p > D) return;
+        if (p < -D || p > D) return false;
         const bool low = p < 1;
         p += low ? -shift : shift;
         const int q = p + (low ? -2 : 2);
@@ -182,10 +183,10 @@ void DrawDeviation(GdiCanvas& canvas, const Axes& at, int C, int D, double u, fl
             Rect(canvas, at, C + p, a, C + q, b);
         else
             Line(canvas, at, C + p, a, C + q, b);
+        return true;
     };
     canvas.SetPen(kSilver);
-    mark(double(v) + sd, 2);
-    mark(double(v) - sd, -3);
+    if (mark(double(v) + sd, 2)) mark(double(v) - sd, -3);
 }
 
 void DrawSignificanceMarks(QImage& image, const Axes& at, const tCGHProbeArray& probes,
@@ -365,7 +366,8 @@ bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource
     for (int h = 1; h <= hybs; ++h) shown += Drawn(data.Hyb[size_t(h)]);
     const bool oneSet = shown <= 1;
     ChromosomeProbes probes{data, source.Cache, geometry, c, {}, {}, false};
-    const bool marks = source.Stat.SignificantCount > 0 && Drawn(data.Hyb[1]);
+    // The marks belong to the last test, whose results hybridisation 1 holds, shown or not.
+    const bool marks = source.Stat.SignificantCount > 0 && !data.Hyb[1].FileName.empty();
     bool marked = false;
     for (int h = 1; h <= hybs; ++h) {
         const tCGHHybridisation& hyb = data.Hyb[size_t(h)];

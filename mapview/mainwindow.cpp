@@ -51,7 +51,8 @@ void TfQuorbelView::FormCreate() {
     setAcceptDrops(true);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     ProgramFile = QCoreApplication::applicationFilePath();
-    IdeogramFile = ProgramFolder + QStringLiteral("data/ideogram");
+    IdeogramFile =
+        ProgramFolder + QStringLiteral("data/ideogram") + QLatin1String(kNCBIIdeogramColumns);
     MapTopMargin = 20;
     // The detail viewer is made with its owner: the map settings of the program stay as the
     // main window has them.

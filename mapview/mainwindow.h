@@ -195,7 +195,6 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     MapPaintBox* MapView_PB1 = nullptr;
     QScrollBar* MapView_SB_H = nullptr;
     QScrollBar* MapView_SB_V = nullptr;
-    QLabel* Panel_CGHNames = nullptr;
     QWidget* Panel_Colourbar = nullptr;
     QPlainTextEdit* Info_Memo = nullptr;
     QPushButton* Info_BB_Clear = nullptr;

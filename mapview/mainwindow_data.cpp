@@ -27,8 +27,6 @@ bool TfQuorbelView::LoadCGHMatrixFile(const QString& fileName) {
     ProgressScope progress(
         this, 1, QStringLiteral("Load CGH matrix ") + Quoted(QFileInfo(fileName).fileName()),
         QStringLiteral("Loading data..."));
-    Info(InfoLog,
-         QStringLiteral("Trying to load file  ") + Quoted(fileName) + QStringLiteral("  ....."));
     const CGHMatrixLoad load =
         LoadCGHMatrixDataSet(CGHData, fileName.toStdString(), progress.Sink());
     InfoLog.AddLines(load.report);
@@ -72,9 +70,9 @@ void TfQuorbelView::LoadGeneFeatureCache() {
 
 void TfQuorbelView::POM_CGH_ViewClick() {
     POM_CGH_View->setChecked(!POM_CGH_View->isChecked());
+    // The names box is drawn on the map with the track; no second box over it.
     RepaintMap();
     if (POM_CGH_View->isChecked()) POM_CGH_ToolClick();
-    Panel_CGHNames->setVisible(POM_CGH_View->isChecked());
 }
 
 void TfQuorbelView::TB_CGHClick() {

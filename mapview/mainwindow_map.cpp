@@ -14,11 +14,9 @@
 #include "records.h"
 #include "textrotated.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QToolButton>
 #include <algorithm>
@@ -128,7 +126,6 @@ MapRenderKey TfQuorbelView::CurrentRenderKey() const {
 }
 
 void TfQuorbelView::MapView_PB1Paint() {
-    Panel_CGHNames->hide();
     QImage image(std::max(0, MapView_PB1->width()), std::max(0, MapView_PB1->height()),
                  QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -179,19 +176,6 @@ void TfQuorbelView::ShowCGHNames(GdiCanvas& canvas) {
     canvas.SetBrush(kWhite);
     canvas.Rectangle(left, 5, left + size.width(), size.height());
     WriteCGHNames(canvas, names, SetColors, left + 5, 10);
-
-    // The panel over the map carries the same lines.
-    QImage box(size, QImage::Format_RGB32);
-    box.fill(Qt::white);
-    {
-        GdiCanvas panel(box);
-        panel.SetPen(kBlack);
-        panel.ClearBrush();
-        panel.Rectangle(0, 0, size.width(), size.height());
-        WriteCGHNames(panel, names, SetColors, 5, 5);
-    }
-    Panel_CGHNames->setPixmap(QPixmap::fromImage(box));
-    Panel_CGHNames->setGeometry(left, 30, size.width(), size.height());
 }
 
 void TfQuorbelView::SetZoom(int mode, int value) {

@@ -8,7 +8,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,9 +31,6 @@ void TfQuorbelView::CreateComponents() {
     MapView_SB_H->setRange(0, 10000);
     MapView_SB_V = new QScrollBar(Qt::Vertical, TS_MapView);
     MapView_SB_V->setRange(0, 2000000000);
-    Panel_CGHNames = new QLabel(MapView_Panel_Map);
-    Panel_CGHNames->setObjectName(QStringLiteral("Panel_CGHNames"));
-    Panel_CGHNames->hide();
     Panel_Colourbar = new QWidget(MapView_Panel_Map);
     Panel_Colourbar->setObjectName(QStringLiteral("Panel_Colourbar"));
     Panel_Colourbar->hide();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every build and test dependency on Debian; quiet and quick when all is there.
+# With --list it only prints the packages, one a line.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,11 @@ packages=(
   xvfb xauth fonts-dejavu-core
   locales
 )
+
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

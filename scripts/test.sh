@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once with g++, once with clang under
-# AddressSanitizer + UndefinedBehaviorSanitizer (where the fuzz targets also run, briefly).
+# AddressSanitizer + UndefinedBehaviorSanitizer (where the fuzz targets also run, briefly). Each
+# configure step is first checked for CMake packages that setup-deps.sh does not install.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
 jobs=$(nproc)
 
 echo "== g++ build and tests"
+bash scripts/check-packages.sh build
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -14,8 +16,9 @@ echo "== clang + ASan/UBSan build and tests"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-CC=clang CXX=clang++ bash scripts/build.sh build-asan -DQB_SANITIZE=ON -DQB_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=Debug
+asan=(-DQB_SANITIZE=ON -DQB_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug)
+CC=clang CXX=clang++ bash scripts/check-packages.sh build-asan "${asan[@]}"
+CC=clang CXX=clang++ bash scripts/build.sh build-asan "${asan[@]}"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== fuzz targets (a few seconds each)"

@@ -221,6 +221,10 @@ TEST(LoadMatrixColumns, BadCallsAndUnreadableFilesDestroyNothing) {
     }
     EXPECT_FALSE(LoadMatrixColumns(3, 1, 2, 4, 6, "/nonexistent/matrix.txt", *data, 1, error));
     EXPECT_NE(error.find("Cannot open"), std::string::npos) << error;
+    const std::string noData =
+        WriteTestFile("cghx_nodata.txt", Header(6) + ProbeRow("u", "chrUn:1-2", 6, 0));
+    EXPECT_FALSE(LoadMatrixColumns(3, 1, 2, 4, 6, noData, *data, 1, error));
+    EXPECT_NE(error.find("holds no data rows"), std::string::npos) << error;
 
     class Cancel : public ProgressSink {
         void SetMaximum(int) override {}

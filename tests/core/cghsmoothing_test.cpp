@@ -144,6 +144,30 @@ TEST(SmoothCGHData, RunningSumsMatchTheDirectSums) {
     }
 }
 
+TEST(SmoothCGHData, ANaNOrAHugeValueTouchesOnlyTheWindowsThatHoldIt) {
+    std::vector<float> x(400);
+    for (size_t i = 0; i < x.size(); ++i) x[i] = float(i % 7) * 0.25f - 0.5f;
+    x[99] = std::nanf("");
+    x[199] = 1e10f;
+    x[299] = -3e38f;
+    auto data = std::make_unique<tCGH_DataSet>();
+    const tCGHProbeArray& a = Smoothable(*data, 1, 1, x);
+    data->HNum = 1;
+    for (int width : {4, 35}) {
+        SmoothCGHData(*data, width, nullptr);
+        const int half = width / 2;
+        for (int i = half + 1; i <= a.Count() - half - 1; ++i) {
+            const bool holdsNaN = std::abs(i - 100) <= half;
+            const Window w = DirectWindow(x, i, Flat(width));
+            EXPECT_EQ(std::isnan(a.Get(12, i)), holdsNaN) << "width " << width << " probe " << i;
+            EXPECT_EQ(std::isnan(a.Get(13, i)), holdsNaN) << "width " << width << " probe " << i;
+            if (holdsNaN) continue;
+            EXPECT_TRUE(Near(a.Get(12, i), w.mean)) << "width " << width << " probe " << i;
+            EXPECT_TRUE(Near(a.Get(13, i), w.sd)) << "width " << width << " probe " << i;
+        }
+    }
+}
+
 TEST(SmoothingWeights, FlatTriangleAndGaussianWindows) {
     EXPECT_EQ(SmoothingWeights(1, 4), std::vector<double>(5, 1.0));
     EXPECT_EQ(SmoothingWeights(9, 3), std::vector<double>(3, 1.0));

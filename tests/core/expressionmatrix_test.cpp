@@ -312,6 +312,11 @@ TEST(HeatmapTransforms, MeanNormalisationDividesEachGeneByItsMean) {
     EXPECT_EQ(h.Data[1][3], 0.0f);
     EXPECT_EQ(h.Data[0][1], 0.5f); // the p-values stay
 
+    // The sum is a single: 1e8 + 1 is 1e8, so the mean is 1 / 4, not 2 / 4.
+    tHeatmap single = Values({{1e8f, 1, -1e8f, 1}});
+    HeatmapMeanNormalise(single);
+    EXPECT_EQ(single.Data[2][1], 4.0f);
+
     tHeatmap empty;
     HeatmapMeanNormalise(empty); // no samples: nothing to divide
     tHeatmap lying = Values({{2, 4}});

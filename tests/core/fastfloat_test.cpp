@@ -1,4 +1,3 @@
-#include "fastfloat.h"
 #include "numbers.h"
 
 #include <charconv>

@@ -1,12 +1,14 @@
 #include "featureextraction.h"
 
 #include "../../bench/feature_file_writer.h"
+#include "probeposition.h"
 
 #include "testfiles.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -131,6 +133,13 @@ TEST(FeatureFileReader, StoresTheValueTimesRootTenAndTheExtraColumns) {
     EXPECT_EQ(fx.data->Oligo[3].size(), 1u + 10u);
     EXPECT_EQ(fx.data->Annotation[1][1], fx.data->Hyb[1].FileName);
     EXPECT_EQ(fx.data->Hyb[1].Active, 1);
+
+    // Values beyond the singles' range are held at its ends, never infinite.
+    ASSERT_TRUE(fx.Load(1, WriteRows("huge", {Probe("h", "chr3:10-20", "1e39"),
+                                              Probe("l", "chr3:30-40", "-1e300")})))
+        << fx.error;
+    EXPECT_EQ(fx.Chr(1, 3).Get(4, 1), std::numeric_limits<float>::max());
+    EXPECT_EQ(fx.Chr(1, 3).Get(40, 2), -std::numeric_limits<float>::max());
 }
 
 TEST(FeatureFileReader, SortsByStartWithTheAnnotationMovingAlong) {
@@ -151,7 +160,7 @@ TEST(FeatureFileReader, SortsByStartWithTheAnnotationMovingAlong) {
         EXPECT_EQ(fx.data->Oligo[1][j].Str[1], names[j]); // equal starts keep file order
         EXPECT_EQ(fx.data->Oligo[1][j].Num[3], ends[j]);
     }
-    EXPECT_FLOAT_EQ(a.Get(4, 4), static_cast<float>(3 * kFeatureValueFactor));
+    EXPECT_FLOAT_EQ(a.Get(4, 4), static_cast<float>(3 * kCGHValueFactor));
 
     const auto& log = fx.log.lines;
     ASSERT_EQ(log.size(), 1u + 24u + 2u);
@@ -245,8 +254,8 @@ TEST(FeatureFileReader, RefusesAHybridisationOfAnotherLayout) {
 
     ASSERT_TRUE(fx.Load(2, c)) << fx.error; // same counts: accepted, annotation replaced
     EXPECT_EQ(fx.data->Oligo[1][1].Str[1], "c1");
-    EXPECT_FLOAT_EQ(fx.Chr(2, 1).Get(4, 1), static_cast<float>(3 * kFeatureValueFactor));
-    EXPECT_FLOAT_EQ(fx.Chr(1, 1).Get(4, 1), static_cast<float>(kFeatureValueFactor));
+    EXPECT_FLOAT_EQ(fx.Chr(2, 1).Get(4, 1), static_cast<float>(3 * kCGHValueFactor));
+    EXPECT_FLOAT_EQ(fx.Chr(1, 1).Get(4, 1), static_cast<float>(kCGHValueFactor));
 
     fx.data->Hyb[1].FileName.clear(); // slot 1 free: slot 2 is the only one in use
     EXPECT_TRUE(fx.Load(3, c)) << fx.error;
@@ -272,8 +281,11 @@ TEST(FeatureFileReader, FailureAndCancelLeaveTheDataSetUnchanged) {
     before.ExpectSame(*fx.data, 1);
     EXPECT_TRUE(fx.log.lines.empty());
 
-    for (const std::string& unreadable : {std::string("/nonexistent/qb/features.txt"),
-                                          std::filesystem::temp_directory_path().string()}) {
+    // Missing, unreadable, and without a probe row on a chromosome 1..24.
+    for (const std::string& unreadable :
+         {std::string("/nonexistent/qb/features.txt"),
+          std::filesystem::temp_directory_path().string(),
+          WriteRows("noprobes", {"FEATURES\tFeatureNum", Probe("u", "chrUn:1-2", "1")})}) {
         fx.error.clear();
         EXPECT_FALSE(fx.Load(1, unreadable));
         EXPECT_FALSE(fx.error.empty());

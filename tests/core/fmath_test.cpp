@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -65,6 +66,14 @@ TEST(Powers, SpecialCasesAndErrors) {
     EXPECT_EQ(MathError, kMathOk);
     EXPECT_EQ(IntPowerD(10, 309), kBig);
     EXPECT_EQ(MathError, kMathOverflow);
+    // 2^1024 lies just beyond the doubles, whichever way it is reached.
+    for (const auto& power : std::vector<std::function<double()>>{
+             [] { return IntPowerD(2, 1024); }, [] { return IntPowerD(0.5, -1024); },
+             [] { return PowerD(2, 1024); }}) {
+        SetMathError(kMathOk);
+        EXPECT_EQ(power(), kBig);
+        EXPECT_EQ(MathError, kMathOverflow);
+    }
     EXPECT_EQ(IntPowerD(0, -2), kBig);
     EXPECT_EQ(MathError, kMathSingularity);
 }

@@ -182,6 +182,12 @@ TEST(IdeogramReader, RefusesBadSpecificationsAndMissingFilesLeavingTheRecords) {
     EXPECT_FALSE(ReadIdeogramFile(std::filesystem::temp_directory_path().string() + kColumns,
                                   r.bands, r.layout, r.type, nullptr, r.error));
     EXPECT_NE(r.error.find("could not be read"), std::string::npos);
+    // No band row (a header only, or rows of no chromosome): the map keeps what it shows.
+    for (const char* text : {"#chromosome\tarm\n", "MT\tq\t1\t0\t0\t1\t600\tgneg\t\n"}) {
+        EXPECT_FALSE(ReadIdeogramFile(WriteTemp("nobands", text) + kColumns, r.bands, r.layout,
+                                      r.type, nullptr, r.error));
+        EXPECT_NE(r.error.find("holds no band rows"), std::string::npos) << r.error;
+    }
 
     EXPECT_EQ(FeatureCount(r.bands), 1);
     EXPECT_EQ(r.bands[1].Num[9], 10);

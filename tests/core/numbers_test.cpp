@@ -66,6 +66,19 @@ TEST(ParseStrictFloat, TakesOneFiniteDecimalNumberOnly) {
     }
 }
 
+TEST(FormatFixed, RoundsHalvesAwayFromZeroAndDropsTheSignOfZero) {
+    struct Case {
+        double v;
+        int decimals;
+        const char* text;
+    };
+    for (const Case& c : {Case{0.125, 2, "0.13"}, Case{-0.125, 2, "-0.13"}, Case{2.5, 0, "3"},
+                          Case{0.375, 2, "0.38"}, Case{1.005, 2, "1.00"}, Case{0.5, 3, "0.500"},
+                          Case{-0.0001, 3, "0.000"}, Case{-0.0, 2, "0.00"}, Case{-0.4, 0, "0"},
+                          Case{-1.5, 0, "-2"}, Case{1e20, 1, "100000000000000000000.0"}})
+        EXPECT_EQ(FormatFixed(c.v, c.decimals), c.text) << c.v << " " << c.decimals;
+}
+
 TEST(Numbers, IgnoreTheUsersLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";

@@ -165,9 +165,10 @@ TEST(GeneProximityPValueFilter, UnsortedProbesGiveTheSameMarks) {
 TEST(GeneProximityPValueFilter, BoundsAndBadParameters) {
     auto data = WithPValues({{5, 0.001f}});
     auto h = WithGenes({{1, 0, 100000, 0.001f}});
-    const auto before = GetSlot(*data, 1, 1, 17);
+    // A minimum count below 1 clears the marks too and takes at least one probe.
+    data->Hyb[1].Chr[1].Set(17, 3, 0.002f);
     GeneProximityPValueFilter(*data, *h, 0.01f, 0.01f, 0, 0);
-    EXPECT_EQ(GetSlot(*data, 1, 1, 17), before);
+    EXPECT_EQ(ShownProbes(*data), (std::vector<int>{5}));
     // A gene count beyond the matrix's arrays reads only what exists.
     h->GeneCount = 1000;
     GeneProximityPValueFilter(*data, *h, 0.01f, 0.01f, 0, 1);

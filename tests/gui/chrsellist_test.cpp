@@ -12,9 +12,16 @@ void Fill(TdChrSel_List& list, int n) {
     for (int c = 1; c <= n; ++c) list.List->addItem(QStringLiteral("Chr %1").arg(c));
 }
 
-void ClickItem(TdChrSel_List& list, int row) {
+void ClickItem(TdChrSel_List& list, int row, Qt::KeyboardModifiers keys = {}) {
     const QRect r = list.List->visualItemRect(list.List->item(row));
-    QTest::mouseClick(list.List->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseClick(list.List->viewport(), Qt::LeftButton, keys, r.center());
+}
+
+QList<int> SelectedRows(const TdChrSel_List& list) {
+    QList<int> rows;
+    for (int r = 0; r < list.List->count(); ++r)
+        if (list.List->item(r)->isSelected()) rows << r;
+    return rows;
 }
 
 TEST(ChromosomeList, LiveModeReportsEveryClickToItsOwner) {
@@ -31,6 +38,22 @@ TEST(ChromosomeList, LiveModeReportsEveryClickToItsOwner) {
     ASSERT_EQ(owner.got.size(), 1u);
     EXPECT_EQ(owner.got[0], (std::pair<int, intptr_t>{1100, 1}));
     EXPECT_TRUE(list.List->item(2)->isSelected());
+}
+
+TEST(ChromosomeList, AClickSelectsOneCtrlTogglesShiftExtends) {
+    TdChrSel_List list;
+    Fill(list, 8);
+    list.show();
+    list.List->selectAll();
+    ClickItem(list, 2);
+    EXPECT_EQ(SelectedRows(list), QList<int>({2}));
+    ClickItem(list, 5, Qt::ControlModifier);
+    EXPECT_EQ(SelectedRows(list), QList<int>({2, 5}));
+    ClickItem(list, 2, Qt::ControlModifier);
+    EXPECT_EQ(SelectedRows(list), QList<int>({5}));
+    ClickItem(list, 4);
+    ClickItem(list, 7, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedRows(list), QList<int>({4, 5, 6, 7}));
 }
 
 TEST(ChromosomeList, SendsNothingWithoutLiveModeOrOwner) {

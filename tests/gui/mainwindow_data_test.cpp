@@ -75,10 +75,36 @@ int CountInCGHTrack(TfQuorbelView& w, QColor colour, int c, int fromColumn, int 
     return n;
 }
 
+// Shows the window large enough for the whole genome's map.
+void ShowLarge(TfQuorbelView& w) {
+    w.resize(1400, 900);
+    w.show();
+    QApplication::processEvents();
+}
+
 bool AnyProgressWindowVisible() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TCluster_Progress*>(w) && w->isVisible()) return true;
     return false;
+}
+
+TEST_F(MainWindowDataTest, TheShippedGenesAreDrawnOnceTheGeneTrackIsSwitchedOn) {
+    const ShippedIdeogram ideogram;
+    TfQuorbelView w;
+    ShowLarge(w);
+    ASSERT_GT(FeatureCount(FeatureLists[2]), 28000);
+    const auto genePixels = [&w] {
+        w.RepaintMap();
+        const QImage& image = w.MapView_PB1->Image();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += QColor(image.pixel(x, y)) == Qt::blue;
+        return n;
+    };
+    EXPECT_EQ(genePixels(), 0); // unticked at start
+    w.TB_Genes->trigger();
+    EXPECT_TRUE(w.POM_Genes_View->isChecked());
+    EXPECT_GT(genePixels(), 2000);
 }
 
 TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChangesNothing) {
@@ -195,8 +221,8 @@ TEST_F(MainWindowDataTest, CommandLineMatrixLoadsAndListsItsCounts) {
     const QString info = w.Info_Memo->toPlainText();
     EXPECT_TRUE(info.contains(QStringLiteral("Loaded CGH probes:"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("Chromosome 1\t3")));
+    EXPECT_EQ(info.count(QStringLiteral("Trying to load file")), 1);
     EXPECT_TRUE(w.POM_CGH_View->isChecked());
-    EXPECT_TRUE(w.Panel_CGHNames->isVisibleTo(&w));
     ASSERT_TRUE(w.CGHTool);
     EXPECT_EQ(w.CGHTool->ConditionCount, 2);
     w.close();
@@ -215,19 +241,23 @@ TEST_F(MainWindowDataTest, TheCommandLineMatrixIsDrawnWithItsNames) {
     EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[1]), 1, 12, 13), 0);
     EXPECT_GT(CountInCGHTrack(w, ToQColor(SetColors[2]), 1, 25, 26), 0);
     EXPECT_EQ(CountInCGHTrack(w, ToQColor(SetColors[2]), 2, -50, 50), 0); // no probes there
-    const QRect names = w.Panel_CGHNames->geometry();
-    EXPECT_EQ(names.top(), 30);
-    EXPECT_EQ(names.height(), 45); // two lines
-    EXPECT_EQ(names.left(), w.width() - names.width() - 40);
+    // One names box, drawn on the map: two lines, 45 high from the top 5, its right edge 40
+    // pixels inside the window's width.
+    const QImage& image = w.MapView_PB1->Image();
+    const int right = w.width() - 41;
+    const auto black = [&](int x, int y) { return QColor(image.pixel(x, y)) == Qt::black; };
+    for (int y = 5; y <= 44; ++y) EXPECT_TRUE(black(right, y)) << y;
+    int width = 0;
+    while (black(right - width, 5) && black(right - width, 44)) ++width;
+    EXPECT_GT(width, 30);
+    EXPECT_FALSE(black(right - width / 2, 30)); // inside the box, between its two lines
     ClearCGHDataSet(CGHData);
 }
 
 TEST_F(MainWindowDataTest, AGroupTestMarksTheSignificantProbesOnTheMap) {
     const ShippedIdeogram ideogram;
     TfQuorbelView w;
-    w.resize(1400, 900);
-    w.show();
-    QApplication::processEvents();
+    ShowLarge(w);
     // Sets 1..5 gain chromosome 5 by one log unit against sets 6..10.
     std::vector<synthetic::Region> gains;
     for (int h = 1; h <= 5; ++h) gains.push_back({h, 5, 0, 300000000, 1.0f});
@@ -301,10 +331,8 @@ TEST_F(MainWindowDataTest, TrackSwitchesFollowTheirMenuItems) {
     EXPECT_FALSE(w.POM_CGH_View->isChecked());
     w.POM_CGH_View->trigger();
     EXPECT_TRUE(w.POM_CGH_View->isChecked());
-    EXPECT_TRUE(w.Panel_CGHNames->isVisibleTo(&w));
     w.TB_CGH->trigger();
     EXPECT_FALSE(w.POM_CGH_View->isChecked());
-    EXPECT_FALSE(w.Panel_CGHNames->isVisibleTo(&w));
 
     w.POM_CGH_DataType_Processed->trigger();
     EXPECT_EQ(CGHData.DataType, 2);

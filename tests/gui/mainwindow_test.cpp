@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "guitest.h"
+#include "ideogram.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "records.h"
@@ -41,7 +42,18 @@ TEST_F(MainWindowTest, FirstRunReadsNothingAndKeepsDefaults) {
     EXPECT_EQ(ExpData.StopColumn, 12);
     EXPECT_FALSE(w->Pref_CB_AutoLoad_Ideogram->isChecked());
     EXPECT_TRUE(w->Pref_CB_AutoLoad_GeneFeatures->isChecked());
-    EXPECT_EQ(w->IdeogramFile, w->ProgramFolder + QStringLiteral("data/ideogram"));
+    // The default names the shipped table with its columns: ticking auto-load is enough.
+    EXPECT_EQ(w->IdeogramFile,
+              w->ProgramFolder + QStringLiteral("data/ideogram;2,1,2,3,6,7,8,9,4"));
+    tFList bands;
+    tGenomeLayout layout;
+    int32_t type = 0;
+    std::string error;
+    EXPECT_TRUE(
+        ReadIdeogramFile(w->IdeogramFile.toStdString(), bands, layout, type, nullptr, error))
+        << error;
+    // The shipped gene list is loaded at start.
+    EXPECT_GT(FeatureCount(FeatureLists[2]), 28000);
     EXPECT_EQ(CGHData.Annotation[0][1], "File name");
     EXPECT_EQ(CGHData.DisplayStart, 50);
     EXPECT_EQ(ExpStat.Alpha, 1.0f);

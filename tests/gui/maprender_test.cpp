@@ -107,11 +107,9 @@ TEST_F(MapRenderTest, ColouredChromosomesTakeTheirPatternColour) {
     EXPECT_EQ(At(image, 46, m35), QColor(5, 5, 5)); // not in the pattern: its grey
 }
 
-TEST_F(MapRenderTest, ThePaintSetsTheResolutionMenuAndHidesTheNamesPanel) {
+TEST_F(MapRenderTest, ThePaintSetsTheResolutionMenu) {
     LoadBands(SmallIdeogram(), 2);
-    w->Panel_CGHNames->show();
     Render();
-    EXPECT_FALSE(w->Panel_CGHNames->isVisible());
     EXPECT_FALSE(w->POM_Ideogram_Resolution->menuAction()->isVisible());
     LoadBands(SmallIdeogram(), 1);
     Render();

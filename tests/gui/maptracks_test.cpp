@@ -151,6 +151,31 @@ TEST_F(CGHTrackTest, SignificanceMarksShowTheStrengthOfEachPValue) {
     EXPECT_EQ(At(Draw(), kC + 45, Row(6)), kWhite);
     stat.SignificantCount = 0;
     EXPECT_EQ(At(Draw(), kC + 45, Row(1)), kWhite);
+
+    // The marks are hybridisation 1's results: hiding that set keeps them.
+    stat = tStat{};
+    stat.SignificantCount = 1;
+    stat.Alpha = 1.0f;
+    SetProbes(*data, 2, {0, 0, 0, 0, 0, 0});
+    data->Hyb[1].Active = 0;
+    EXPECT_EQ(At(Draw(), kC + 45, Row(2)), QColor(255, 0, 0));
+}
+
+TEST_F(CGHTrackTest, TheLowDeviationMarkGoesOnlyBesideAHighOneInsideTheTrack) {
+    SetProbes(*data, 1, {0.5f, 1.9f}, 12);
+    for (int i = 1; i <= 2; ++i) data->Hyb[1].Chr[1].Set(13, i, 0.2f);
+    data->DataType = 2;
+    const QImage image = Draw();
+    const auto silver = [&](int probe, int from, int to) {
+        int n = 0;
+        for (int y = kTop + 20 * probe; y <= kTop + 20 * probe + 10; ++y)
+            for (int x = kC + from; x <= kC + to; ++x)
+                n += At(image, x, y) == QColor(192, 192, 192);
+        return n;
+    };
+    EXPECT_GT(silver(1, 19, 23), 0); // 0.7 lies 18 pixels out, its mark 2 further
+    EXPECT_GT(silver(1, 4, 8), 0);   // 0.3 at 8, its mark 3 nearer the centre
+    EXPECT_EQ(silver(2, 1, 50), 0);  // 2.1 lies beyond the track: neither mark
 }
 
 // The bars of the direct writer against a plain canvas drawing each bar as a rectangle.
