@@ -1,7 +1,7 @@
 // The response profile of the quantitative-response modes: read from a header row, or drawn in
 // the profile editor over the conditions of the groups.
-#include "fastfloat.h"
 #include "groupselector.h"
+#include "numbers.h"
 #include "plotviewers.h"
 #include "system.h"
 
