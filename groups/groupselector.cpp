@@ -33,6 +33,7 @@ TdGroupSelector::TdGroupSelector(QWidget* parent) : QDialog(parent) {
     ConnectHandlers();
     ConnectViewTool();
     CreateGroupTools();
+    CreatePlotScanMenu();
     DisableLaterControls();
     FormCreate();
 }
@@ -259,6 +260,7 @@ void TdGroupSelector::FillLabelRowBox() {
 }
 
 bool TdGroupSelector::FormCloseQuery() {
+    if (scanning_) return false;
     const bool permit = ClosePermit != 0;
     ClosePermit = 1;
     return permit;

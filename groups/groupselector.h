@@ -157,6 +157,9 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     QAction *Tagged1, *Numeric1;         // Tags 3 (no action), 4
     QAction *Groupsame1, *Groupsimilar1; // AutoGroup_GroupClick: Tags 1, 2
     QTimer* Timer1;                      // empties status panel 1 ten seconds after a search
+    // The pop-up menu of "&Mosaic": the plot kind by Tag.
+    QMenu* POM_SPScan;
+    QAction *XYScatterplot1, *RatioIntensityplot1, *Quantileplot1; // Tags 1, 2, 3
 
     // Parameter page.
     QGroupBox* GB_pValue;
@@ -307,6 +310,9 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void BB_ScatterplotsClick(QObject* sender);
     // The dot chart of the marked conditions' labels (mode 1010's "&Bar").
     void ShowSelectionDotChart(int kind);
+    // The mosaic of plots of every marked condition against every other, the kind by the
+    // sender's Tag (1 X-Y, 2 ratio-intensity, 3 quantile; any other Tag 1), in an image viewer.
+    void BB_ScanClick(QObject* sender);
     // Script export.
     void BB_ToScriptClick();
     // Labels from row LabelRow (kind 1) or composed from LabelRows (kind 2); marks kept.
@@ -355,6 +361,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void ConnectHandlers();
     void ConnectViewTool();
     void CreateGroupTools();
+    void CreatePlotScanMenu();
     void AddToGroupHistory(const QString& fileName);
     void FileError(const std::string& error);
     // ConditionGroup[1..ConditionCount] as the core's files hold it, [0] condition 1.
@@ -392,6 +399,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int PickedGroup() const;
     bool formShown_ = false;
     bool formClosed_ = false;
+    bool scanning_ = false; // a plot scan serves the event queue: no close, no plot command
 };
 
 // Integer Tag of a component (0 when it has none).
