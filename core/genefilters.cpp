@@ -55,7 +55,7 @@ std::vector<uint8_t> FindFilteredGenes(const AnalysisMatrix& m, GeneFilter filte
                 const float v = row[columns[static_cast<size_t>(i - 1)] - 1];
                 work[static_cast<size_t>(i)] = std::isnan(v) ? 0.0f : v;
             }
-            const float average = filter == GeneFilter::Median ? MedianS(work, n) : MeanS(work, n);
+            const float average = filter == GeneFilter::Median ? SelectMedianS(work, n) : MeanS(work, n);
             if (!(average <= threshold)) {
                 match = false;
                 break;

@@ -33,7 +33,7 @@ int32_t GatherPresent(const float* row, std::span<const int32_t> columns,
 float Average(PoolAverage kind, std::vector<float>& work, int32_t n) {
     switch (kind) {
     case PoolAverage::Median:
-        return MedianS(work, n);
+        return SelectMedianS(work, n);
     case PoolAverage::Geometric:
         return GeoMeanS(work, n);
     case PoolAverage::Mean:

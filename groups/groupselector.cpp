@@ -82,6 +82,8 @@ void TdGroupSelector::FormShow() {
     }
     ConditionGroup.assign(static_cast<size_t>(std::max(ConditionCount, 0)) + 1, 0);
     ConditionActive.resize(ConditionGroup.size(), 0);
+    // The script writes levels 0..ConditionCount + 2; those the profile controls never set are 0.
+    ResponseProfile.resize(ConditionGroup.size() + 2, 0.0f);
     const ModeLayout* layout = FindModeLayout(Mode);
     if (layout && layout->keepsGroupList)
         FillGeneAnnotationList();

@@ -87,7 +87,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t CurrentCondition = 0;
     uint8_t ClosePermit = 1;
     uint8_t ParametersChecked = 0;
-    // [1..ConditionCount] levels of the quantitative response; entries it lacks count as 0.
+    // [1..ConditionCount] levels of the quantitative response; ConditionCount + 3 entries after
+    // FormShow, zeros until the profile controls set them.
     std::vector<float> ResponseProfile;
 
     // Components, named as the program's forms name them.

@@ -3,6 +3,7 @@
 #include "groupselector.h"
 #include "grouptests.h"
 #include "mainwindow.h"
+#include "menuitems.h"
 #include "pdist.h"
 #include "pvaluefilters.h"
 #include "records.h"
@@ -16,24 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// The sub-menu `name` of `parent`, made with `caption` when it has none yet.
-template <typename Parent>
-QMenu* SubMenuNamed(Parent* parent, const char* name, const QString& caption) {
-    if (auto* menu =
-            parent->template findChild<QMenu*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
-        return menu;
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* Item(QMenu* menu, const char* name, const QString& caption, int tag) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    a->setData(tag);
-    return a;
-}
 
 // The groups of a closed group selector, tested at alpha 0.01.
 void TakeGroups(tStat& stat, const TdGroupSelector& dialog) {
@@ -55,25 +38,28 @@ QString Found(const tStat& stat) {
 } // namespace
 
 void TfQuorbelView::CreateGroupTestCommands() {
-    QMenu* analyse = SubMenuNamed(menuBar(), "Anal_Menu", QStringLiteral("&Analyse"));
-    QMenu* statistics = SubMenuNamed(analyse, "Anal_Stat", QStringLiteral("Statistics"));
-    QMenu* cgh = SubMenuNamed(statistics, "Anal_Stat_CGH", QStringLiteral("CGH"));
-    Anal_Stat_CGH_GroupTesting =
-        Item(cgh, "Anal_Stat_CGH_GroupTesting", QStringLiteral("&Group testing"), 0);
+    QMenu* analyse = SubMenu(menuBar(), "Anal_Menu", QStringLiteral("&Analyse"));
+    QMenu* statistics = SubMenu(analyse, "Anal_Stat", QStringLiteral("Statistics"));
+    QMenu* cgh = SubMenu(statistics, "Anal_Stat_CGH", QStringLiteral("CGH"));
+    Anal_Stat_CGH_GroupTesting = AddItem(cgh, "Anal_Stat_CGH_GroupTesting",
+                                         QStringLiteral("&Group testing"), false, false, 0);
     Anal_Stat_CGH_SetAlpha =
-        Item(analyse, "Anal_Stat_CGH_SetAlpha", QStringLiteral("Set &alpha"), 1);
+        AddItem(analyse, "Anal_Stat_CGH_SetAlpha", QStringLiteral("Set &alpha"), false, false, 1);
 
-    QMenu* cghTesting =
-        SubMenuNamed(POM_CGH, "POM_CGH_GroupTesting", QStringLiteral("&Group testing"));
-    POM_CGH_ClassTests = Item(cghTesting, "POM_CGH_ClassTests", QStringLiteral("&Class tests"), 0);
-    POM_CGH_SetAlpha = Item(cghTesting, "POM_CGH_SetAlpha", QStringLiteral("Set &alpha"), 1);
+    QMenu* cghTesting = SubMenu(POM_CGH, "POM_CGH_GroupTesting", QStringLiteral("&Group testing"));
+    POM_CGH_ClassTests =
+        AddItem(cghTesting, "POM_CGH_ClassTests", QStringLiteral("&Class tests"), false, false, 0);
+    POM_CGH_SetAlpha =
+        AddItem(cghTesting, "POM_CGH_SetAlpha", QStringLiteral("Set &alpha"), false, false, 1);
 
     POM_GEHM->addSeparator();
     POM_GEHM_GeneGroupSelection =
-        Item(POM_GEHM, "POM_GEHM_GeneGroupSelection", QStringLiteral("Gene / group &selection"), 1);
-    POM_GEHM_GroupTesting =
-        Item(POM_GEHM, "POM_GEHM_GroupTesting", QStringLiteral("&Group testing"), 2);
-    POM_GEHM_SetAlpha = Item(POM_GEHM, "POM_GEHM_SetAlpha", QStringLiteral("Set &alpha"), 2);
+        AddItem(POM_GEHM, "POM_GEHM_GeneGroupSelection", QStringLiteral("Gene / group &selection"),
+                false, false, 1);
+    POM_GEHM_GroupTesting = AddItem(POM_GEHM, "POM_GEHM_GroupTesting",
+                                    QStringLiteral("&Group testing"), false, false, 2);
+    POM_GEHM_SetAlpha =
+        AddItem(POM_GEHM, "POM_GEHM_SetAlpha", QStringLiteral("Set &alpha"), false, false, 2);
 
     for (QAction* item : {Anal_Stat_CGH_GroupTesting, POM_CGH_ClassTests})
         connect(item, &QAction::triggered, this, [this] { Anal_Stat_CGH_GroupTestingClick(); });

@@ -9,6 +9,7 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapsteps.h"
+#include "menuitems.h"
 #include "menutoggle.h"
 #include "numbers.h"
 #include "records.h"
@@ -30,17 +31,6 @@ constexpr TColor kWhite = 0xFFFFFF;
 
 int LayoutChromosomeCount() {
     return std::clamp(GenomeLayout.ChromosomeCount, 0, kLayoutSlots);
-}
-
-// The sub-menu `name` of `parent`, made with `caption` when it does not exist yet.
-template <typename Parent>
-QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
-    if (auto* menu =
-            parent->template findChild<QMenu*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
-        return menu;
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
 }
 
 void DrawChromosomeNumber(GdiCanvas& canvas, const MapGeometry& geometry,

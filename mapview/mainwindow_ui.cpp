@@ -1,6 +1,7 @@
 // The main window's components, menus and tool bar.
 #include "mainwindow.h"
 
+#include "menuitems.h"
 #include "records.h"
 
 #include <QCheckBox>
@@ -18,18 +19,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, bool checkable = false,
-                 bool checked = false, int tag = 0) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    a->setCheckable(checkable);
-    a->setChecked(checked);
-    a->setData(tag);
-    return a;
-}
-} // namespace
 
 void TfQuorbelView::CreateComponents() {
     PageControl = new QTabWidget(this);

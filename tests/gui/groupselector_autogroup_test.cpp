@@ -1,7 +1,7 @@
-#include "groupselectortest.h"
 #include "guitest.h"
 #include "inputdialog1.h"
 #include "plotviewers.h"
+#include "selectortest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,8 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -23,15 +21,6 @@ std::unique_ptr<TdGroupSelector> Labelled(int mode, std::initializer_list<const 
     return d;
 }
 
-std::vector<int32_t> Groups(const TdGroupSelector& d) {
-    return std::vector<int32_t>(d.ConditionGroup.begin() + 1, d.ConditionGroup.end());
-}
-
-void SetGroupNumber(TdGroupSelector& d, int n) {
-    const QSignalBlocker block(d.Groups_SE_Number);
-    d.Groups_SE_Number->setValue(n);
-}
-
 TEST(GroupSelectorAutoGroup, SameAndSimilarLabelsFormGroups) {
     auto d = Labelled(0, {"A", "B", "A", "C"});
     Mark(*d, {1, 2, 3, 4});
@@ -40,10 +29,10 @@ TEST(GroupSelectorAutoGroup, SameAndSimilarLabelsFormGroups) {
     EXPECT_EQ(Items(d->List_Group),
               (QStringList{QStringLiteral("Group-1 (2)"), QStringLiteral("Group-2 (1)"),
                            QStringLiteral("none")}));
-    SetGroupNumber(*d, 3);
+    SetGroups(*d, 3);
     d->AutoGroup_GroupClick(d->Groupsame1);
     EXPECT_EQ(Groups(*d), (std::vector<int32_t>{1, 2, 1, 3}));
-    SetGroupNumber(*d, 2);
+    SetGroups(*d, 2);
     d->AutoGroup_GroupClick(d->Groupsame1);
     EXPECT_EQ(Groups(*d), (std::vector<int32_t>{1, 2, 1, 3})); // C keeps its group
 

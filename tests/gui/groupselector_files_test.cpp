@@ -1,5 +1,5 @@
-#include "groupselectortest.h"
 #include "guitest.h"
+#include "selectortest.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,22 +30,12 @@ QStringList History(const TdGroupSelector& d) {
     return items;
 }
 
-void Assign(TdGroupSelector& d, std::initializer_list<int> conditions, int group) {
-    Mark(d, conditions);
-    d.List_Group->setCurrentRow(group - 1);
-    d.Button_ConditionsToGroupClick();
-}
-
-std::vector<int32_t> Groups(const TdGroupSelector& d) {
-    return std::vector<int32_t>(d.ConditionGroup.begin() + 1, d.ConditionGroup.end());
-}
-
 TEST(GroupSelectorFiles, GroupingsKeepTheFilesGroupsAndEnterTheHistoryOnce) {
     QTemporaryDir dir;
     auto d = Selector(0, 4);
     d->FirstConditionNumber = 5;
-    Assign(*d, {1, 3}, 1);
-    Assign(*d, {2}, 2);
+    Assign(*d, 1, {1, 3});
+    Assign(*d, 2, {2});
     const QString saved = dir.filePath(QStringLiteral("g.tgl"));
     {
         FileDialogAnswerer files({dir.filePath(QStringLiteral("g"))});
@@ -63,7 +53,7 @@ TEST(GroupSelectorFiles, GroupingsKeepTheFilesGroupsAndEnterTheHistoryOnce) {
     // keeps its own.
     auto e = Selector(0, 4);
     e->FirstConditionNumber = 5;
-    Assign(*e, {4}, 2);
+    Assign(*e, 2, {4});
     Mark(*e, {1, 2});
     e->List_Group->setCurrentRow(1);
     const QString other = Write(dir, QStringLiteral("other.tgl"), "[Group settings]\n");
@@ -95,7 +85,7 @@ TEST(GroupSelectorFiles, ABadGroupingChangesNothing) {
     QTemporaryDir dir;
     MessageCapture messages;
     auto d = Selector(0, 3);
-    Assign(*d, {1, 2}, 2);
+    Assign(*d, 2, {1, 2});
     const QString bad =
         Write(dir, QStringLiteral("bad.tgl"), "[Group settings]\nGroup number=3\nGroup-1=1,x,3\n");
     const QString gone = dir.filePath(QStringLiteral("gone.tgl"));

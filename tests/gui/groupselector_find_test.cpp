@@ -1,7 +1,7 @@
 #include "conditionmatch.h"
-#include "groupselectortest.h"
 #include "guitest.h"
 #include "inputdialog.h"
+#include "selectortest.h"
 #include "tableeditor.h"
 #include "tableeditormodel.h"
 

@@ -1,9 +1,9 @@
 #include "conditionlook.h"
 #include "groupselector.h"
-#include "groupselectortest.h"
 #include "guitest.h"
 #include "radiogroup.h"
 #include "registry.h"
+#include "selectortest.h"
 #include "sellist.h"
 
 #include <QApplication>

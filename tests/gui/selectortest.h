@@ -1,15 +1,18 @@
-// Helpers of the group selector tests.
+// Group selectors over small hand-made header tables, for the window tests.
 #pragma once
 
 #include "groupselector.h"
 
 #include <QListWidget>
-#include <initializer_list>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <memory>
 #include <vector>
 
+namespace {
+
 // A selector over `conditions` conditions labelled "c1", "c2", ... in row 1 and "r2-1", ... in
-// row 2, laid out for `mode` (shown unless `show` is false).
+// row 2, laid out for `mode` but not shown.
 inline std::unique_ptr<TdGroupSelector> Selector(int mode, int conditions, bool show = true) {
     auto d = std::make_unique<TdGroupSelector>();
     d->Mode = mode;
@@ -30,6 +33,20 @@ inline void Mark(TdGroupSelector& d, std::initializer_list<int> conditions) {
     for (int i : conditions) d.List_Cond->item(i - 1)->setSelected(true);
 }
 
+// Marks the conditions and puts them into the group (1-based entry of the group list).
+inline void Assign(TdGroupSelector& d, int group, std::initializer_list<int> conditions) {
+    Mark(d, conditions);
+    d.List_Group->setCurrentRow(group - 1);
+    d.Button_ConditionsToGroupClick();
+}
+
+// Sets the number of groups as code does, without releasing marked conditions.
+inline void SetGroups(TdGroupSelector& d, int groups) {
+    const QSignalBlocker block(d.Groups_SE_Number);
+    d.Groups_SE_Number->setValue(groups);
+    d.rebuildGroupList();
+}
+
 inline std::vector<int> Marked(const TdGroupSelector& d) {
     std::vector<int> marked;
     for (int i = 1; i <= d.List_Cond->count(); ++i)
@@ -42,3 +59,10 @@ inline QStringList Items(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
     return items;
 }
+
+// ConditionGroup[1..ConditionCount].
+inline std::vector<int32_t> Groups(const TdGroupSelector& d) {
+    return std::vector<int32_t>(d.ConditionGroup.begin() + 1, d.ConditionGroup.end());
+}
+
+} // namespace

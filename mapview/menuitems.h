@@ -1,0 +1,56 @@
+// Menu items of the main window, named as the program's forms name them.
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QString>
+#include <initializer_list>
+#include <utility>
+
+// A new item at the end of `menu`; its data holds `tag`.
+inline QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                        bool checkable = false, bool checked = false, int tag = 0) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    a->setCheckable(checkable);
+    a->setChecked(checked);
+    a->setData(tag);
+    return a;
+}
+
+// A new item of `menu` placed before `before`.
+inline QAction* InsertItem(QMenu* menu, QAction* before, const char* name, const QString& caption) {
+    auto* a = new QAction(caption, menu);
+    a->setObjectName(QLatin1String(name));
+    menu->insertAction(before, a);
+    return a;
+}
+
+// The sub-menu `name` of `parent`, made with `caption` when it does not exist yet.
+template <typename Parent>
+QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
+    if (auto* menu =
+            parent->template findChild<QMenu*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+        return menu;
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+// A new sub-menu of `parent` placed before `before`.
+inline QMenu* InsertSubMenu(QMenu* parent, QAction* before, const char* name,
+                            const QString& caption) {
+    auto* menu = new QMenu(caption, parent);
+    menu->setObjectName(QLatin1String(name));
+    parent->insertMenu(before, menu);
+    return menu;
+}
+
+// Connects each item to its handler, a method of `window` without arguments.
+template <typename Window>
+void ConnectCommands(Window* window,
+                     std::initializer_list<std::pair<QAction*, void (Window::*)()>> commands) {
+    for (const auto& [item, handler] : commands)
+        QObject::connect(item, &QAction::triggered, window,
+                         [window, handler = handler] { (window->*handler)(); });
+}
