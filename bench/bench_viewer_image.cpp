@@ -3,6 +3,7 @@
 // 4,000 x 3,000 colour picture (which is also encoded as PNG and decoded, once), then the group
 // selector's plot scan of 10 generated conditions x 55,000 genes (100 plots, each kind, from the
 // click to the shown mosaic): bench_viewer_image [RUNS]. The viewer's window is 1,000 x 800 pixels.
+#include "analysis_matrix_data.h"
 #include "benchtime.h"
 #include "groupselector.h"
 #include "imageview.h"
@@ -19,7 +20,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -52,12 +52,10 @@ QImage ColourPicture(int w, int h) {
     return picture;
 }
 
-// Mosaics of `conditions` expression-like conditions of `genes` genes through the dialog.
+// Mosaics of `conditions` generated conditions of `genes` genes through the dialog.
 void MeasurePlotScan(int genes, int conditions) {
-    AnalysisMatrix m;
+    AnalysisMatrix m = GenerateAnalysisMatrix(genes, conditions, 0.01);
     m.Name = "bench";
-    m.Resize(genes, conditions);
-    for (float& v : m.Values) v = static_cast<float>(std::exp2(4 + 10 * RandomUnit()));
     TdGroupSelector d;
     d.Mode = 1000;
     d.ConditionCount = conditions;

@@ -1,12 +1,12 @@
 // The group selector's plots of marked conditions: the label dot chart and the plot mosaic, as a
 // caller of the analysis modes opens them, through the installed viewers.
 #include "cloudplot.h"
-#include "groupselectortest.h"
 #include "guitest.h"
 #include "imageview.h"
 #include "installviewers.h"
 #include "plotviewers.h"
 #include "random.h"
+#include "selectortest.h"
 #include "sinks.h"
 
 #include <QCheckBox>
