@@ -1,12 +1,14 @@
 #include "plotscan.h"
 
 #include "conditionplots.h"
+#include "dialoghooks.h"
 #include "scatterrequest.h"
 #include "scatterview.h"
 #include "sinks.h"
 
 #include <QPainter>
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -46,13 +48,10 @@ void WriteLabel(QImage& mosaic, const QString& text, const QFont& font, int x, i
     CopyAsBlackAndWhite(mosaic, strip, QPoint(rightAligned ? x - size.width() : x, y));
 }
 
-} // namespace
-
-QImage RenderPlotScan(QWidget* parent, const PlotScanRequest& request) {
+QImage DrawPlotScan(QWidget* parent, const PlotScanRequest& request) {
     const int n = static_cast<int>(request.Columns.size());
-    if (!request.Matrix || n < 2 || n > kMostScanConditions) return QImage();
     QImage mosaic(kCell * n + 300, kCell * n + 200, QImage::Format_Mono);
-    if (mosaic.isNull()) return mosaic;
+    if (mosaic.isNull()) throw std::bad_alloc();
     mosaic.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     mosaic.fill(0);
 
@@ -97,4 +96,17 @@ QImage RenderPlotScan(QWidget* parent, const PlotScanRequest& request) {
         }
     }
     return mosaic;
+}
+} // namespace
+
+QImage RenderPlotScan(QWidget* parent, const PlotScanRequest& request) {
+    const int n = static_cast<int>(request.Columns.size());
+    if (!request.Matrix || n < 2 || n > kMostScanConditions) return QImage();
+    try {
+        return DrawPlotScan(parent, request);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(parent, QStringLiteral("Not enough memory for a plot mosaic."),
+                    QStringLiteral("Kelv"), MsgIcon::Stop);
+        return QImage();
+    }
 }

@@ -7,5 +7,6 @@
 
 // Draws the request's mosaic through one hidden scatter viewer (owned by `parent`, never shown):
 // labels along the top and left, each plot's non-white pixels black. Null when the request has
-// fewer than 2 or more than kMostScanConditions columns, no matrix, or no memory for the mosaic.
+// fewer than 2 or more than kMostScanConditions columns or no matrix, and after a stop box when
+// memory runs short.
 QImage RenderPlotScan(QWidget* parent, const PlotScanRequest& request);
