@@ -4,6 +4,7 @@
 
 #include "cghtrack.h"
 #include "colours.h"
+#include "filedialogrecord.h"
 #include "mapgeometry.h"
 #include "mappaintbox.h"
 #include "maprenderkey.h"
@@ -107,6 +108,42 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void POM_ExpMat_ShowExpToolClick();
     QPointer<TdGroupSelector> CGHTool;
     QPointer<TdGroupSelector> ExpressionTool;
+
+    // Data-file commands and the recent files (mainwindow_files.cpp).
+    void Loadhybridisationdata1Click();
+    void LoadCGHExpressionMatrixClick();
+    void File_SaveCGHMatrixClick();
+    void File_LoadCGHMatrixClick();
+    void LoadExpressionhybridisationdata1Click();
+    void Util_DatFiles_Import_GeneListClick();
+    void Util_DatFiles_Save_GeneListClick();
+    // The clicked item's data holds its entry.
+    void POM_CGH_RecentClick(QAction* item);
+    void POM_GEHM_RecentFilesClick(QAction* item);
+    // Each command sets title, filter and name before asking; the rest stays as the last left it.
+    tFileDialog OpenDialog;
+    tFileDialog SaveDialog{FileDialogKind::Save};
+
+    // Analysis commands (mainwindow_process.cpp).
+    void POM_CGH_Process_zTransformHynsClick();
+    void POM_CGH_Process_zTransformOligosClick();
+    void POM_CGH_Process_RestoreRawValuesClick();
+    void POM_CGH_Process_SmoothClick(int tag);
+    void POM_CGH_Process_Smooth_CustomClick();
+    void Anal_ZTansformClick();
+    void POM_GEHM_MeanNormaliseClick();
+    void POM_GEHM_Log2TransformClick();
+    void POM_GEHM_ScalingRangeClick();
+    void Anal_Stat_CGH_RegulationTestClick();
+    void TB_RefreshClick();
+
+    // DSB import, list filter, random and demonstration data (mainwindow_import.cpp).
+    void POM_CGH_PellaurisDSBdata1Click();
+    void Listfilter1Click();
+    void Utilities_RandomDataClick();
+    void Util_Demo_ColouredChromosomesClick();
+    // The list filter over `lines` (emptied from the front), reported to the Info page.
+    void RunListFilter(std::vector<std::string>& lines);
 
     // The group tests and the p-value histogram (mainwindow_grouptests.cpp). The tests act only
     // on OK; a grouping the test refuses is reported and changes nothing.
@@ -271,6 +308,31 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* Util_DT_ID_Arms = nullptr;
     QAction* Util_DT_ID_Bands = nullptr;
 
+    // Items of the data-file, analysis and import commands.
+    QAction* Loadhybridisationdata1 = nullptr;
+    QAction* LoadCGHExpressionMatrix = nullptr;
+    QAction* LoadExpressionhybridisationdata1 = nullptr;
+    QAction* Util_DatFiles_Import_GeneList = nullptr;
+    QAction* Util_DatFiles_Save_GeneList = nullptr;
+    QMenu* POM_CGH_Process = nullptr;
+    QAction* POM_CGH_Process_zTransformHyns = nullptr; // Ctrl+Shift+Z
+    QAction* POM_CGH_Process_zTransformOligos = nullptr;
+    QAction* POM_CGH_Process_RestoreRawValues = nullptr;
+    QMenu* POM_CGH_Process_Smooth = nullptr; // widths 2..35 in the items' data, then Custom
+    QAction* POM_CGH_Process_Smooth_Custom = nullptr;
+    QMenu* Anal_Menu = nullptr;
+    QAction* Anal_ZTansform = nullptr;
+    QAction* POM_GEHM_MeanNormalise = nullptr;
+    QAction* POM_GEHM_Log2Transform = nullptr;
+    QAction* POM_GEHM_ScalingRange = nullptr;
+    QMenu* POM_CGH_GroupTesting = nullptr;
+    QAction* Anal_Stat_CGH_RegulationTest = nullptr;
+    QAction* Listfilter1 = nullptr;
+    QMenu* POM_CGH_Import = nullptr;
+    QAction* POM_CGH_PellaurisDSBdata1 = nullptr;
+    QAction* Utilities_RandomData = nullptr;
+    QAction* Util_Demo_ColouredChromosomes = nullptr;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -282,7 +344,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
   private:
     void ConnectMapInteraction();
-    void CreateHelpMenu();
+    void ConnectHelpCommands();
     void DetailViewerClosing();
     void CentreDetailViewer(int c, int64_t along);
     void CreateComponents();
@@ -303,12 +365,20 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     ProbePositionCache probePositions_;
     void ShowCGHNames(GdiCanvas& canvas);
     void ConnectDataCommands();
-    void CreateGroupTestCommands();
+    void ConnectFileCommands();
+    void ConnectProcessCommands();
+    void ConnectImportCommands();
+    void ConnectGroupTestCommands();
     // Tests the dialog's groups on a copy of `stat`, kept only when the test accepts them.
     bool RunGroupTest(tStat& stat, const TdGroupSelector& dialog,
                       const std::function<std::string(tStat&)>& test);
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
+    // One feature-extraction file into the first free hybridisation slot, then the z-transform
+    // of all sets; a refused or cancelled file leaves the slot free.
+    enum class FeatureFileLoad { Loaded, NoFreeSlot, Refused, Cancelled };
+    FeatureFileLoad LoadFeatureFileIntoFreeSlot(const QString& name, ProgressSink* progress,
+                                                std::string& error);
     // True while this window is the active one (or no window of the program is).
     bool IsActiveForm() const;
     void RunCommandLine();

@@ -60,12 +60,6 @@ void TfQuorbelView::ConnectMapInteraction() {
     }
     StatusBar1->setSizeGripEnabled(false);
 
-    POM_Genes_Find = new QAction(QStringLiteral("&Find"), this);
-    POM_Genes_Find->setObjectName(QStringLiteral("POM_Genes_Find"));
-    POM_Genes_Find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
-    POM_Genes->addSeparator();
-    POM_Genes->addAction(POM_Genes_Find);
-    POM_Genes_View->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
     connect(POM_Genes_Find, &QAction::triggered, this, [this] { POM_Genes_FindClick(); });
 
     Pref_ED_GeneDatabase = new QLineEdit(GeneDatabaseAddress);
@@ -150,8 +144,7 @@ bool TfQuorbelView::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     }
     if (!ctrl && key == Qt::Key_F5) {
         // A full redraw, not only a copy of the cached map; the key goes no further.
-        renderedKey_.reset();
-        RepaintMap();
+        TB_RefreshClick();
         return true;
     }
     return false;
