@@ -33,8 +33,8 @@ TdGroupSelector::TdGroupSelector(QWidget* parent) : QDialog(parent) {
     ConnectHandlers();
     ConnectViewTool();
     CreateGroupTools();
+    CreatePlotScanMenu();
     ConnectControls();
-    DisableLaterControls();
     FormCreate();
 }
 
@@ -263,6 +263,7 @@ void TdGroupSelector::FillLabelRowBox() {
 }
 
 bool TdGroupSelector::FormCloseQuery() {
+    if (scanning_) return false;
     const bool permit = ClosePermit != 0;
     ClosePermit = 1;
     return permit;

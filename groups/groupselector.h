@@ -162,6 +162,9 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     QMenu* POM_Groups;                   // the group list's pop-up
     QAction *POM_Groups_Release, *POM_Groups_ShowMembers;
     QTimer* Timer1; // empties status panel 1 ten seconds after a search
+    // The pop-up menu of "&Mosaic": the plot kind by Tag.
+    QMenu* POM_SPScan;
+    QAction *XYScatterplot1, *RatioIntensityplot1, *Quantileplot1; // Tags 1, 2, 3
 
     // Parameter page.
     QGroupBox* GB_pValue;
@@ -312,6 +315,9 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void BB_ScatterplotsClick(QObject* sender);
     // The dot chart of the marked conditions' labels (mode 1010's "&Bar").
     void ShowSelectionDotChart(int kind);
+    // The mosaic of plots of every marked condition against every other, the kind by the
+    // sender's Tag (1 X-Y, 2 ratio-intensity, 3 quantile; any other Tag 1), in an image viewer.
+    void BB_ScanClick(QObject* sender);
     // Script export.
     void BB_ToScriptClick();
     // Labels from row LabelRow (kind 1) or composed from LabelRows (kind 2); marks kept.
@@ -395,6 +401,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void ConnectHandlers();
     void ConnectViewTool();
     void CreateGroupTools();
+    void CreatePlotScanMenu();
     void ConnectControls();
     // The window controls' share of eventFilter; true when the event was taken.
     bool ControlEvent(QObject* watched, QEvent* event);
@@ -408,7 +415,6 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void FileError(const std::string& error);
     // ConditionGroup[1..ConditionCount] as the core's files hold it, [0] condition 1.
     std::vector<int32_t> GroupsOfConditions() const;
-    void DisableLaterControls();
     void ReadSettings();
     void WriteSettings();
     void WriteWindowAndFindHistory(class RegKey& key);
@@ -441,6 +447,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int PickedGroup() const;
     bool formShown_ = false;
     bool formClosed_ = false;
+    bool scanning_ = false; // a plot scan serves the event queue: no close, no plot command
 };
 
 // Integer Tag of a component (0 when it has none).

@@ -46,11 +46,6 @@ void TdGroupSelector::ConnectHandlers() {
         connect(button, &QPushButton::clicked, this, [this, button] { BB_RunOK(button); });
 }
 
-void TdGroupSelector::DisableLaterControls() {
-    // Controls whose commands come later; the layout shows and hides them already.
-    BB_Scan->setEnabled(false);
-}
-
 int TdGroupSelector::ConditionEntries() const {
     return List_Cond->count();
 }
