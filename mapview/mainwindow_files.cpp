@@ -24,17 +24,11 @@ namespace {
 const QString kAnyFile = QStringLiteral(";;Any file (*)");
 const QString kCGHMatrixFilter = QStringLiteral("CGH-matrix (*.cgm)") + kAnyFile;
 
-// Items 1..10 show the non-empty entries of the list, each keeping its entry in its data; "&" in
-// the caption would mark a shortcut letter. Items of empty entries stay as they are.
+// Items 1..10 show the non-empty entries of the list; items of empty entries stay as they are.
 void ShowRecentItems(const std::array<std::string, kRecentFiles + 1>& list,
                      std::array<QAction*, kRecentFiles + 1>& items) {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (list[k].empty()) continue;
-        const QString entry = QString::fromStdString(list[k]);
-        items[k]->setText(QString(entry).replace(QLatin1Char('&'), QStringLiteral("&&")));
-        items[k]->setData(entry);
-        items[k]->setVisible(true);
-    }
+    for (int k = 1; k <= kRecentFiles; ++k)
+        if (!list[k].empty()) ShowEntryItem(items[k], QString::fromStdString(list[k]));
 }
 
 void ShowRecentMissing(QWidget* parent, const QString& file) {

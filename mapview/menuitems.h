@@ -54,3 +54,11 @@ void ConnectCommands(Window* window,
         QObject::connect(item, &QAction::triggered, window,
                          [window, handler = handler] { (window->*handler)(); });
 }
+
+// A history or recent-file item showing `entry`, which its data keeps: "&" in the caption would
+// mark a shortcut letter.
+inline void ShowEntryItem(QAction* item, const QString& entry) {
+    item->setText(QString(entry).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    item->setData(entry);
+    item->setVisible(true);
+}
