@@ -15,7 +15,7 @@ using tHistory = std::array<QString, 21>;
 // entry at `size` dropping out; entries beyond `size` stay. True when the history changed.
 inline bool AddToHistory(tHistory& history, const std::string& text, int size = 20) {
     size = std::clamp(size, 1, 20);
-    std::vector<std::string> entries(size_t(size));
+    std::vector<std::string> entries(static_cast<size_t>(size));
     for (int n = 1; n <= size; ++n) entries[size_t(n - 1)] = history[size_t(n)].toStdString();
     if (!AddRecentEntry(entries, text, true)) return false;
     for (int n = 1; n <= size; ++n)

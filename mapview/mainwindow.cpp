@@ -28,11 +28,13 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
-    CreateFileCommands();
-    CreateProcessCommands();
-    CreateImportCommands();
+    ConnectFileCommands();
+    ConnectProcessCommands();
+    ConnectImportCommands();
+    ConnectAnnotationCommands();
+    ConnectPatternCommands();
     ConnectMapInteraction();
-    CreateHelpMenu();
+    ConnectHelpCommands();
     FormCreate();
 }
 

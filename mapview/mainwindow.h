@@ -373,7 +373,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
   private:
     void ConnectMapInteraction();
-    void CreateHelpMenu();
+    void ConnectHelpCommands();
     void DetailViewerClosing();
     void CentreDetailViewer(int c, int64_t along);
     void CreateComponents();
@@ -394,11 +394,11 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     ProbePositionCache probePositions_;
     void ShowCGHNames(GdiCanvas& canvas);
     void ConnectDataCommands();
+    void ConnectFileCommands();
+    void ConnectProcessCommands();
+    void ConnectImportCommands();
     void ConnectAnnotationCommands();
     void ConnectPatternCommands();
-    void CreateFileCommands();
-    void CreateProcessCommands();
-    void CreateImportCommands();
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
     // One feature-extraction file into the first free hybridisation slot, then the z-transform

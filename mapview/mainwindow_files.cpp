@@ -239,28 +239,7 @@ void TfQuorbelView::UpdateCGHRecentMenu() {
     ShowRecentItems(CGHData.RecentFiles, POM_CGH_Recent);
 }
 
-void TfQuorbelView::CreateFileCommands() {
-    QAction* first = File_Menu->actions().value(0);
-    const auto insert = [this, first](const char* name, const QString& caption) {
-        return InsertItem(File_Menu, first, name, caption);
-    };
-    Loadhybridisationdata1 =
-        insert("Loadhybridisationdata1", QStringLiteral("Load &CGH-hybridisation data"));
-    LoadCGHExpressionMatrix =
-        insert("LoadCGHExpressionMatrix", QStringLiteral("Load CGH-Expression matrix"));
-    LoadExpressionhybridisationdata1 = insert("LoadExpressionhybridisationdata1",
-                                              QStringLiteral("Load Expression-hybridisation data"));
-    File_Menu->insertSeparator(first);
-
-    QMenu* utilities = SubMenu(menuBar(), "Utilities", QStringLiteral("&Utilities"));
-    QMenu* files = SubMenu(utilities, "Util_DataFiles", QStringLiteral("Data files"));
-    Util_DatFiles_Import_GeneList =
-        AddItem(SubMenu(files, "Util_DatFiles_Import", QStringLiteral("Import")),
-                "Util_DatFiles_Import_GeneList", QStringLiteral("&Gene list"));
-    Util_DatFiles_Save_GeneList =
-        AddItem(SubMenu(files, "Util_DatFiles_Save", QStringLiteral("Save")),
-                "Util_DatFiles_Save_GeneList", QStringLiteral("&Gene list"));
-
+void TfQuorbelView::ConnectFileCommands() {
     ConnectCommands<TfQuorbelView>(
         this,
         {
@@ -275,12 +254,11 @@ void TfQuorbelView::CreateFileCommands() {
             {File_SaveCGHMatrix, &TfQuorbelView::File_SaveCGHMatrixClick},
             {Util_DatFiles_Import_GeneList, &TfQuorbelView::Util_DatFiles_Import_GeneListClick},
             {Util_DatFiles_Save_GeneList, &TfQuorbelView::Util_DatFiles_Save_GeneListClick},
+            {File_Exit, &TfQuorbelView::File_ExitClick},
         });
     for (int k = 1; k <= kRecentFiles; ++k) {
         QAction* cgh = POM_CGH_Recent[k];
         QAction* exp = POM_GEHM_RecentFiles[k];
-        cgh->setData(QString());
-        exp->setData(QString());
         connect(cgh, &QAction::triggered, this, [this, cgh] { POM_CGH_RecentClick(cgh); });
         connect(exp, &QAction::triggered, this, [this, exp] { POM_GEHM_RecentFilesClick(exp); });
     }

@@ -29,11 +29,7 @@ const QString kUpdateQuestion = QStringLiteral(
 
 } // namespace
 
-void TfQuorbelView::CreateHelpMenu() {
-    Help_Menu = menuBar()->addMenu(QStringLiteral("&Help"));
-    Help_Menu->setObjectName(QStringLiteral("Help_Menu"));
-    Help_Info = Help_Menu->addAction(QStringLiteral("&Info"));
-    Help_UpdateQuorbel = Help_Menu->addAction(QStringLiteral("&Update Quorbel"));
+void TfQuorbelView::ConnectHelpCommands() {
     connect(Help_Info, &QAction::triggered, this, [this] { Help_InfoClick(); });
     connect(Help_UpdateQuorbel, &QAction::triggered, this, [this] { Help_UpdateQuorbelClick(); });
     connect(Pref_BB_IdeogramSelect, &QPushButton::clicked, this,

@@ -66,7 +66,7 @@ void TfQuorbelView::Util_Demo_ColouredChromosomesClick() {
     const BandPattern demo = DemoBandPattern();
     PatternNames.clear();
     for (const std::string& name : demo.Names) PatternNames.append(QString::fromStdString(name));
-    PatternValues.assign(demo.Values.begin(), demo.Values.end());
+    PatternValues = demo.Values;
     POM_Ideogram_ColouredChromosomes->setVisible(true);
     PaletteScaleKind = 3;
     ColouredChromosomeMode = true;
@@ -80,21 +80,7 @@ void TfQuorbelView::Util_Demo_ColouredChromosomesClick() {
     RepaintMap();
 }
 
-void TfQuorbelView::CreateImportCommands() {
-    const QList<QAction*> cgh = POM_CGH->actions();
-    QAction* files = cgh.value(cgh.indexOf(POM_CGH_LoadCGHmatrix) - 1);
-    POM_CGH_Import = InsertSubMenu(POM_CGH, files, "POM_CGH_Import", QStringLiteral("&Import"));
-    POM_CGH_PellaurisDSBdata1 =
-        AddItem(POM_CGH_Import, "POM_CGH_PellaurisDSBdata1", QStringLiteral("Pellauri's DSB data"));
-    Listfilter1 = AddItem(POM_CGH_GroupTesting, "Listfilter1", QStringLiteral("List filter"));
-
-    QMenu* utilities = SubMenu(menuBar(), "Utilities", QStringLiteral("&Utilities"));
-    Utilities_RandomData =
-        AddItem(utilities, "Utilities_RandomData", QStringLiteral("&Random data"));
-    QMenu* demo = SubMenu(utilities, "Util_Demo", QStringLiteral("Demo data"));
-    Util_Demo_ColouredChromosomes =
-        AddItem(demo, "Util_Demo_ColouredChromosomes", QStringLiteral("&Coloured chromosomes"));
-
+void TfQuorbelView::ConnectImportCommands() {
     ConnectCommands<TfQuorbelView>(
         this,
         {

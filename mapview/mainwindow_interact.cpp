@@ -2,12 +2,12 @@
 // position under the mouse, the detail viewer with the gene database search, the map's capture.
 #include "dialoghooks.h"
 #include "genesearch.h"
+#include "historylist.h"
 #include "inputdialog.h"
 #include "jxdorvdec.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapreadout.h"
-#include "historylist.h"
 #include "records.h"
 #include "toolglobals.h"
 
@@ -51,12 +51,6 @@ void TfQuorbelView::ConnectMapInteraction() {
     }
     StatusBar1->setSizeGripEnabled(false);
 
-    POM_Genes_Find = new QAction(QStringLiteral("&Find"), this);
-    POM_Genes_Find->setObjectName(QStringLiteral("POM_Genes_Find"));
-    POM_Genes_Find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
-    POM_Genes->addSeparator();
-    POM_Genes->addAction(POM_Genes_Find);
-    POM_Genes_View->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
     connect(POM_Genes_Find, &QAction::triggered, this, [this] { POM_Genes_FindClick(); });
 
     Pref_ED_GeneDatabase = new QLineEdit(GeneDatabaseAddress);

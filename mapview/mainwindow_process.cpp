@@ -126,50 +126,11 @@ void TfQuorbelView::TB_RefreshClick() {
     RepaintMap();
 }
 
-void TfQuorbelView::CreateProcessCommands() {
-    // Before the CGH menu's files: the separator ahead of "Load CGH-matrix".
-    const QList<QAction*> cgh = POM_CGH->actions();
-    QAction* files = cgh.value(cgh.indexOf(POM_CGH_LoadCGHmatrix) - 1);
-    POM_CGH_Process = InsertSubMenu(POM_CGH, files, "POM_CGH_Process", QStringLiteral("&Process"));
-    POM_CGH_Process_zTransformHyns = AddItem(POM_CGH_Process, "POM_CGH_Process_zTransformHyns",
-                                             QStringLiteral("z-transform hybridisations"));
-    POM_CGH_Process_zTransformHyns->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
-    POM_CGH_Process_zTransformOligos = AddItem(POM_CGH_Process, "POM_CGH_Process_zTransformOligos",
-                                               QStringLiteral("z-transform oligos"));
-    POM_CGH_Process_RestoreRawValues = AddItem(POM_CGH_Process, "POM_CGH_Process_RestoreRawValues",
-                                               QStringLiteral("&Restore raw values"));
-    POM_CGH_Process_Smooth =
-        SubMenu(POM_CGH_Process, "POM_CGH_Process_Smooth", QStringLiteral("&Smooth"));
-    const std::pair<const char*, int> widths[] = {{"&2", 2}, {"&3", 3},  {"&5", 5},  {"&7", 7},
-                                                  {"&9", 9}, {"15", 15}, {"21", 21}, {"35", 35}};
-    for (const auto& [caption, width] : widths) {
-        QAction* item = AddItem(POM_CGH_Process_Smooth, "POM_CGH_Process_SmoothItem",
-                                QLatin1String(caption), false, false, width);
-        connect(item, &QAction::triggered, this,
-                [this, item] { POM_CGH_Process_SmoothClick(item->data().toInt()); });
-    }
-    POM_CGH_Process_Smooth_Custom =
-        AddItem(POM_CGH_Process_Smooth, "POM_CGH_Process_Smooth_Custom", QStringLiteral("&Custom"));
-    POM_CGH_GroupTesting =
-        InsertSubMenu(POM_CGH, files, "POM_CGH_GroupTesting", QStringLiteral("&Group testing"));
-    Anal_Stat_CGH_RegulationTest = AddItem(POM_CGH_GroupTesting, "Anal_Stat_CGH_RegulationTest",
-                                           QStringLiteral("&Regulation"));
-
-    Anal_Menu = SubMenu(menuBar(), "Anal_Menu", QStringLiteral("&Analyse"));
-    Anal_ZTansform = AddItem(Anal_Menu, "Anal_ZTansform", QStringLiteral("z-transform"));
-
-    QAction* recent = POM_GEHM_RecentFiles[1];
-    const auto expressionItem = [this, recent](const char* name, const QString& caption) {
-        return InsertItem(POM_GEHM, recent, name, caption);
-    };
-    POM_GEHM_MeanNormalise =
-        expressionItem("POM_GEHM_MeanNormalise", QStringLiteral("Mean normalise + Log2"));
-    POM_GEHM_Log2Transform =
-        expressionItem("POM_GEHM_Log2Transform", QStringLiteral("Log2 transform"));
-    POM_GEHM_ScalingRange =
-        expressionItem("POM_GEHM_ScalingRange", QStringLiteral("Scaling range"));
-    POM_GEHM->insertSeparator(recent);
-
+void TfQuorbelView::ConnectProcessCommands() {
+    for (QAction* item : POM_CGH_Process_Smooth->actions())
+        if (item != POM_CGH_Process_Smooth_Custom)
+            connect(item, &QAction::triggered, this,
+                    [this, item] { POM_CGH_Process_SmoothClick(item->data().toInt()); });
     ConnectCommands<TfQuorbelView>(
         this,
         {

@@ -18,14 +18,6 @@ inline QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     return a;
 }
 
-// A new item of `menu` placed before `before`.
-inline QAction* InsertItem(QMenu* menu, QAction* before, const char* name, const QString& caption) {
-    auto* a = new QAction(caption, menu);
-    a->setObjectName(QLatin1String(name));
-    menu->insertAction(before, a);
-    return a;
-}
-
 // The sub-menu `name` of `parent`, made with `caption` when it does not exist yet.
 template <typename Parent>
 QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
@@ -34,15 +26,6 @@ QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
         return menu;
     QMenu* menu = parent->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-// A new sub-menu of `parent` placed before `before`.
-inline QMenu* InsertSubMenu(QMenu* parent, QAction* before, const char* name,
-                            const QString& caption) {
-    auto* menu = new QMenu(caption, parent);
-    menu->setObjectName(QLatin1String(name));
-    parent->insertMenu(before, menu);
     return menu;
 }
 
