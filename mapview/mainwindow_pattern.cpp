@@ -13,9 +13,13 @@
 #include <QMouseEvent>
 
 namespace {
-const QString kPatternTitle = QStringLiteral("Save pattern");
-const QString kPatternFilter = QStringLiteral("Tab delimited text (*.txt)");
-const QString kPatternName = QStringLiteral("*.txt");
+// Loads and saves of patterns ask alike, the load too under the title "Save pattern".
+bool AskPatternFile(tFileDialog& dialog, QWidget* parent) {
+    dialog.Title = QStringLiteral("Save pattern");
+    dialog.Filter = QStringLiteral("Tab delimited text (*.txt)");
+    dialog.FileName = QStringLiteral("*.txt");
+    return dialog.Execute(parent);
+}
 
 // Hands the colour bar's mouse events to the window's handlers.
 class ColourBarMouse : public QObject {
@@ -48,10 +52,7 @@ class ColourBarMouse : public QObject {
 } // namespace
 
 void TfQuorbelView::POM_Ideogram_SavePatternClick() {
-    SaveDialog.Title = kPatternTitle;
-    SaveDialog.Filter = kPatternFilter;
-    SaveDialog.FileName = kPatternName;
-    if (!SaveDialog.Execute(this)) return;
+    if (!AskPatternFile(SaveDialog, this)) return;
     BandPattern pattern;
     for (const QString& name : PatternNames) pattern.Names.push_back(name.toStdString());
     pattern.Values = PatternValues;
@@ -61,10 +62,7 @@ void TfQuorbelView::POM_Ideogram_SavePatternClick() {
 }
 
 void TfQuorbelView::POM_Ideogram_LoadPatternClick() {
-    OpenDialog.Title = kPatternTitle;
-    OpenDialog.Filter = kPatternFilter;
-    OpenDialog.FileName = kPatternName;
-    if (!OpenDialog.Execute(this)) return;
+    if (!AskPatternFile(OpenDialog, this)) return;
     BandPattern pattern;
     std::string error;
     if (!ReadBandPatternFile(OpenDialog.FileName.toStdString(), pattern, error)) {
