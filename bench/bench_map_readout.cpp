@@ -5,8 +5,8 @@
 #include "benchapp.h"
 #include "benchtime.h"
 #include "genesearch.h"
-#include "ideogram.h"
 #include "mainwindow.h"
+#include "mapbench.h"
 #include "records.h"
 #include "synthetic_cgh.h"
 
@@ -53,19 +53,12 @@ int main(int argc, char** argv) {
     const BenchApplication app(argc, argv);
     const int geneCount = argc > 1 ? std::atoi(argv[1]) : 60000;
     const int probes = argc > 2 ? std::atoi(argv[2]) : 1000000;
-    const std::string ideogram =
-        (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram")).toStdString();
 
     TfQuorbelView w;
     w.resize(1600, 1000);
     w.show();
     QApplication::processEvents();
-    std::string err;
-    if (!ReadIdeogramFile(ideogram + ";2,1,2,3,6,7,8,9,4", FeatureLists[1], GenomeLayout,
-                          IdeogramType, nullptr, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
+    if (!LoadBenchIdeogram("")) return 1;
     FeatureLists[2] = SyntheticGenes(geneCount);
     synthetic::Fill(CGHData, probes, kMaxHybridisations, {}, 0.3, "hyb");
     BumpDataVersion();

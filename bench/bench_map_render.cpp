@@ -5,8 +5,8 @@
 // is saved as PNG when a second argument is given.
 #include "benchapp.h"
 #include "benchtime.h"
-#include "ideogram.h"
 #include "mainwindow.h"
+#include "mapbench.h"
 #include "records.h"
 #include "synthetic_cgh.h"
 
@@ -19,22 +19,12 @@
 
 int main(int argc, char** argv) {
     const BenchApplication app(argc, argv);
-    const std::string file =
-        argc > 1 ? argv[1]
-                 : (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram"))
-                       .toStdString();
 
     TfQuorbelView w;
     w.resize(1600, 1000);
     w.show();
     QApplication::processEvents();
-    std::string err;
-    if (!ReadIdeogramFile(file + ";2,1,2,3,6,7,8,9,4", FeatureLists[1], GenomeLayout, IdeogramType,
-                          nullptr, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
-    BumpDataVersion();
+    if (!LoadBenchIdeogram(argc > 1 ? argv[1] : "")) return 1;
 
     const int runs = 50;
     for (int orientation : {2, 1}) {

@@ -28,10 +28,17 @@ struct AnalysisMatrix {
     // Value of gene g in data column c (1-based); callers check Inside first.
     float& At(int32_t gene, int32_t condition) { return Values[Index(gene, condition)]; }
     float At(int32_t gene, int32_t condition) const { return Values[Index(gene, condition)]; }
+    // Values of gene g, data column c at [c - 1]; callers check the gene first.
+    float* Row(int32_t gene) { return Values.data() + Index(gene, 1); }
+    const float* Row(int32_t gene) const { return Values.data() + Index(gene, 1); }
     // Data column of member number n, or 0 when n lies outside the matrix's conditions.
     int32_t ColumnOfMember(int64_t n) const;
     // Header cell or "" outside the table.
     const std::string& HeaderCell(int64_t column, int64_t row) const;
+    // Header cell of data column c (the data columns follow the annotation columns).
+    const std::string& ConditionHeaderCell(int64_t c, int64_t row) const {
+        return HeaderCell(int64_t{AnnotationColumnCount} + c - 1, row);
+    }
     // Annotation string or "" outside the table.
     const std::string& AnnotationCell(int64_t gene, int64_t column) const;
 

@@ -103,7 +103,7 @@ float GeoMeanS(std::span<const float> a, int32_t n) {
     int32_t used = 0;
     for (int32_t i = 1; i <= n; ++i) {
         if (a[i] > 0) {
-            sum += std::log(a[i] * 1.0L);
+            sum += std::log(static_cast<double>(a[i]));
             ++used;
         }
     }
@@ -139,6 +139,17 @@ float QuantileS(std::span<float> a, int32_t n, int32_t k) {
 
 float MedianS(std::span<float> a, int32_t n) {
     return QuantileS(a, n, 0);
+}
+
+float SelectMedianS(std::span<float> a, int32_t n) {
+    n = UsableCount(a.size(), n);
+    if (n == 0) return 0;
+    const auto first = a.begin() + 1, last = a.begin() + n + 1;
+    const auto upper = first + n / 2; // a[n / 2 + 1] once sorted
+    std::nth_element(first, upper, last, KeyLess);
+    if (n % 2 == 1) return *upper;
+    const float lower = *std::max_element(first, upper, KeyLess);
+    return static_cast<float>((static_cast<long double>(lower) + *upper) / 2);
 }
 
 double StudentTail(double n, double t) {

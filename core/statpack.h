@@ -57,6 +57,9 @@ long double StdDevAbout(std::span<const float> a, int32_t n, float mean);
 float QuantileS(std::span<float> a, int32_t n, int32_t k = 0);
 // Median of a[1..n], leaving a[1..n] sorted ascending; 0 for n <= 0.
 float MedianS(std::span<float> a, int32_t n);
+// The same median by selection, leaving a[1..n] in no particular order: for callers that need
+// the median alone, many times over.
+float SelectMedianS(std::span<float> a, int32_t n);
 
 // Two-sided tail probability of Student's t with n degrees of freedom beyond |t|, in 0..1
 // (1 when t or n is NaN; n above a million is taken as a million).

@@ -32,6 +32,7 @@ TdGroupSelector::TdGroupSelector(QWidget* parent) : QDialog(parent) {
     CreateComponents();
     ConnectHandlers();
     ConnectViewTool();
+    CreateGroupTools();
     DisableLaterControls();
     FormCreate();
 }
@@ -80,6 +81,8 @@ void TdGroupSelector::FormShow() {
     }
     ConditionGroup.assign(static_cast<size_t>(std::max(ConditionCount, 0)) + 1, 0);
     ConditionActive.resize(ConditionGroup.size(), 0);
+    // The script writes levels 0..ConditionCount + 2; those the profile controls never set are 0.
+    ResponseProfile.resize(ConditionGroup.size() + 2, 0.0f);
     const ModeLayout* layout = FindModeLayout(Mode);
     if (layout && layout->keepsGroupList)
         FillGeneAnnotationList();
@@ -177,7 +180,7 @@ void TdGroupSelector::ShowPart(LayoutPart part, bool shown) {
         widgets = {BB_XY};
         break;
     case LayoutPart::ScriptButton:
-        widgets = {BB_ToScript};
+        widgets = {BB_ToScript, GB_Comment}; // the comment goes only into the script
         break;
     case LayoutPart::RunButton:
         widgets = {BBB_RunAnalysis};
@@ -233,7 +236,7 @@ void TdGroupSelector::FillGroupsFromMembers() {
         for (int g = 1; g <= groups; ++g) List_Group->addItem(QStringLiteral("Group-%1").arg(g));
     }
     const int seeded =
-        std::min(Mode == 210 ? groups * Factors_SE_Number->value() : groups, kMaxGroups);
+        std::min(Mode == 210 ? groups * Factors_SE_Number->value() : groups, kMaxMemberStrings);
     for (int g = 1; g <= seeded; ++g)
         for (int i : MemberConditions(GroupMembers[g], FirstConditionNumber, ConditionCount))
             ConditionGroup[static_cast<size_t>(i)] = g;

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -35,6 +36,7 @@ class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QTableWidget;
+class QTimer;
 class QToolButton;
 class TRadioGroup;
 enum class LayoutPart;
@@ -43,6 +45,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     Q_OBJECT
   public:
     static constexpr int kMaxGroups = 12;
+    // Mode 210 names a group per pair of factor levels.
+    static constexpr int kMaxMemberStrings = kMaxGroups * kMaxGroups;
     static constexpr int kMaxLabelRows = 100;
 
     explicit TdGroupSelector(QWidget* parent = nullptr);
@@ -56,7 +60,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t FirstConditionNumber = 1; // condition i is written as i + FirstConditionNumber - 1
     int32_t HeaderRowCount = 0;       // header rows plus one
     int32_t GroupCount = 2;
-    std::array<QString, kMaxGroups + 1> GroupMembers; // [1..12] "1,2,3"
+    std::array<QString, kMaxMemberStrings + 1> GroupMembers; // [1..GroupCount] "1,2,3"
     QString RegistryKey; // settings key; empty: nothing read or written
     QString MessageCaption, HelpBase, HelpPage;
     QPointer<QWidget> ConditionViewer;    // the condition viewer while it is open
@@ -65,6 +69,12 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t ShowGeneListMenu = 0;
     WindowHandle GeneListHandle = 0;
     ::AnalysisMatrix* AnalysisMatrix = nullptr; // the caller's matrix, not owned
+
+    // Result slots of the analysis modes, read by their caller after the dialog closes.
+    int32_t RunParam1 = 0, RunParam2 = 0, RunParam3 = 0, RunParam4 = 0, RunParam5 = 0,
+            RunParam6 = 0, RunParam7 = 0;
+    uint8_t RunAllPermutations = 0, RunAutoSort = 0;
+    float RunValue1 = 0.0f, RunValue2 = 0.0f, RunValue3 = 0.0f, RunValue4 = 0.0f;
 
     // State of its own.
     std::vector<int32_t> ConditionGroup; // [1..ConditionCount], 0 = no group
@@ -77,6 +87,9 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t CurrentCondition = 0;
     uint8_t ClosePermit = 1;
     uint8_t ParametersChecked = 0;
+    // [1..ConditionCount] levels of the quantitative response; ConditionCount + 3 entries after
+    // FormShow, zeros until the profile controls set them.
+    std::vector<float> ResponseProfile;
 
     // Components, named as the program's forms name them.
     QTabWidget* PageControl1;
@@ -133,6 +146,18 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     QPushButton* Groups_BB_Load;
     QGroupBox* GB_RecentGroupings;
     QComboBox* Groups_CB_History;
+    QGroupBox* GB_Comment;
+    QLineEdit* Edit_Comment; // the script's comment line
+    // Pop-up menus of "&Find" and "Auto group" (items by Tag, as the menus' handlers read them).
+    QMenu* POM_Find;
+    QAction *FindNew, *ANDFind, *ORFind, *ANDFindNOT, *ORFindNOT; // Find: Tags 1..5
+    QAction *Same1, *Similar1;                                    // Find_SameClick: Tags 1, 2
+    QMenu* POM_AutoGroup;
+    QAction* Autogroup1; // the menu's disabled title
+    QMenu* ANDautogroup1;
+    QAction *Tagged1, *Numeric1;         // Tags 3 (no action), 4
+    QAction *Groupsame1, *Groupsimilar1; // AutoGroup_GroupClick: Tags 1, 2
+    QTimer* Timer1;                      // empties status panel 1 ten seconds after a search
 
     // Parameter page.
     QGroupBox* GB_pValue;
@@ -242,6 +267,10 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // Esc ends here, as every other close does.
     void reject() override;
 
+    // OK (Tag 0) and Run (Tag 1): the settings, the parameter check, then what the mode asks:
+    // the selection to the map (2000), an analysis or plot, or the groups handed back and close.
+    void BB_RunOK(QObject* sender);
+
     // Condition list and groups.
     void List_CondClick();
     void List_CondDblClick();
@@ -255,6 +284,32 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void BB_InvertClick();
     void BB_UngroupedClick();
     void Button_ReleaseAllGroupsClick();
+    // Selection (".csl") and grouping (".tgl", mode 5 ".pgl") files.
+    void POM_Cond_SaveSelectionAsClick();
+    void POM_Cond_LoadSelectionClick();
+    void Groups_BB_SaveClick();
+    void Groups_BB_LoadClick();
+    // The user's choice in the grouping history: all groups released, then the file loaded.
+    void Groups_CB_HistoryChange();
+    // Reads the whole file first; a file that cannot be read or holds a bad number changes
+    // nothing (not even the release asked for) and shows a box. Returns true when loaded.
+    bool LoadGroupListFile(const QString& fileName, bool releaseAll = false);
+    // Find and auto-group.
+    void BB_FindClick();
+    void BB_AutoGroupClick();
+    void Find(int tag);
+    void Find_SameClick(int tag);
+    // An open condition viewer shows the marked conditions, one row each: its counter in cell 0,
+    // the condition's list position (numberByEntry) or the counter again, then its header texts.
+    void RefillConditionViewer(bool numberByEntry);
+    void Timer1Timer();
+    void AutoGroup_GroupClick(QObject* sender);
+    void Numeric1Click(QObject* sender);
+    void BB_ScatterplotsClick(QObject* sender);
+    // The dot chart of the marked conditions' labels (mode 1010's "&Bar").
+    void ShowSelectionDotChart(int kind);
+    // Script export.
+    void BB_ToScriptClick();
     // Labels from row LabelRow (kind 1) or composed from LabelRows (kind 2); marks kept.
     void FillConditionList(int kind);
     // The Groups page's show event and the assign button: mode 2000 sends the marks to the map,
@@ -288,6 +343,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateComponents();
@@ -299,9 +355,31 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     QWidget* CreateButtonRow();
     void ConnectHandlers();
     void ConnectViewTool();
+    void CreateGroupTools();
+    void AddToGroupHistory(const QString& fileName);
+    void FileError(const std::string& error);
+    // ConditionGroup[1..ConditionCount] as the core's files hold it, [0] condition 1.
+    std::vector<int32_t> GroupsOfConditions() const;
     void DisableLaterControls();
     void ReadSettings();
     void WriteSettings();
+    void WriteWindowAndFindHistory(class RegKey& key);
+    void WriteRunSettings();
+    void RunOK(int tag);
+    // Builds GroupCount and GroupMembers from the assignment and closes; false when it refused.
+    void RunGroupStep(int tag);
+    void StoreRunSlots();
+    void BuildPairLists();
+    // Data columns of the marked conditions (condition i reads column i), in list order.
+    std::vector<int32_t> MarkedColumns() const;
+    // Columns of each group 1..Groups_SE_Number (one group: the marked conditions).
+    std::vector<std::vector<int32_t>> GroupColumns() const;
+    void RunPlots();
+    void RunPoolNormalisation();
+    void RunTotalIntensity();
+    void RunGeneFilter();
+    void RunImputation();
+    void RunSwapSign();
     void ApplyModeLayout();
     void ShowPart(LayoutPart part, bool shown);
     // Labels of conditions 1..ConditionCount: row LabelRow (kind 1) or LabelRows composed (2).

@@ -42,41 +42,20 @@ void TdGroupSelector::ConnectHandlers() {
     for (QSpinBox* spin : {Groups_SE_Number, Factors_SE_Number, Matches_SE})
         connect(spin, &QSpinBox::valueChanged, this, [this] { Groups_SE_NumberChange(); });
     connect(BitBtn_Cancel, &QPushButton::clicked, this, [this] { BitBtn_CancelClick(); });
+    for (QPushButton* button : {BitBtn_OK, BBB_RunAnalysis})
+        connect(button, &QPushButton::clicked, this, [this, button] { BB_RunOK(button); });
 }
 
 void TdGroupSelector::DisableLaterControls() {
     // Controls whose commands come later; the layout shows and hides them already.
-    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn_OK,
-                                                      BBB_RunAnalysis,
-                                                      Groups_BB_Save,
-                                                      Groups_BB_Load,
-                                                      Groups_CB_History,
-                                                      BB_Find,
-                                                      BB_AutoGroup,
-                                                      BB_ToScript,
-                                                      BB_Scan,
-                                                      BB_XY,
-                                                      BB_RI,
-                                                      BB_QQ,
-                                                      BB_3D,
-                                                      BitBtn_Help,
-                                                      BitBtn_About,
-                                                      Info_Button_Clear,
-                                                      Info_Button_Copy,
-                                                      Info_Log_Button_Clear,
-                                                      Info_Log_Button_Copy,
-                                                      Pairs_SG,
-                                                      Button_ClearPairTable,
-                                                      ToolButton1,
-                                                      SAM_BB_ResponseDefineProfile[0],
-                                                      SAM_BB_ResponseDefineProfile[1],
-                                                      SAM_BB_ResponseDefineProfile[2],
-                                                      KapMei_Button_Sel[1],
-                                                      KapMei_Button_Sel[2],
-                                                      KapMei_Button_Sel[3]})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             BB_Scan, BitBtn_Help, BitBtn_About, Info_Button_Clear, Info_Button_Copy,
+             Info_Log_Button_Clear, Info_Log_Button_Copy, Pairs_SG, Button_ClearPairTable,
+             ToolButton1, SAM_BB_ResponseDefineProfile[0], SAM_BB_ResponseDefineProfile[1],
+             SAM_BB_ResponseDefineProfile[2], KapMei_Button_Sel[1], KapMei_Button_Sel[2],
+             KapMei_Button_Sel[3]})
         w->setEnabled(false);
-    for (QAction* a : {POM_Cond_SaveSelectionAs, POM_Cond_LoadSelection, Viewalldetails1})
-        a->setEnabled(false);
+    Viewalldetails1->setEnabled(false);
 }
 
 int TdGroupSelector::ConditionEntries() const {

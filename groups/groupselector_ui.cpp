@@ -246,6 +246,10 @@ QWidget* TdGroupSelector::CreateGroupsPage() {
     saveLoad->addLayout(Row({Groups_BB_Save, Groups_BB_Load}));
     saveLoad->addWidget(GB_RecentGroupings);
 
+    GB_Comment = new QGroupBox(QStringLiteral("Comment"));
+    Edit_Comment = new QLineEdit;
+    (new QVBoxLayout(GB_Comment))->addWidget(Edit_Comment);
+
     auto* panel = new QVBoxLayout(Panel_Groups);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addWidget(GB_GroupNumber);
@@ -255,6 +259,7 @@ QWidget* TdGroupSelector::CreateGroupsPage() {
     panel->addWidget(GB_Self);
     panel->addLayout(Row({Label_Value, Matches_SE}));
     panel->addWidget(Groups_GB_SaveLoad);
+    panel->addWidget(GB_Comment);
 
     Splitter_Groups = new QSplitter(Qt::Horizontal);
     Splitter_Groups->addWidget(Groups_GB_Conditions);

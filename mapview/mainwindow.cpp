@@ -31,6 +31,7 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     ConnectFileCommands();
     ConnectProcessCommands();
     ConnectImportCommands();
+    ConnectGroupTestCommands();
     ConnectAnnotationCommands();
     ConnectPatternCommands();
     ConnectMapInteraction();

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class QToolBar;
 class QToolButton;
 class TdChrSel_List;
 class TdGroupSelector;
+struct tStat;
 
 // The form colour "clBtnFace" as the registry keeps it.
 constexpr int clBtnFace = static_cast<int>(0xFF00000Fu);
@@ -143,6 +145,21 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void Util_Demo_ColouredChromosomesClick();
     // The list filter over `lines` (emptied from the front), reported to the Info page.
     void RunListFilter(std::vector<std::string>& lines);
+
+    // The group tests and the p-value histogram (mainwindow_grouptests.cpp). The tests act only
+    // on OK; a grouping the test refuses is reported and changes nothing.
+    void Anal_Stat_CGH_GroupTestingClick();
+    // Tag 1 "Gene / group selection", Tag 2 "Group testing": the histogram opened afterwards.
+    void POM_GEHM_GroupTestingClick(int tag);
+    // Tag 1 the CGH statistics, Tag 2 the expression statistics.
+    void Anal_Stat_CGH_SetAlphaClick(int tag);
+    QAction* Anal_Stat_CGH_GroupTesting = nullptr;
+    QAction* Anal_Stat_CGH_SetAlpha = nullptr; // Tag 1
+    QAction* POM_CGH_ClassTests = nullptr;
+    QAction* POM_CGH_SetAlpha = nullptr;            // Tag 1
+    QAction* POM_GEHM_GeneGroupSelection = nullptr; // Tag 1
+    QAction* POM_GEHM_GroupTesting = nullptr;       // Tag 2
+    QAction* POM_GEHM_SetAlpha = nullptr;           // Tag 2
 
     // Hybridisation annotation, colours and grouping files (mainwindow_annotation.cpp).
     void POM_CGH_AnnotateHybridisationsClick();
@@ -397,6 +414,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void ConnectFileCommands();
     void ConnectProcessCommands();
     void ConnectImportCommands();
+    void ConnectGroupTestCommands();
+    // Tests the dialog's groups on a copy of `stat`, kept only when the test accepts them.
+    bool RunGroupTest(tStat& stat, const TdGroupSelector& dialog,
+                      const std::function<std::string(tStat&)>& test);
     void ConnectAnnotationCommands();
     void ConnectPatternCommands();
     void LoadGeneFeatureCache();

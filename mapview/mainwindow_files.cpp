@@ -17,7 +17,6 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 
 namespace {

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 
 namespace {

@@ -13,7 +13,6 @@
 #include "records.h"
 
 #include <QCheckBox>
-#include <QMenuBar>
 #include <memory>
 
 namespace {

@@ -9,7 +9,6 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapsteps.h"
-#include "menuitems.h"
 #include "menutoggle.h"
 #include "numbers.h"
 #include "records.h"
@@ -19,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPixmap>
 #include <QScrollBar>
 #include <QToolButton>

@@ -126,8 +126,12 @@ void TfQuorbelView::CreateMenus() {
         AddItem(POM_CGH_Process_Smooth, "POM_CGH_Process_Smooth_Custom", QStringLiteral("&Custom"));
     POM_CGH_GroupTesting =
         SubMenu(POM_CGH, "POM_CGH_GroupTesting", QStringLiteral("&Group testing"));
+    POM_CGH_ClassTests = AddItem(POM_CGH_GroupTesting, "POM_CGH_ClassTests",
+                                 QStringLiteral("&Class tests"), false, false, 0);
     Anal_Stat_CGH_RegulationTest = AddItem(POM_CGH_GroupTesting, "Anal_Stat_CGH_RegulationTest",
                                            QStringLiteral("&Regulation"));
+    POM_CGH_SetAlpha = AddItem(POM_CGH_GroupTesting, "POM_CGH_SetAlpha",
+                               QStringLiteral("Set &alpha"), false, false, 1);
     Listfilter1 = AddItem(POM_CGH_GroupTesting, "Listfilter1", QStringLiteral("List filter"));
     POM_CGH_Import = SubMenu(POM_CGH, "POM_CGH_Import", QStringLiteral("&Import"));
     POM_CGH_PellaurisDSBdata1 =
@@ -165,11 +169,24 @@ void TfQuorbelView::CreateMenus() {
         AddItem(POM_GEHM, "POM_GEHM_Log2Transform", QStringLiteral("Log2 transform"));
     POM_GEHM_ScalingRange =
         AddItem(POM_GEHM, "POM_GEHM_ScalingRange", QStringLiteral("Scaling range"));
+    POM_GEHM_GeneGroupSelection =
+        AddItem(POM_GEHM, "POM_GEHM_GeneGroupSelection", QStringLiteral("Gene / group &selection"),
+                false, false, 1);
+    POM_GEHM_GroupTesting = AddItem(POM_GEHM, "POM_GEHM_GroupTesting",
+                                    QStringLiteral("&Group testing"), false, false, 2);
+    POM_GEHM_SetAlpha =
+        AddItem(POM_GEHM, "POM_GEHM_SetAlpha", QStringLiteral("Set &alpha"), false, false, 2);
     POM_GEHM->addSeparator();
     AddRecentItems(POM_GEHM, "POM_GEHM_RecentFiles", POM_GEHM_RecentFiles);
 
     Anal_Menu = SubMenu(bar, "Anal_Menu", QStringLiteral("&Analyse"));
     Anal_ZTansform = AddItem(Anal_Menu, "Anal_ZTansform", QStringLiteral("z-transform"));
+    QMenu* statistics = SubMenu(Anal_Menu, "Anal_Stat", QStringLiteral("Statistics"));
+    Anal_Stat_CGH_GroupTesting =
+        AddItem(SubMenu(statistics, "Anal_Stat_CGH", QStringLiteral("CGH")),
+                "Anal_Stat_CGH_GroupTesting", QStringLiteral("&Group testing"), false, false, 0);
+    Anal_Stat_CGH_SetAlpha =
+        AddItem(Anal_Menu, "Anal_Stat_CGH_SetAlpha", QStringLiteral("Set &alpha"), false, false, 1);
 
     QMenu* utilities = SubMenu(bar, "Utilities", QStringLiteral("&Utilities"));
     QMenu* tables = SubMenu(utilities, "Util_DataTables", QStringLiteral("Data tables"));

@@ -10,8 +10,6 @@
 #include "regulationfilter.h"
 #include "system.h"
 
-#include <QMenuBar>
-
 namespace {
 const QString kRegulationHelp = QStringLiteral(
     "Filter probes by regulation:\n\nFor each hybridisation probe check:\n- is probe x-fold up or "

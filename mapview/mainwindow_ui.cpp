@@ -1,7 +1,6 @@
 // The main window's components, menus and tool bar.
 #include "mainwindow.h"
 
-#include "menuitems.h"
 #include "records.h"
 
 #include <QCheckBox>
@@ -11,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>

@@ -198,6 +198,18 @@ TEST(Statistics, MedianSortsTheCallersArray) {
     EXPECT_EQ(QuantileS(c, 3, 3), 9.0f);
     EXPECT_EQ(QuantileS(c, 3, 7), 9.0f); // k clamped to n
     EXPECT_EQ(MedianS(c, 1000), 5.0f);
+
+    // The selecting median agrees with the sorting one, NaN included, and leaves element 0.
+    const std::vector<std::vector<float>> inputs = {
+        {9, 3, 1, 2}, {9, 7, 1, 4, 2}, {9, 5}, {9, 2, NAN, 1}, {9, 6, 6, 1, 6, 8, 2}};
+    for (const auto& input : inputs) {
+        std::vector<float> sorted = input, selected = input;
+        const int32_t n = static_cast<int32_t>(input.size()) + 1; // clamped to the array
+        EXPECT_EQ(SelectMedianS(selected, n), MedianS(sorted, n));
+        EXPECT_EQ(selected[0], 9.0f);
+    }
+    std::vector<float> none{1};
+    EXPECT_EQ(SelectMedianS(none, 3), 0.0f);
 }
 
 } // namespace

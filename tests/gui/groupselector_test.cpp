@@ -3,6 +3,7 @@
 #include "guitest.h"
 #include "radiogroup.h"
 #include "registry.h"
+#include "selectortest.h"
 #include "sellist.h"
 
 #include <QApplication>
@@ -26,41 +27,6 @@
 namespace {
 
 const QString kKey = QStringLiteral("software\\GroupSelectorTest");
-
-// A selector over `conditions` conditions labelled "c1", "c2", ... in row 1 and "r2-1", ... in
-// row 2, laid out for `mode` but not shown.
-std::unique_ptr<TdGroupSelector> Selector(int mode, int conditions, bool show = true) {
-    auto d = std::make_unique<TdGroupSelector>();
-    d->Mode = mode;
-    d->ConditionCount = conditions;
-    d->HeaderRowCount = 3;
-    d->HeaderTable.Resize(conditions, 2);
-    d->HeaderTable.Set(0, 1, QStringLiteral("Name"));
-    for (int i = 1; i <= conditions; ++i) {
-        d->HeaderTable.Set(i, 1, QStringLiteral("c%1").arg(i));
-        d->HeaderTable.Set(i, 2, QStringLiteral("r2-%1").arg(i));
-    }
-    if (show) d->FormShow();
-    return d;
-}
-
-void Mark(TdGroupSelector& d, std::initializer_list<int> conditions) {
-    d.List_Cond->clearSelection();
-    for (int i : conditions) d.List_Cond->item(i - 1)->setSelected(true);
-}
-
-std::vector<int> Marked(const TdGroupSelector& d) {
-    std::vector<int> marked;
-    for (int i = 1; i <= d.List_Cond->count(); ++i)
-        if (d.Marked(i)) marked.push_back(i);
-    return marked;
-}
-
-QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
-    return items;
-}
 
 QStringList StoreGroups() {
     QSettings store(Registry::Location(), QSettings::IniFormat);

@@ -128,6 +128,26 @@ TEST_F(MainWindowCommandsTest, MenuShortcutsOpenTheCGHToolAndZTransformOnce) {
     EXPECT_EQ(std::count(r->got.begin(), r->got.end(), std::pair<int, intptr_t>(1011, 1)), 1);
 }
 
+TEST_F(MainWindowCommandsTest, SharedMenusHoldEachItemOnceInOrder) {
+    const auto captions = [this](const char* name) {
+        QStringList shown;
+        for (QAction* item : w->findChild<QMenu*>(QLatin1String(name))->actions())
+            if (!item->isSeparator() && item->isVisible()) shown << item->text();
+        return shown;
+    };
+    EXPECT_EQ(captions("Anal_Menu"), QStringList({"z-transform", "Statistics", "Set &alpha"}));
+    EXPECT_EQ(captions("POM_CGH_GroupTesting"),
+              QStringList({"&Class tests", "&Regulation", "Set &alpha", "List filter"}));
+    EXPECT_EQ(captions("POM_CGH"),
+              QStringList({"&View", "Show CGH t&ool", "Data type", "&Process", "&Group testing",
+                           "&Import", "&Hybridisation annotation", "&Colors", "Grouping",
+                           "&Load CGH-matrix"}));
+    EXPECT_EQ(captions("POM_GEHM"),
+              QStringList({"View", "Load expression hybridisation data", "Show Expression tool",
+                           "Mean normalise + Log2", "Log2 transform", "Scaling range",
+                           "Gene / group &selection", "&Group testing", "Set &alpha"}));
+}
+
 TEST_F(MainWindowCommandsTest, RegulationMarksGainsAndLossesAndFiltersEachPass) {
     // Five sets gain a long stretch of chromosome 5; three lose a few probes of chromosome 7.
     std::vector<synthetic::Region> regions;

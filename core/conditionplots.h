@@ -1,0 +1,20 @@
+// The series the group selector's plot modes hand to the scatter viewers, computed from the
+// columns of an analysis matrix. Missing values (NaN) are passed on as 0.
+#pragma once
+
+#include "analysismatrix.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The values of data column c, one per gene; all 0 for a column outside the matrix.
+std::vector<float> ColumnValues(const AnalysisMatrix& m, int32_t c);
+
+// Per gene the mean over the columns (those outside the matrix skipped); all 0 without columns.
+std::vector<float> GroupMeanValues(const AnalysisMatrix& m, std::span<const int32_t> columns);
+
+// The ratio-intensity plot of a against b, per point: x := sqrt|a b|, y := ln(max(a / b, 0.001))
+// with a / b taken as 1 where b is 0.
+void RatioIntensity(std::span<const float> a, std::span<const float> b, std::vector<float>& x,
+                    std::vector<float>& y);
