@@ -131,8 +131,5 @@ void TfQuorbelView::ConnectAnnotationCommands() {
             {POM_CGH_Grouping_Save, &TfQuorbelView::POM_CGH_Grouping_SaveClick},
             {POM_CGH_Grouping_Load, &TfQuorbelView::POM_CGH_Grouping_LoadClick},
         });
-    for (int k = 1; k <= kGroupingHistoryItems; ++k) {
-        QAction* item = POM_CGH_Grouping_F[size_t(k)];
-        connect(item, &QAction::triggered, this, [this, item] { POM_CGH_Grouping_F1Click(item); });
-    }
+    ConnectItems(this, POM_CGH_Grouping_F, &TfQuorbelView::POM_CGH_Grouping_F1Click);
 }

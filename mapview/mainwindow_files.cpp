@@ -255,10 +255,6 @@ void TfQuorbelView::ConnectFileCommands() {
             {Util_DatFiles_Save_GeneList, &TfQuorbelView::Util_DatFiles_Save_GeneListClick},
             {File_Exit, &TfQuorbelView::File_ExitClick},
         });
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        QAction* cgh = POM_CGH_Recent[k];
-        QAction* exp = POM_GEHM_RecentFiles[k];
-        connect(cgh, &QAction::triggered, this, [this, cgh] { POM_CGH_RecentClick(cgh); });
-        connect(exp, &QAction::triggered, this, [this, exp] { POM_GEHM_RecentFilesClick(exp); });
-    }
+    ConnectItems(this, POM_CGH_Recent, &TfQuorbelView::POM_CGH_RecentClick);
+    ConnectItems(this, POM_GEHM_RecentFiles, &TfQuorbelView::POM_GEHM_RecentFilesClick);
 }

@@ -164,8 +164,7 @@ void TfQuorbelView::ConnectPatternCommands() {
                   {POM_Ideogram_DataRange, &TfQuorbelView::POM_Ideogram_DataRangeClick},
                   {POM_Ideogram_Log, &TfQuorbelView::POM_Ideogram_LogClick},
               });
-    for (QAction* item : {POM_Ideogram_PalCol[1], POM_Ideogram_PalCol[2]})
-        connect(item, &QAction::triggered, this, [this, item] { POM_Ideogram_PalColClick(item); });
+    ConnectItems(this, POM_Ideogram_PalCol, &TfQuorbelView::POM_Ideogram_PalColClick);
     PB_Colourbar->BeforePaint = [this] { PB_ColourbarPaint(); };
     auto* mouse = new ColourBarMouse(this);
     Panel_Colourbar->installEventFilter(mouse);
