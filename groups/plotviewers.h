@@ -47,7 +47,8 @@ struct ProfileEditorRequest {
     };
     QFont Font;
     int32_t EditorMode = 0; // 0 no list, 1 gene list, 2 header-row list
-    QString HelpBase, MessageCaption, RegistryKey, AboutText;
+    QString HelpBase, MessageCaption, RegistryKey;
+    QString AboutText;                      // empty: the editor names the program itself
     const AnalysisMatrix* Matrix = nullptr; // read by modes 1 and 2
     QStringList RowNames;                   // names of the label rows 1..
     std::vector<Channel> Channels;          // channel k at [k - 1]
