@@ -32,6 +32,8 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     ConnectProcessCommands();
     ConnectImportCommands();
     ConnectGroupTestCommands();
+    ConnectAnnotationCommands();
+    ConnectPatternCommands();
     ConnectMapInteraction();
     ConnectHelpCommands();
     FormCreate();

@@ -5,6 +5,7 @@
 #include "cghtrack.h"
 #include "colours.h"
 #include "filedialogrecord.h"
+#include "historylist.h"
 #include "mapgeometry.h"
 #include "mappaintbox.h"
 #include "maprenderkey.h"
@@ -160,6 +161,36 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_GEHM_GroupTesting = nullptr;       // Tag 2
     QAction* POM_GEHM_SetAlpha = nullptr;           // Tag 2
 
+    // Hybridisation annotation, colours and grouping files (mainwindow_annotation.cpp).
+    void POM_CGH_AnnotateHybridisationsClick();
+    void POM_CGH_SelectAnnotaionsToViewClick();
+    void Colora1Click();
+    void POM_CGH_Grouping_SaveClick();
+    void POM_CGH_Grouping_LoadClick();
+    // The clicked history item's data holds its file.
+    void POM_CGH_Grouping_F1Click(QAction* item);
+    // Shows the grouping of a file; false (after a message, nothing changed) when it cannot be
+    // read.
+    bool ReadCGHGroupingFile(const QString& fileName);
+    // Enters a grouping file into the history ("||||" enters nothing), then shows entries 1..9.
+    void UpdateGroupingHistoryMenu(const QString& fileName);
+
+    // Coloured chromosomes: band patterns, data range, palette and the colour bar
+    // (mainwindow_pattern.cpp).
+    void POM_Ideogram_SavePatternClick();
+    void POM_Ideogram_LoadPatternClick();
+    void POM_Ideogram_DataRangeClick();
+    // Item 1 white to red, 2 spectrum (the items' data).
+    void POM_Ideogram_PalColClick(QAction* item);
+    void POM_Ideogram_LogClick();
+    // Cursor positions in screen coordinates.
+    void Panel_ColourbarMouseDown(QPoint screen);
+    void Panel_ColourbarMouseMove(QPoint screen);
+    void Panel_ColourbarMouseUp();
+    // Draws the colour bar into PB_Colourbar's image.
+    void PB_ColourbarPaint();
+    QPoint ColourBarCursor; // of the drag's last step
+
     void File_ExitClick();
     void UpdateExpRecentMenu();
     void UpdateCGHRecentMenu();
@@ -176,10 +207,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     int Orientation = 1;
     float MapScale = 0.0f;
     bool ColouredChromosomeMode = false;
-    std::array<QString, 21> FindGeneHistory;
-    std::array<QString, 21> GroupFileHistory;
+    tHistory FindGeneHistory;
+    tHistory GroupFileHistory;
     QStringList PatternNames; // kept sorted, no duplicates
-    std::vector<float> PatternValues;
+    std::vector<double> PatternValues;
     float PaletteMin = 0.0f, PaletteMax = 4.0f;
     bool PaletteLog = true;
     bool ColourBarDragging = false;
@@ -196,6 +227,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QScrollBar* MapView_SB_H = nullptr;
     QScrollBar* MapView_SB_V = nullptr;
     QWidget* Panel_Colourbar = nullptr;
+    MapPaintBox* PB_Colourbar = nullptr;
     QPlainTextEdit* Info_Memo = nullptr;
     QPushButton* Info_BB_Clear = nullptr;
     QPushButton* Info_BB_Copy = nullptr;
@@ -242,7 +274,13 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_IdeoGram_ResSubBands = nullptr;
     QAction* GSubSubBanding8001 = nullptr;
     QAction* POM_Ideogram_ViewSingleChr = nullptr;
-    QAction* POM_Ideogram_ColouredChromosomes = nullptr;
+    QAction* POM_Ideogram_ColouredChromosomes = nullptr; // its sub-menu's item
+    QAction* POM_Ideogram_SavePattern = nullptr;
+    QAction* POM_Ideogram_LoadPattern = nullptr;
+    QAction* POM_Ideogram_DataRange = nullptr;
+    QMenu* POM_Ideogram_Palette = nullptr;
+    std::array<QAction*, 3> POM_Ideogram_PalCol{}; // [1..2] White->Red, Spectrum
+    QAction* POM_Ideogram_Log = nullptr;
 
     QMenu* POM_Genes = nullptr;
     QAction* POM_Genes_View = nullptr;
@@ -258,6 +296,14 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_CGH_DataType_Processed = nullptr;
     QAction* POM_CGH_LoadCGHmatrix = nullptr;
     std::array<QAction*, 11> POM_CGH_Recent{}; // [1..10]
+    QMenu* POM_CGH_HybridisationAnnotation = nullptr;
+    QAction* POM_CGH_AnnotateHybridisations = nullptr;
+    QAction* POM_CGH_SelectAnnotaionsToView = nullptr;
+    QAction* Colora1 = nullptr;
+    QMenu* POM_CGH_Grouping = nullptr;
+    QAction* POM_CGH_Grouping_Save = nullptr;
+    QAction* POM_CGH_Grouping_Load = nullptr;
+    std::array<QAction*, 10> POM_CGH_Grouping_F{}; // [1..9]
 
     QMenu* POM_GEHM = nullptr;
     QAction* POM_GEHM_View = nullptr;
@@ -371,6 +417,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     // Tests the dialog's groups on a copy of `stat`, kept only when the test accepts them.
     bool RunGroupTest(tStat& stat, const TdGroupSelector& dialog,
                       const std::function<std::string(tStat&)>& test);
+    void ConnectAnnotationCommands();
+    void ConnectPatternCommands();
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
     // One feature-extraction file into the first free hybridisation slot, then the z-transform

@@ -23,17 +23,11 @@ namespace {
 const QString kAnyFile = QStringLiteral(";;Any file (*)");
 const QString kCGHMatrixFilter = QStringLiteral("CGH-matrix (*.cgm)") + kAnyFile;
 
-// Items 1..10 show the non-empty entries of the list, each keeping its entry in its data; "&" in
-// the caption would mark a shortcut letter. Items of empty entries stay as they are.
+// Items 1..10 show the non-empty entries of the list; items of empty entries stay as they are.
 void ShowRecentItems(const std::array<std::string, kRecentFiles + 1>& list,
                      std::array<QAction*, kRecentFiles + 1>& items) {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (list[k].empty()) continue;
-        const QString entry = QString::fromStdString(list[k]);
-        items[k]->setText(QString(entry).replace(QLatin1Char('&'), QStringLiteral("&&")));
-        items[k]->setData(entry);
-        items[k]->setVisible(true);
-    }
+    for (int k = 1; k <= kRecentFiles; ++k)
+        if (!list[k].empty()) ShowEntryItem(items[k], QString::fromStdString(list[k]));
 }
 
 void ShowRecentMissing(QWidget* parent, const QString& file) {
@@ -261,10 +255,6 @@ void TfQuorbelView::ConnectFileCommands() {
             {Util_DatFiles_Save_GeneList, &TfQuorbelView::Util_DatFiles_Save_GeneListClick},
             {File_Exit, &TfQuorbelView::File_ExitClick},
         });
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        QAction* cgh = POM_CGH_Recent[k];
-        QAction* exp = POM_GEHM_RecentFiles[k];
-        connect(cgh, &QAction::triggered, this, [this, cgh] { POM_CGH_RecentClick(cgh); });
-        connect(exp, &QAction::triggered, this, [this, exp] { POM_GEHM_RecentFilesClick(exp); });
-    }
+    ConnectItems(this, POM_CGH_Recent, &TfQuorbelView::POM_CGH_RecentClick);
+    ConnectItems(this, POM_GEHM_RecentFiles, &TfQuorbelView::POM_GEHM_RecentFilesClick);
 }

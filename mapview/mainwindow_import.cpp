@@ -65,7 +65,7 @@ void TfQuorbelView::Util_Demo_ColouredChromosomesClick() {
     const BandPattern demo = DemoBandPattern();
     PatternNames.clear();
     for (const std::string& name : demo.Names) PatternNames.append(QString::fromStdString(name));
-    PatternValues.assign(demo.Values.begin(), demo.Values.end());
+    PatternValues = demo.Values;
     POM_Ideogram_ColouredChromosomes->setVisible(true);
     PaletteScaleKind = 3;
     ColouredChromosomeMode = true;

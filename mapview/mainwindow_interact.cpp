@@ -2,12 +2,12 @@
 // position under the mouse, the detail viewer with the gene database search, the map's capture.
 #include "dialoghooks.h"
 #include "genesearch.h"
+#include "historylist.h"
 #include "inputdialog.h"
 #include "jxdorvdec.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapreadout.h"
-#include "recentlist.h"
 #include "records.h"
 #include "toolglobals.h"
 
@@ -33,15 +33,6 @@ namespace {
 
 QString Quote(const QString& s) {
     return QLatin1Char('"') + s + QLatin1Char('"');
-}
-
-// A text enters the history at the top unless it is there already in any letter case.
-void AddToHistory(std::array<QString, 21>& history, const std::string& text) {
-    std::array<std::string, 20> entries;
-    for (int n = 1; n <= 20; ++n) entries[size_t(n - 1)] = history[size_t(n)].toStdString();
-    if (!AddRecentEntry(entries, text, true)) return;
-    for (int n = 1; n <= 20; ++n)
-        history[size_t(n)] = QString::fromStdString(entries[size_t(n - 1)]);
 }
 
 void SetBar(QScrollBar* bar, int64_t value) {

@@ -108,7 +108,7 @@ MapRenderKey TfQuorbelView::CurrentRenderKey() const {
     k.SetColors = SetColors;
     tColouredChromosomes& c = k.Coloured;
     c.PatternNames = PatternNames;
-    c.PatternValues.assign(PatternValues.begin(), PatternValues.end());
+    c.PatternValues = PatternValues;
     c.PaletteColours = PaletteColours;
     c.PaletteScaleKind = PaletteScaleKind;
     c.PaletteMin = PaletteMin;

@@ -8,10 +8,13 @@
 #include <QMenuBar>
 
 namespace {
-// Hidden items 1..10 that the recent-file lists fill.
-void AddRecentItems(QMenu* menu, const char* name, std::array<QAction*, kRecentFiles + 1>& items) {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        items[k] = AddItem(menu, name, QString(), false, false, k);
+// Hidden items 1..N - 1 that a recent-file list or history fills, captioned `prefix` + k until
+// then.
+template <size_t N>
+void AddRecentItems(QMenu* menu, const char* name, std::array<QAction*, N>& items,
+                    const QString& prefix = QString()) {
+    for (size_t k = 1; k < N; ++k) {
+        items[k] = AddItem(menu, name, prefix.isEmpty() ? QString() : prefix + QString::number(k));
         items[k]->setData(QString());
         items[k]->setVisible(false);
     }
@@ -62,9 +65,24 @@ void TfQuorbelView::CreateMenus() {
                                  QStringLiteral("G-Sub-Sub-Banding(&800)"), true, false, 800);
     POM_Ideogram_ViewSingleChr =
         AddItem(POM_Ideogram, "POM_Ideogram_ViewSingleChr", QStringLiteral("Select &chromosomes"));
-    POM_Ideogram_ColouredChromosomes = AddItem(POM_Ideogram, "POM_Ideogram_ColouredChromosomes",
-                                               QStringLiteral("Coloured chromosomes"));
+    QMenu* coloured = SubMenu(POM_Ideogram, "POM_Ideogram_ColouredChromosomes",
+                              QStringLiteral("&Coloured chromosomes"));
+    POM_Ideogram_ColouredChromosomes = coloured->menuAction();
     POM_Ideogram_ColouredChromosomes->setVisible(false);
+    POM_Ideogram_SavePattern =
+        AddItem(coloured, "POM_Ideogram_SavePattern", QStringLiteral("&Save pattern"));
+    POM_Ideogram_LoadPattern =
+        AddItem(coloured, "POM_Ideogram_LoadPattern", QStringLiteral("&Load pattern"));
+    POM_Ideogram_DataRange =
+        AddItem(coloured, "POM_Ideogram_DataRange", QStringLiteral("Data &range"));
+    POM_Ideogram_Palette =
+        SubMenu(coloured, "POM_Ideogram_Palette", QStringLiteral("Colour &palette"));
+    POM_Ideogram_PalCol[1] = AddItem(POM_Ideogram_Palette, "POM_Ideogram_PalCol",
+                                     QStringLiteral("White->&Red"), true, false, 1);
+    POM_Ideogram_PalCol[2] = AddItem(POM_Ideogram_Palette, "POM_Ideogram_PalCol",
+                                     QStringLiteral("&Spectrum"), true, false, 2);
+    POM_Ideogram_Log = AddItem(coloured, "POM_Ideogram_Log", QStringLiteral("&Log"), true, true);
+    POM_Ideogram_Log->setEnabled(false);
 
     POM_Genes = SubMenu(bar, "POM_Genes", QStringLiteral("&Genes"));
     POM_Genes_View = AddItem(POM_Genes, "POM_Genes_View", QStringLiteral("&View"), true, false);
@@ -118,6 +136,21 @@ void TfQuorbelView::CreateMenus() {
     POM_CGH_Import = SubMenu(POM_CGH, "POM_CGH_Import", QStringLiteral("&Import"));
     POM_CGH_PellaurisDSBdata1 =
         AddItem(POM_CGH_Import, "POM_CGH_PellaurisDSBdata1", QStringLiteral("Pellauri's DSB data"));
+    POM_CGH_HybridisationAnnotation = SubMenu(POM_CGH, "POM_CGH_HybridisationAnnotation",
+                                              QStringLiteral("&Hybridisation annotation"));
+    POM_CGH_AnnotateHybridisations =
+        AddItem(POM_CGH_HybridisationAnnotation, "POM_CGH_AnnotateHybridisations",
+                QStringLiteral("&Annotate hybridisations"));
+    POM_CGH_SelectAnnotaionsToView =
+        AddItem(POM_CGH_HybridisationAnnotation, "POM_CGH_SelectAnnotaionsToView",
+                QStringLiteral("&Select annotations to view"));
+    Colora1 = AddItem(POM_CGH, "Colora1", QStringLiteral("&Colors"));
+    POM_CGH_Grouping = SubMenu(POM_CGH, "POM_CGH_Grouping", QStringLiteral("Grouping"));
+    POM_CGH_Grouping_Save =
+        AddItem(POM_CGH_Grouping, "POM_CGH_Grouping_Save", QStringLiteral("&Save"));
+    POM_CGH_Grouping_Load =
+        AddItem(POM_CGH_Grouping, "POM_CGH_Grouping_Load", QStringLiteral("&Load"));
+    AddRecentItems(POM_CGH_Grouping, "POM_CGH_Grouping_F", POM_CGH_Grouping_F, QStringLiteral("f"));
     POM_CGH->addSeparator();
     POM_CGH_LoadCGHmatrix =
         AddItem(POM_CGH, "POM_CGH_LoadCGHmatrix", QStringLiteral("&Load CGH-matrix"));

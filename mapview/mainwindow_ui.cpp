@@ -33,7 +33,13 @@ void TfQuorbelView::CreateComponents() {
     MapView_SB_V->setRange(0, 2000000000);
     Panel_Colourbar = new QWidget(MapView_Panel_Map);
     Panel_Colourbar->setObjectName(QStringLiteral("Panel_Colourbar"));
+    Panel_Colourbar->setGeometry(20, 20, 320, 52);
     Panel_Colourbar->hide();
+    PB_Colourbar = new MapPaintBox(Panel_Colourbar, 0);
+    PB_Colourbar->setObjectName(QStringLiteral("PB_Colourbar"));
+    auto* barLayout = new QVBoxLayout(Panel_Colourbar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->addWidget(PB_Colourbar);
     auto* mapLayout = new QVBoxLayout(MapView_Panel_Map);
     mapLayout->setContentsMargins(0, 0, 0, 0);
     mapLayout->addWidget(MapView_PB1);

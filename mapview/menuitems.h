@@ -37,3 +37,21 @@ void ConnectCommands(Window* window,
         QObject::connect(item, &QAction::triggered, window,
                          [window, handler = handler] { (window->*handler)(); });
 }
+
+// Connects each item of `items` (null entries skipped) to `handler`, a method of `window` that
+// takes the clicked item.
+template <typename Window, typename Items>
+void ConnectItems(Window* window, const Items& items, void (Window::*handler)(QAction*)) {
+    for (QAction* item : items)
+        if (item)
+            QObject::connect(item, &QAction::triggered, window,
+                             [window, item, handler] { (window->*handler)(item); });
+}
+
+// A history or recent-file item showing `entry`, which its data keeps: "&" in the caption would
+// mark a shortcut letter.
+inline void ShowEntryItem(QAction* item, const QString& entry) {
+    item->setText(QString(entry).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    item->setData(entry);
+    item->setVisible(true);
+}

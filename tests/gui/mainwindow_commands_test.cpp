@@ -56,19 +56,6 @@ class MainWindowCommandsTest : public MapWindowTest {
         MapWindowTest::TearDown();
     }
 
-    // Answers the next input dialog with `text`, or cancels it when `text` is empty.
-    static void AnswerInput(ModalAnswerer& modal, const QString& text) {
-        modal.Expect<TInputDialog>([text](TInputDialog& d) {
-            d.FormShow();
-            if (text.isEmpty()) {
-                d.Button_CancelClick();
-            } else {
-                d.CB->setCurrentText(text);
-                d.Button_OKClick();
-            }
-            return d.result();
-        });
-    }
     // Pixels of each of the first ten hybridisations' colours in the freshly rendered map.
     std::vector<int> SetPixels() {
         const QImage& image = Render();
@@ -151,8 +138,10 @@ TEST_F(MainWindowCommandsTest, SharedMenusHoldEachItemOnceInOrder) {
     EXPECT_EQ(captions("Anal_Menu"), QStringList({"z-transform", "Statistics", "Set &alpha"}));
     EXPECT_EQ(captions("POM_CGH_GroupTesting"),
               QStringList({"&Class tests", "&Regulation", "Set &alpha", "List filter"}));
-    EXPECT_EQ(captions("POM_CGH"), QStringList({"&View", "Show CGH t&ool", "Data type", "&Process",
-                                                "&Group testing", "&Import", "&Load CGH-matrix"}));
+    EXPECT_EQ(captions("POM_CGH"),
+              QStringList({"&View", "Show CGH t&ool", "Data type", "&Process", "&Group testing",
+                           "&Import", "&Hybridisation annotation", "&Colors", "Grouping",
+                           "&Load CGH-matrix"}));
     EXPECT_EQ(captions("POM_GEHM"),
               QStringList({"View", "Load expression hybridisation data", "Show Expression tool",
                            "Mean normalise + Log2", "Log2 transform", "Scaling range",
