@@ -53,7 +53,7 @@ void TfQuorbelView::Pref_BB_IdeogramSelectClick() {
     constexpr int16_t kColumns[] = {0, 0, 2, 3, 6, 7, 8, 9, 10};
     for (int i = 1; i <= 9; ++i) columns.EditColumns[static_cast<size_t>(i)] = kColumns[i - 1];
     RunModal(columns);
-    // A cancel, or a specification the reader refuses, leaves the working one in place.
+    // A cancel, or a file and column string the reader refuses, leaves the working one in place.
     if (columns.ResultCode != 0) return;
     QString spec = file + QLatin1Char(';');
     for (int i = 1; i <= 9; ++i)
