@@ -2,11 +2,11 @@
 // CONDITIONS (default 55,000 x 1,000, one value in a hundred missing), one core: the
 // normalisations, gene filters, imputations and the sign swap; the nearest-genes imputation
 // (quadratic in the genes) on its own smaller matrix: bench_analysismatrix [GENES [CONDITIONS]].
+#include "analysis_matrix_data.h"
 #include "benchtime.h"
 #include "genefilters.h"
 #include "imputation.h"
 #include "matrixnormalise.h"
-#include "synthetic_cgh.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,16 +15,6 @@
 #include <string>
 
 namespace {
-
-AnalysisMatrix Generate(int genes, int conditions, double missing) {
-    AnalysisMatrix m;
-    m.Resize(genes, conditions);
-    synthetic::Random rnd(99);
-    for (float& v : m.Values) v = rnd.Uniform() < missing ? NAN : float(8.0 + 2.0 * rnd.Normal());
-    m.Annotation.resize(size_t(genes) + 1);
-    for (int g = 1; g <= genes; ++g) m.Annotation[size_t(g)] = {"", "gene" + std::to_string(g)};
-    return m;
-}
 
 std::vector<int32_t> Columns(int first, int last) {
     std::vector<int32_t> c(size_t(last - first + 1));
@@ -44,7 +34,7 @@ template <typename F> double OnCopy(const AnalysisMatrix& source, F f) {
 int main(int argc, char** argv) {
     const int genes = argc > 1 ? std::atoi(argv[1]) : 55000;
     const int conditions = argc > 2 ? std::atoi(argv[2]) : 1000;
-    const AnalysisMatrix source = Generate(genes, conditions, 0.01);
+    const AnalysisMatrix source = GenerateAnalysisMatrix(genes, conditions, 0.01);
     const int half = conditions / 2;
     const auto first = Columns(1, half), second = Columns(half + 1, conditions),
                all = Columns(1, conditions);
@@ -90,7 +80,7 @@ int main(int argc, char** argv) {
                }));
     report("swap sign, every column", OnCopy(source, [&](AnalysisMatrix& m) { SwapSign(m, all); }));
 
-    const AnalysisMatrix small = Generate(5000, 100, 0.01);
+    const AnalysisMatrix small = GenerateAnalysisMatrix(5000, 100, 0.01);
     report("nearest genes (3104), 5,000 genes x 100", OnCopy(small, [&](AnalysisMatrix& m) {
                ImputeMissing(m, Imputation::NearestGenes, Columns(1, 100), 0.0f, nullptr);
            }));

@@ -1,16 +1,22 @@
 // Times repaints of the image viewer (a scroll step and a zoom step) at levels 1, 100 and -30
 // for a generated 50-condition plot mosaic (12,800 x 12,700 pixels, 1 bit) and a generated
-// 4,000 x 3,000 colour picture (which is also encoded as PNG and decoded, once):
-// bench_viewer_image [RUNS]. The viewer's window is 1,000 x 800 pixels.
+// 4,000 x 3,000 colour picture (which is also encoded as PNG and decoded, once), then the group
+// selector's plot scan of 10 generated conditions x 55,000 genes (100 plots, each kind, from the
+// click to the shown mosaic): bench_viewer_image [RUNS]. The viewer's window is 1,000 x 800 pixels.
+#include "analysis_matrix_data.h"
 #include "benchtime.h"
+#include "groupselector.h"
 #include "imageview.h"
+#include "installviewers.h"
 #include "paintpane.h"
 #include "pngdecode.h"
 #include "random.h"
 #include "registry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <chrono>
@@ -44,6 +50,29 @@ QImage ColourPicture(int w, int h) {
             line[x] = qRgb(x * 255 / w, y * 255 / h, RandomBelow(64) + (x ^ y) % 128);
     }
     return picture;
+}
+
+// Mosaics of `conditions` generated conditions of `genes` genes through the dialog.
+void MeasurePlotScan(int genes, int conditions) {
+    AnalysisMatrix m = GenerateAnalysisMatrix(genes, conditions, 0.01);
+    m.Name = "bench";
+    TdGroupSelector d;
+    d.Mode = 1000;
+    d.ConditionCount = conditions;
+    d.HeaderRowCount = 2;
+    d.HeaderTable.Resize(conditions, 1);
+    for (int c = 1; c <= conditions; ++c) d.HeaderTable.Set(c, 1, QStringLiteral("cond %1").arg(c));
+    d.AnalysisMatrix = &m;
+    d.FormShow();
+    d.List_Cond->selectAll();
+    for (QAction* kind : {d.XYScatterplot1, d.RatioIntensityplot1, d.Quantileplot1}) {
+        const double ms = BestTime(3, [&] {
+            d.BB_ScanClick(kind);
+            qDeleteAll(d.findChildren<TImageView*>());
+        });
+        std::printf("plot scan %d x %d genes, %-22s %7.0f ms\n", conditions, genes,
+                    qPrintable(kind->text().remove(QLatin1Char('&')) + QLatin1Char(':')), ms);
+    }
 }
 
 void Measure(TImageView& view, const char* name, int runs) {
@@ -103,5 +132,8 @@ int main(int argc, char** argv) {
     view->SetPicture(colour);
     Measure(*view, "picture 4000x3000 32-bit", runs);
     delete view;
+
+    InstallPlotViewers();
+    MeasurePlotScan(55000, 10);
     return 0;
 }

@@ -15,7 +15,7 @@ inline bool LoadBenchIdeogram(std::string file) {
         file = (QCoreApplication::applicationDirPath() + QStringLiteral("/data/ideogram"))
                    .toStdString();
     std::string err;
-    if (!ReadIdeogramFile(file + ";2,1,2,3,6,7,8,9,4", FeatureLists[1], GenomeLayout, IdeogramType,
+    if (!ReadIdeogramFile(file + kNCBIIdeogramColumns, FeatureLists[1], GenomeLayout, IdeogramType,
                           nullptr, err)) {
         std::fprintf(stderr, "%s\n", err.c_str());
         return false;

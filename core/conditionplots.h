@@ -18,3 +18,15 @@ std::vector<float> GroupMeanValues(const AnalysisMatrix& m, std::span<const int3
 // with a / b taken as 1 where b is 0.
 void RatioIntensity(std::span<const float> a, std::span<const float> b, std::vector<float>& x,
                     std::vector<float>& y);
+
+// The value columns of a plot scan, one per listed data column (missing values and columns
+// outside the matrix as 0); kind 3 (quantile plot) sorts each ascending.
+std::vector<std::vector<float>> ScanColumns(const AnalysisMatrix& m,
+                                            std::span<const int32_t> columns, int kind);
+
+// The points of one plot-scan cell, a against b, into x and y (as long as the shorter column):
+// kinds 1 (X-Y) and 3 (quantile) plot the columns as they are; kind 2 (ratio-intensity) gives
+// y := log2(a / b) where b is not 0 and the quotient above 0, else 0, and x := a b held to
+// 1 .. the single range.
+void ScanCellSeries(int kind, std::span<const float> a, std::span<const float> b, float* x,
+                    float* y);

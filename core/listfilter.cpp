@@ -129,3 +129,18 @@ void FilterListByChromosome(std::vector<std::string>& lines, LogSink* log, Progr
         report.Flush();
     }
 }
+
+bool ReadListFile(const std::string& fileName, std::vector<std::string>& lines,
+                  std::string& error) {
+    lines.clear();
+    LineReader reader;
+    if (!reader.Open(fileName, error)) return false;
+    std::string line;
+    while (reader.ReadBufferedLine(line)) lines.push_back(line);
+    if (reader.Failed()) {
+        error = "\"" + fileName + "\" could not be read to its end.";
+        lines.clear();
+        return false;
+    }
+    return true;
+}

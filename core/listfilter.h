@@ -17,6 +17,10 @@
 // left out and counted in one report line. `progress` is pumped; a cancel ends the report.
 void FilterListByChromosome(std::vector<std::string>& lines, LogSink* log, ProgressSink* progress);
 
+// Reads the lines of a list file (a match list) for the filter; false with `error` set when the
+// file cannot be read.
+bool ReadListFile(const std::string& fileName, std::vector<std::string>& lines, std::string& error);
+
 // Runs among `entries` ("position TAB value", the position a whole number): from an anchor,
 // following entries stay "within" while the k-th after it lies at most 2k beyond it; a run of the
 // anchor through its last entry within is reported when it reaches the list's end or has at least

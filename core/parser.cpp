@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include "numbers.h"
+
 #include <bit>
 #include <cstring>
 #include <sys/stat.h>
@@ -15,6 +17,16 @@ void CutToken(std::string& s, std::string_view delim, std::string& token) {
     }
     token.assign(s, 0, at);
     s.erase(0, at + delim.size());
+}
+
+std::vector<int32_t> CutIntegers(std::string s, std::string_view delim, size_t count) {
+    std::vector<int32_t> numbers(count, 0);
+    std::string token;
+    for (int32_t& n : numbers) {
+        CutToken(s, delim, token);
+        if (!ParseStrictInt(token, n)) n = 0;
+    }
+    return numbers;
 }
 
 std::string UpperAscii(std::string_view s) {

@@ -11,6 +11,9 @@
 // Token := text of s before the first occurrence of delim, s := text after it; when delim does
 // not occur, Token := s and s := empty.
 void CutToken(std::string& s, std::string_view delim, std::string& token);
+// The first `count` pieces cut from s at delim, each as a whole number; 0 for a piece that is
+// missing or no whole number.
+std::vector<int32_t> CutIntegers(std::string s, std::string_view delim, size_t count);
 
 // s with the ASCII letters a..z upper-cased; other bytes stay as they are.
 std::string UpperAscii(std::string_view s);

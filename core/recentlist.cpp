@@ -15,3 +15,23 @@ bool AddRecentEntry(std::span<std::string> entries, const std::string& entry, bo
     entries.front() = entry;
     return true;
 }
+
+std::string FormatExpressionEntry(const ExpressionMatrixEntry& e) {
+    std::string text = e.File;
+    for (const int32_t v : {e.HeaderRows, e.HeaderCols, e.ChrColumn, e.StartColumn, e.StopColumn})
+        text += ";" + std::to_string(v);
+    return text;
+}
+
+ExpressionMatrixEntry ParseExpressionEntry(std::string_view text) {
+    std::string rest(text);
+    ExpressionMatrixEntry e;
+    CutToken(rest, ";", e.File);
+    const std::vector<int32_t> n = CutIntegers(std::move(rest), ";", 5);
+    e.HeaderRows = n[0];
+    e.HeaderCols = n[1];
+    e.ChrColumn = n[2];
+    e.StartColumn = n[3];
+    e.StopColumn = n[4];
+    return e;
+}

@@ -6,6 +6,7 @@
 #include "gridview.h"
 #include "inputdialog1.h"
 #include "registry.h"
+#include "stayontop.h"
 #include "system.h"
 #include "tableeditormodel.h"
 #include "tablelogic.h"
@@ -31,7 +32,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <new>
 #include <stdexcept>
 
@@ -311,16 +311,7 @@ void TfTableEditor::TB_PinClick() {
     const int tag = TB_Pin->data().toInt() == 0 ? 1 : 0;
     TB_Pin->setData(tag);
     TB_Pin->setText(tag == 1 ? QStringLiteral("Pinned") : QStringLiteral("Pin"));
-    const Qt::WindowFlags flags = tag == 1 ? windowFlags() | Qt::WindowStaysOnTopHint
-                                           : windowFlags() & ~Qt::WindowStaysOnTopHint;
-    if (QWindow* window = windowHandle()) {
-        // Told to the shown window directly: setWindowFlags would hide it, which ends a modal
-        // run. Some window managers ignore the hint.
-        overrideWindowFlags(flags);
-        window->setFlags(flags);
-    } else {
-        setWindowFlags(flags);
-    }
+    SetStaysOnTop(*this, tag == 1);
 }
 
 void TfTableEditor::Info_Button_CopyClick() {

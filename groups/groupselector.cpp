@@ -33,7 +33,8 @@ TdGroupSelector::TdGroupSelector(QWidget* parent) : QDialog(parent) {
     ConnectHandlers();
     ConnectViewTool();
     CreateGroupTools();
-    DisableLaterControls();
+    CreatePlotScanMenu();
+    ConnectControls();
     FormCreate();
 }
 
@@ -66,6 +67,7 @@ void TdGroupSelector::showEvent(QShowEvent* event) {
 void TdGroupSelector::FormShow() {
     formShown_ = true;
     ReadSettings();
+    EnableParameterControls();
     for (QWidget* w :
          std::initializer_list<QWidget*>{GB_pValue, TTest_MultiComb_RG, TTest_MultiMode_RG,
                                          GB_Permutation, SAM_RG_S0, Panel_S0, SAM_RG_ResponseType})
@@ -261,6 +263,7 @@ void TdGroupSelector::FillLabelRowBox() {
 }
 
 bool TdGroupSelector::FormCloseQuery() {
+    if (scanning_) return false;
     const bool permit = ClosePermit != 0;
     ClosePermit = 1;
     return permit;

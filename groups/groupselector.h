@@ -63,6 +63,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     std::array<QString, kMaxMemberStrings + 1> GroupMembers; // [1..GroupCount] "1,2,3"
     QString RegistryKey; // settings key; empty: nothing read or written
     QString MessageCaption, HelpBase, HelpPage;
+    QString AboutText;                    // the about box's last line
     QPointer<QWidget> ConditionViewer;    // the condition viewer while it is open
     WindowHandle OwnerHandle = 0;         // receives the selection (3001, 3000) and script messages
     std::array<TColor, 101> SetColours{}; // [1..100] hybridisation colours of the CGH tool
@@ -87,6 +88,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int32_t CurrentCondition = 0;
     uint8_t ClosePermit = 1;
     uint8_t ParametersChecked = 0;
+    uint8_t FirstPaint = 1; // the first paint of mode 311 turns to the Parameter page
     // [1..ConditionCount] levels of the quantitative response; ConditionCount + 3 entries after
     // FormShow, zeros until the profile controls set them.
     std::vector<float> ResponseProfile;
@@ -157,7 +159,12 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     QMenu* ANDautogroup1;
     QAction *Tagged1, *Numeric1;         // Tags 3 (no action), 4
     QAction *Groupsame1, *Groupsimilar1; // AutoGroup_GroupClick: Tags 1, 2
-    QTimer* Timer1;                      // empties status panel 1 ten seconds after a search
+    QMenu* POM_Groups;                   // the group list's pop-up
+    QAction *POM_Groups_Release, *POM_Groups_ShowMembers;
+    QTimer* Timer1; // empties status panel 1 ten seconds after a search
+    // The pop-up menu of "&Mosaic": the plot kind by Tag.
+    QMenu* POM_SPScan;
+    QAction *XYScatterplot1, *RatioIntensityplot1, *Quantileplot1; // Tags 1, 2, 3
 
     // Parameter page.
     QGroupBox* GB_pValue;
@@ -253,7 +260,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     QPushButton* BB_ToScript;
     QPushButton* BitBtn_Help;
     QPushButton* BitBtn_About;
-    QToolButton* ToolButton1; // keeps the window on top
+    QToolButton* ToolButton1; // checked (image 1): the window stays on top
 
     // Lifecycle.
     void FormCreate();
@@ -308,6 +315,9 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void BB_ScatterplotsClick(QObject* sender);
     // The dot chart of the marked conditions' labels (mode 1010's "&Bar").
     void ShowSelectionDotChart(int kind);
+    // The mosaic of plots of every marked condition against every other, the kind by the
+    // sender's Tag (1 X-Y, 2 ratio-intensity, 3 quantile; any other Tag 1), in an image viewer.
+    void BB_ScanClick(QObject* sender);
     // Script export.
     void BB_ToScriptClick();
     // Labels from row LabelRow (kind 1) or composed from LabelRows (kind 2); marks kept.
@@ -322,6 +332,40 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // Mark of condition i (1-based).
     bool Marked(int i) const;
     void SetMarks(const std::vector<bool>& marks); // [0] condition 1
+
+    // Help, the parameter controls' enabling, the response profile, the condition viewer, the
+    // survival rows, the pairs grid, the memos and the window controls.
+    void BitBtn_HelpClick();
+    // Opens a help page with the desktop's program for it; nothing for an empty text, and a
+    // failure is not reported.
+    void OpenHelpUrl(const QString& url);
+    void BitBtn_AboutClick();
+    void pValue_RB_DistClick();
+    void pValue_RB_PermutationClick();
+    void SAM_RG_S0Click();
+    void SAM_CB_PermAllClick();
+    void POM_Groups_ReleaseClick();
+    void POM_Groups_ShowMembersClick();
+    // ResponseProfile from the header row the response-row spin edit names.
+    void SAM_SE_ResponseHeaderRowChange();
+    // Tags 0 manual, 1 gene row, 2 header row.
+    void SAM_BB_ResponseDefineProfileClick(QObject* sender);
+    void Viewalldetails1Click();
+    // Tags 1 survival time, 2 censored time, 3 censor flag.
+    void KapMei_Button_Sel1Click(QObject* sender);
+    void Info_Log_Button_ClearClick();
+    void Info_Button_ClearClick();
+    void Info_Log_Button_CopyClick();
+    void Info_Button_CopyClick();
+    // A key pressed in the condition list; true when it was taken.
+    bool List_CondKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Applies ToolButton1's checked state, which a click has just turned.
+    void ToolButton1Click();
+    void Panel3Resize();
+    // A press (or the press of a double click) on cell (col, row) of the pairs grid.
+    void Pairs_SGMouseDown(Qt::MouseButton button, bool doubleClick, int col, int row);
+    void Button_ClearPairTableClick();
+    void FormPaint();
 
     // View-tool commands, sent to MainWindowHandle.
     void Widht_BB1Click(QObject* sender);
@@ -344,6 +388,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void CreateComponents();
@@ -356,11 +401,20 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void ConnectHandlers();
     void ConnectViewTool();
     void CreateGroupTools();
+    void CreatePlotScanMenu();
+    void ConnectControls();
+    // The window controls' share of eventFilter; true when the event was taken.
+    bool ControlEvent(QObject* watched, QEvent* event);
+    // Enables the parameter controls that the chosen estimation and S0 method use.
+    void EnableParameterControls();
+    // A pairs-grid cell's text for condition i: its number, ":" and its label.
+    QString PairCellText(int32_t i) const;
+    // Room for the levels of conditions 1..ConditionCount at least.
+    void HoldResponseLevels();
     void AddToGroupHistory(const QString& fileName);
     void FileError(const std::string& error);
     // ConditionGroup[1..ConditionCount] as the core's files hold it, [0] condition 1.
     std::vector<int32_t> GroupsOfConditions() const;
-    void DisableLaterControls();
     void ReadSettings();
     void WriteSettings();
     void WriteWindowAndFindHistory(class RegKey& key);
@@ -393,6 +447,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int PickedGroup() const;
     bool formShown_ = false;
     bool formClosed_ = false;
+    bool scanning_ = false; // a plot scan serves the event queue: no close, no plot command
 };
 
 // Integer Tag of a component (0 when it has none).

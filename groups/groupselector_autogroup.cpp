@@ -99,8 +99,3 @@ void TdGroupSelector::BB_ScatterplotsClick(QObject* sender) {
     Mode = Tag(sender);
     BB_RunOK(this);
 }
-
-void TdGroupSelector::ShowSelectionDotChart(int kind) {
-    // The dot chart of the marked conditions' labels comes with the plots of marked conditions.
-    Q_UNUSED(kind);
-}

@@ -3,6 +3,7 @@
 #include "groupfiles.h"
 #include "groupselector.h"
 #include "recentlist.h"
+#include "tablecells.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,14 +21,6 @@ std::string LocalName(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
 
-QString CellText(const QTableWidget* grid, int row, int col) {
-    const QTableWidgetItem* item = grid->item(row, col);
-    return item ? item->text() : QString();
-}
-
-void SetCell(QTableWidget* grid, int row, int col, const QString& text) {
-    grid->setItem(row, col, new QTableWidgetItem(text));
-}
 } // namespace
 
 void TdGroupSelector::FileError(const std::string& error) {
@@ -137,18 +130,11 @@ bool TdGroupSelector::LoadGroupListFile(const QString& fileName, bool releaseAll
             Groups_SE_Number->setValue(2);
         }
         Pairs_SG->setRowCount(read.RowCount);
-        for (int r = 1; r < read.RowCount; ++r) {
-            SetCell(Pairs_SG, r, 0, QString::number(r));
-            SetCell(Pairs_SG, r, 1, QString());
-            SetCell(Pairs_SG, r, 2, QString());
-        }
-        const auto partner = [this](int32_t i) {
-            return QStringLiteral("%1:%2").arg(i).arg(HeaderTable.Cell(i, LabelRow));
-        };
+        Button_ClearPairTableClick();
         int row = 0;
         for (const auto& [a, b] : read.Pairs) {
-            SetCell(Pairs_SG, ++row, 1, partner(a));
-            SetCell(Pairs_SG, row, 2, partner(b));
+            SetCell(Pairs_SG, ++row, 1, PairCellText(a));
+            SetCell(Pairs_SG, row, 2, PairCellText(b));
         }
     } else {
         GroupListRead read;

@@ -114,6 +114,7 @@ void TdGroupSelector::CreateGroupTools() {
 }
 
 bool TdGroupSelector::eventFilter(QObject* watched, QEvent* event) {
+    if (ControlEvent(watched, event)) return true;
     // The menu buttons open their menu when the keyboard brings the focus to them; focus coming
     // back from the closed menu, from a click or from window activation does not reopen it.
     if ((watched == BB_Find || watched == BB_AutoGroup) && event->type() == QEvent::FocusIn) {

@@ -46,18 +46,6 @@ void TdGroupSelector::ConnectHandlers() {
         connect(button, &QPushButton::clicked, this, [this, button] { BB_RunOK(button); });
 }
 
-void TdGroupSelector::DisableLaterControls() {
-    // Controls whose commands come later; the layout shows and hides them already.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             BB_Scan, BitBtn_Help, BitBtn_About, Info_Button_Clear, Info_Button_Copy,
-             Info_Log_Button_Clear, Info_Log_Button_Copy, Pairs_SG, Button_ClearPairTable,
-             ToolButton1, SAM_BB_ResponseDefineProfile[0], SAM_BB_ResponseDefineProfile[1],
-             SAM_BB_ResponseDefineProfile[2], KapMei_Button_Sel[1], KapMei_Button_Sel[2],
-             KapMei_Button_Sel[3]})
-        w->setEnabled(false);
-    Viewalldetails1->setEnabled(false);
-}
-
 int TdGroupSelector::ConditionEntries() const {
     return List_Cond->count();
 }
@@ -111,6 +99,7 @@ void TdGroupSelector::List_CondClick() {
     List_Cond->viewport()->update();
     CurrentCondition = List_Cond->currentRow() + 1;
     StatusPanels[0]->setText(QString::number(CurrentCondition));
+    RefillConditionViewer(false);
 }
 
 void TdGroupSelector::List_CondDblClick() {

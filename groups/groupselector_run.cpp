@@ -4,6 +4,7 @@
 #include "groupselector.h"
 #include "numbers.h"
 #include "radiogroup.h"
+#include "tablecells.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -191,13 +192,9 @@ void TdGroupSelector::StoreRunSlots() {
 void TdGroupSelector::BuildPairLists() {
     GroupMembers[1].clear();
     GroupMembers[2].clear();
-    const auto cell = [this](int row, int column) {
-        const QTableWidgetItem* item = Pairs_SG->item(row, column);
-        return item ? item->text() : QString();
-    };
     // Row 0 holds the column titles.
     for (int r = 1; r < Pairs_SG->rowCount(); ++r) {
-        const QString first = cell(r, 1), second = cell(r, 2);
+        const QString first = CellText(Pairs_SG, r, 1), second = CellText(Pairs_SG, r, 2);
         if (first.isEmpty() || second.isEmpty()) continue;
         const int32_t a = PairCondition(first), b = PairCondition(second);
         // Both partners must be conditions of the list; a partner 0 names none.

@@ -6,6 +6,7 @@
 #include "toolbus.h"
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -36,6 +37,39 @@ struct Plot3DRequest {
 };
 
 struct AnalysisMatrix;
+class ProgressSink;
+
+// The dot chart of counts, owned by the requesting window: bars only (no symbols, mean or major
+// divisions), seven points per line.
+struct DotChartRequest {
+    struct Group {
+        QString Value; // the group's values as pasted text
+        QString Name;  // "\\n" breaks the label into lines
+    };
+    QString Caption, Title;
+    std::vector<Group> Groups; // at most 100
+};
+
+// The plot scan: a mosaic of the scatter plots of every listed condition against every other,
+// (250 n + 300) x (250 n + 200) pixels, 1 bit, drawn plot by plot through one hidden viewer.
+constexpr int kMostScanConditions = 129; // keeps each side of the mosaic below 32,768
+struct PlotScanRequest {
+    int Kind = 1; // 1 X-Y, 2 ratio-intensity, 3 quantile
+    QString RegistryKey;
+    int ShowGeneListMenu = 0;
+    WindowHandle GeneListHandle = 0;
+    const AnalysisMatrix* Matrix = nullptr;
+    std::vector<int32_t> Columns;     // data columns, 2 .. kMostScanConditions
+    QStringList Labels;               // one per column
+    ProgressSink* Progress = nullptr; // position := number of the plot being drawn
+};
+
+// A picture shown in an image viewer owned by the requesting window.
+struct PictureRequest {
+    QImage Picture;
+    QString Caption;
+    int ZoomLevel = 1;
+};
 
 // The profile editor, run modally over the channels of a response profile.
 struct ProfileEditorRequest {
@@ -47,7 +81,8 @@ struct ProfileEditorRequest {
     };
     QFont Font;
     int32_t EditorMode = 0; // 0 no list, 1 gene list, 2 header-row list
-    QString HelpBase, MessageCaption, RegistryKey, AboutText;
+    QString HelpBase, MessageCaption, RegistryKey;
+    QString AboutText;                      // empty: the editor names the program itself
     const AnalysisMatrix* Matrix = nullptr; // read by modes 1 and 2
     QStringList RowNames;                   // names of the label rows 1..
     std::vector<Channel> Channels;          // channel k at [k - 1]
@@ -58,6 +93,10 @@ struct PlotViewerHandlers {
     std::function<void(const Plot3DRequest&)> Plot3D;
     // Returns true when the user chose to use the profile.
     std::function<bool(QWidget* parent, ProfileEditorRequest&)> ProfileEditor;
+    std::function<void(QWidget* parent, const DotChartRequest&)> DotChart;
+    // Returns the mosaic, or a null image when it could not be made.
+    std::function<QImage(QWidget* parent, const PlotScanRequest&)> PlotScan;
+    std::function<void(QWidget* parent, const PictureRequest&)> ImageViewer;
 };
 
 // The installed handlers; viewers fill them at start-up, tests replace them with recorders.
@@ -69,3 +108,7 @@ void RequestPlot3D(QWidget* parent, const Plot3DRequest& request);
 // Runs the profile editor; true when the user chose to use the profile, whose levels are then in
 // the channels. Without an installed editor nothing opens and the answer is false.
 bool RequestProfileEditor(QWidget* parent, ProfileEditorRequest& request);
+void RequestDotChart(QWidget* parent, const DotChartRequest& request);
+// The mosaic, or a null image (after the stop box when no renderer is installed).
+QImage RequestPlotScan(QWidget* parent, const PlotScanRequest& request);
+void RequestImageViewer(QWidget* parent, const PictureRequest& request);

@@ -1,16 +1,10 @@
 #include "commandline.h"
 
-#include "numbers.h"
+#include "recentlist.h"
 
 namespace {
 QString AfterFirstEquals(const QString& arg) {
     return arg.mid(arg.indexOf(QLatin1Char('=')) + 1);
-}
-
-int NumberOrZero(const QStringList& parts, int index) {
-    int32_t v = 0;
-    if (index >= parts.size() || !ParseStrictInt(parts[index].toStdString(), v)) return 0;
-    return v;
 }
 } // namespace
 
@@ -22,14 +16,15 @@ std::vector<CommandLineSwitch> ParseCommandLine(const QStringList& args) {
             s.kind = CommandLineSwitch::CGHMatrix;
             s.file = AfterFirstEquals(arg);
         } else if (arg.startsWith(QLatin1String("/expmat="))) {
-            const QStringList parts = AfterFirstEquals(arg).split(QLatin1Char(';'));
+            const ExpressionMatrixEntry e =
+                ParseExpressionEntry(AfterFirstEquals(arg).toStdString());
             s.kind = CommandLineSwitch::ExpressionMatrix;
-            s.file = parts.value(0);
-            s.headerRows = NumberOrZero(parts, 1);
-            s.headerCols = NumberOrZero(parts, 2);
-            s.chrColumn = NumberOrZero(parts, 3);
-            s.startColumn = NumberOrZero(parts, 4);
-            s.stopColumn = NumberOrZero(parts, 5);
+            s.file = QString::fromStdString(e.File);
+            s.headerRows = e.HeaderRows;
+            s.headerCols = e.HeaderCols;
+            s.chrColumn = e.ChrColumn;
+            s.startColumn = e.StartColumn;
+            s.stopColumn = e.StopColumn;
         } else if (arg.startsWith(QLatin1String("/adjustexpmat="))) {
             s.kind = CommandLineSwitch::AdjustExpressionMatrix;
             s.adjust = AfterFirstEquals(arg);

@@ -99,6 +99,7 @@ void TfQuorbelView::ReadSettings() {
     }
     ReadHistory(RegistryKey + kFindGeneKey, FindGeneHistory);
     ReadHistory(RegistryKey + kGroupFileKey, GroupFileHistory);
+    UpdateGroupingHistoryMenu(QStringLiteral("||||"));
     if (key.OpenKey(RegistryKey + kExpressionKey, true)) {
         ExpData.HeaderRows = key.ReadInteger(QStringLiteral("Header rows"), 0);
         ExpData.HeaderCols = key.ReadInteger(QStringLiteral("Header columns"), 0);

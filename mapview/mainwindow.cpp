@@ -28,9 +28,14 @@ TfQuorbelView::TfQuorbelView(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     ConnectMapView();
     ConnectDataCommands();
-    CreateGroupTestCommands();
+    ConnectFileCommands();
+    ConnectProcessCommands();
+    ConnectImportCommands();
+    ConnectGroupTestCommands();
+    ConnectAnnotationCommands();
+    ConnectPatternCommands();
     ConnectMapInteraction();
-    CreateHelpMenu();
+    ConnectHelpCommands();
     FormCreate();
 }
 
@@ -225,22 +230,6 @@ void TfQuorbelView::AutoLoadIdeogram() {
 
 void TfQuorbelView::File_ExitClick() {
     close();
-}
-
-void TfQuorbelView::UpdateExpRecentMenu() {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (ExpData.RecentFiles[k].empty()) continue;
-        POM_GEHM_RecentFiles[k]->setText(QString::fromStdString(ExpData.RecentFiles[k]));
-        POM_GEHM_RecentFiles[k]->setVisible(true);
-    }
-}
-
-void TfQuorbelView::UpdateCGHRecentMenu() {
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (CGHData.RecentFiles[k].empty()) continue;
-        POM_CGH_Recent[k]->setText(QString::fromStdString(CGHData.RecentFiles[k]));
-        POM_CGH_Recent[k]->setVisible(true);
-    }
 }
 
 void TfQuorbelView::Info_BB_ClearClick() {

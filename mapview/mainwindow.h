@@ -4,6 +4,8 @@
 
 #include "cghtrack.h"
 #include "colours.h"
+#include "filedialogrecord.h"
+#include "historylist.h"
 #include "mapgeometry.h"
 #include "mappaintbox.h"
 #include "maprenderkey.h"
@@ -108,6 +110,42 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QPointer<TdGroupSelector> CGHTool;
     QPointer<TdGroupSelector> ExpressionTool;
 
+    // Data-file commands and the recent files (mainwindow_files.cpp).
+    void Loadhybridisationdata1Click();
+    void LoadCGHExpressionMatrixClick();
+    void File_SaveCGHMatrixClick();
+    void File_LoadCGHMatrixClick();
+    void LoadExpressionhybridisationdata1Click();
+    void Util_DatFiles_Import_GeneListClick();
+    void Util_DatFiles_Save_GeneListClick();
+    // The clicked item's data holds its entry.
+    void POM_CGH_RecentClick(QAction* item);
+    void POM_GEHM_RecentFilesClick(QAction* item);
+    // Each command sets title, filter and name before asking; the rest stays as the last left it.
+    tFileDialog OpenDialog;
+    tFileDialog SaveDialog{FileDialogKind::Save};
+
+    // Analysis commands (mainwindow_process.cpp).
+    void POM_CGH_Process_zTransformHynsClick();
+    void POM_CGH_Process_zTransformOligosClick();
+    void POM_CGH_Process_RestoreRawValuesClick();
+    void POM_CGH_Process_SmoothClick(int tag);
+    void POM_CGH_Process_Smooth_CustomClick();
+    void Anal_ZTansformClick();
+    void POM_GEHM_MeanNormaliseClick();
+    void POM_GEHM_Log2TransformClick();
+    void POM_GEHM_ScalingRangeClick();
+    void Anal_Stat_CGH_RegulationTestClick();
+    void TB_RefreshClick();
+
+    // DSB import, list filter, random and demonstration data (mainwindow_import.cpp).
+    void POM_CGH_PellaurisDSBdata1Click();
+    void Listfilter1Click();
+    void Utilities_RandomDataClick();
+    void Util_Demo_ColouredChromosomesClick();
+    // The list filter over `lines` (emptied from the front), reported to the Info page.
+    void RunListFilter(std::vector<std::string>& lines);
+
     // The group tests and the p-value histogram (mainwindow_grouptests.cpp). The tests act only
     // on OK; a grouping the test refuses is reported and changes nothing.
     void Anal_Stat_CGH_GroupTestingClick();
@@ -122,6 +160,36 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_GEHM_GeneGroupSelection = nullptr; // Tag 1
     QAction* POM_GEHM_GroupTesting = nullptr;       // Tag 2
     QAction* POM_GEHM_SetAlpha = nullptr;           // Tag 2
+
+    // Hybridisation annotation, colours and grouping files (mainwindow_annotation.cpp).
+    void POM_CGH_AnnotateHybridisationsClick();
+    void POM_CGH_SelectAnnotaionsToViewClick();
+    void Colora1Click();
+    void POM_CGH_Grouping_SaveClick();
+    void POM_CGH_Grouping_LoadClick();
+    // The clicked history item's data holds its file.
+    void POM_CGH_Grouping_F1Click(QAction* item);
+    // Shows the grouping of a file; false (after a message, nothing changed) when it cannot be
+    // read.
+    bool ReadCGHGroupingFile(const QString& fileName);
+    // Enters a grouping file into the history ("||||" enters nothing), then shows entries 1..9.
+    void UpdateGroupingHistoryMenu(const QString& fileName);
+
+    // Coloured chromosomes: band patterns, data range, palette and the colour bar
+    // (mainwindow_pattern.cpp).
+    void POM_Ideogram_SavePatternClick();
+    void POM_Ideogram_LoadPatternClick();
+    void POM_Ideogram_DataRangeClick();
+    // Item 1 white to red, 2 spectrum (the items' data).
+    void POM_Ideogram_PalColClick(QAction* item);
+    void POM_Ideogram_LogClick();
+    // Cursor positions in screen coordinates.
+    void Panel_ColourbarMouseDown(QPoint screen);
+    void Panel_ColourbarMouseMove(QPoint screen);
+    void Panel_ColourbarMouseUp();
+    // Draws the colour bar into PB_Colourbar's image.
+    void PB_ColourbarPaint();
+    QPoint ColourBarCursor; // of the drag's last step
 
     void File_ExitClick();
     void UpdateExpRecentMenu();
@@ -139,10 +207,10 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     int Orientation = 1;
     float MapScale = 0.0f;
     bool ColouredChromosomeMode = false;
-    std::array<QString, 21> FindGeneHistory;
-    std::array<QString, 21> GroupFileHistory;
+    tHistory FindGeneHistory;
+    tHistory GroupFileHistory;
     QStringList PatternNames; // kept sorted, no duplicates
-    std::vector<float> PatternValues;
+    std::vector<double> PatternValues;
     float PaletteMin = 0.0f, PaletteMax = 4.0f;
     bool PaletteLog = true;
     bool ColourBarDragging = false;
@@ -159,6 +227,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QScrollBar* MapView_SB_H = nullptr;
     QScrollBar* MapView_SB_V = nullptr;
     QWidget* Panel_Colourbar = nullptr;
+    MapPaintBox* PB_Colourbar = nullptr;
     QPlainTextEdit* Info_Memo = nullptr;
     QPushButton* Info_BB_Clear = nullptr;
     QPushButton* Info_BB_Copy = nullptr;
@@ -205,7 +274,13 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_IdeoGram_ResSubBands = nullptr;
     QAction* GSubSubBanding8001 = nullptr;
     QAction* POM_Ideogram_ViewSingleChr = nullptr;
-    QAction* POM_Ideogram_ColouredChromosomes = nullptr;
+    QAction* POM_Ideogram_ColouredChromosomes = nullptr; // its sub-menu's item
+    QAction* POM_Ideogram_SavePattern = nullptr;
+    QAction* POM_Ideogram_LoadPattern = nullptr;
+    QAction* POM_Ideogram_DataRange = nullptr;
+    QMenu* POM_Ideogram_Palette = nullptr;
+    std::array<QAction*, 3> POM_Ideogram_PalCol{}; // [1..2] White->Red, Spectrum
+    QAction* POM_Ideogram_Log = nullptr;
 
     QMenu* POM_Genes = nullptr;
     QAction* POM_Genes_View = nullptr;
@@ -221,6 +296,14 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* POM_CGH_DataType_Processed = nullptr;
     QAction* POM_CGH_LoadCGHmatrix = nullptr;
     std::array<QAction*, 11> POM_CGH_Recent{}; // [1..10]
+    QMenu* POM_CGH_HybridisationAnnotation = nullptr;
+    QAction* POM_CGH_AnnotateHybridisations = nullptr;
+    QAction* POM_CGH_SelectAnnotaionsToView = nullptr;
+    QAction* Colora1 = nullptr;
+    QMenu* POM_CGH_Grouping = nullptr;
+    QAction* POM_CGH_Grouping_Save = nullptr;
+    QAction* POM_CGH_Grouping_Load = nullptr;
+    std::array<QAction*, 10> POM_CGH_Grouping_F{}; // [1..9]
 
     QMenu* POM_GEHM = nullptr;
     QAction* POM_GEHM_View = nullptr;
@@ -270,6 +353,31 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QAction* Util_DT_ID_Arms = nullptr;
     QAction* Util_DT_ID_Bands = nullptr;
 
+    // Items of the data-file, analysis and import commands.
+    QAction* Loadhybridisationdata1 = nullptr;
+    QAction* LoadCGHExpressionMatrix = nullptr;
+    QAction* LoadExpressionhybridisationdata1 = nullptr;
+    QAction* Util_DatFiles_Import_GeneList = nullptr;
+    QAction* Util_DatFiles_Save_GeneList = nullptr;
+    QMenu* POM_CGH_Process = nullptr;
+    QAction* POM_CGH_Process_zTransformHyns = nullptr; // Ctrl+Shift+Z
+    QAction* POM_CGH_Process_zTransformOligos = nullptr;
+    QAction* POM_CGH_Process_RestoreRawValues = nullptr;
+    QMenu* POM_CGH_Process_Smooth = nullptr; // widths 2..35 in the items' data, then Custom
+    QAction* POM_CGH_Process_Smooth_Custom = nullptr;
+    QMenu* Anal_Menu = nullptr;
+    QAction* Anal_ZTansform = nullptr;
+    QAction* POM_GEHM_MeanNormalise = nullptr;
+    QAction* POM_GEHM_Log2Transform = nullptr;
+    QAction* POM_GEHM_ScalingRange = nullptr;
+    QMenu* POM_CGH_GroupTesting = nullptr;
+    QAction* Anal_Stat_CGH_RegulationTest = nullptr;
+    QAction* Listfilter1 = nullptr;
+    QMenu* POM_CGH_Import = nullptr;
+    QAction* POM_CGH_PellaurisDSBdata1 = nullptr;
+    QAction* Utilities_RandomData = nullptr;
+    QAction* Util_Demo_ColouredChromosomes = nullptr;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -281,7 +389,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
   private:
     void ConnectMapInteraction();
-    void CreateHelpMenu();
+    void ConnectHelpCommands();
     void DetailViewerClosing();
     void CentreDetailViewer(int c, int64_t along);
     void CreateComponents();
@@ -302,12 +410,22 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     ProbePositionCache probePositions_;
     void ShowCGHNames(GdiCanvas& canvas);
     void ConnectDataCommands();
-    void CreateGroupTestCommands();
+    void ConnectFileCommands();
+    void ConnectProcessCommands();
+    void ConnectImportCommands();
+    void ConnectGroupTestCommands();
     // Tests the dialog's groups on a copy of `stat`, kept only when the test accepts them.
     bool RunGroupTest(tStat& stat, const TdGroupSelector& dialog,
                       const std::function<std::string(tStat&)>& test);
+    void ConnectAnnotationCommands();
+    void ConnectPatternCommands();
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
+    // One feature-extraction file into the first free hybridisation slot, then the z-transform
+    // of all sets; a refused or cancelled file leaves the slot free.
+    enum class FeatureFileLoad { Loaded, NoFreeSlot, Refused, Cancelled };
+    FeatureFileLoad LoadFeatureFileIntoFreeSlot(const QString& name, ProgressSink* progress,
+                                                std::string& error);
     // True while this window is the active one (or no window of the program is).
     bool IsActiveForm() const;
     void RunCommandLine();

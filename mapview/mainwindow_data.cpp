@@ -8,6 +8,7 @@
 #include "featureextraction.h"
 #include "filedrop.h"
 #include "genefeatures.h"
+#include "infotext.h"
 #include "mainwindow.h"
 #include "menutoggle.h"
 #include "progressscope.h"
@@ -17,16 +18,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
-
-namespace {
-QString Quoted(const QString& s) {
-    return QLatin1Char('"') + s + QLatin1Char('"');
-}
-
-void Info(MemoLog& log, const QString& line) {
-    log.AddLines({line.toStdString()});
-}
-} // namespace
 
 bool TfQuorbelView::IsActiveForm() const {
     return isActiveWindow() || QApplication::activeWindow() == nullptr;
@@ -148,45 +139,59 @@ void TfQuorbelView::FilesDropped(const QStringList& names) {
     POM_CGH_ViewClick();
 }
 
+TfQuorbelView::FeatureFileLoad TfQuorbelView::LoadFeatureFileIntoFreeSlot(const QString& name,
+                                                                          ProgressSink* progress,
+                                                                          std::string& error) {
+    Info(InfoLog,
+         QStringLiteral("Trying to load file  ") + Quoted(name) + QStringLiteral("  ....."));
+    const int previousHNum = CGHData.HNum;
+    const int slot = FindFreeHybridisationSlot(CGHData, 0);
+    if (slot < 1) {
+        error = kNoFreeSlotText;
+        Info(InfoLog, QString::fromUtf8(kNoFreeSlotText));
+        return FeatureFileLoad::NoFreeSlot;
+    }
+    CGHData.Hyb[slot].FileName = name.toStdString();
+    if (!LoadAgilentFeatureFile(CGHData, slot, &InfoLog, progress, error)) {
+        // The slot stays free; nothing of the file is kept.
+        CGHData.Hyb[slot].FileName.clear();
+        CGHData.HNum = previousHNum;
+        Info(InfoLog, QString::fromStdString(error));
+        return error == kLoadCancelled ? FeatureFileLoad::Cancelled : FeatureFileLoad::Refused;
+    }
+    ZTransformHybridisations(CGHData, &InfoLog);
+    return FeatureFileLoad::Loaded;
+}
+
 bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
     QStringList refused;
     bool ranToTheEnd = true;
     {
         ProgressScope progress(this, 2, QString(), QStringLiteral("Loading data..."));
         progress.Window().ProgressBar2->setMaximum(static_cast<int>(files.size()) + 1);
-        for (int i = 1; i <= files.size(); ++i) {
+        for (int i = 1; i <= files.size() && ranToTheEnd; ++i) {
             const QString& name = files[i - 1];
             progress.Window().ProgressBar2->setValue(i);
             progress.Window().Label2->setText(QStringLiteral("Loading file %1: ").arg(i) +
                                               Quoted(name));
             QApplication::processEvents();
-            Info(InfoLog, QStringLiteral("Trying to load file  ") + Quoted(name) +
-                              QStringLiteral("  ....."));
-            const int previousHNum = CGHData.HNum;
-            const int slot = FindFreeHybridisationSlot(CGHData, 0);
-            if (slot < 1) {
-                const QString text = QString::fromUtf8(kNoFreeSlotText);
-                Info(InfoLog, text);
+            std::string error;
+            switch (LoadFeatureFileIntoFreeSlot(name, progress.Sink(), error)) {
+            case FeatureFileLoad::Loaded:
+                break;
+            case FeatureFileLoad::Refused:
+                refused << Quoted(name) + QStringLiteral(": ") + QString::fromStdString(error);
+                break;
+            case FeatureFileLoad::NoFreeSlot:
                 progress.Window().close();
-                ShowMessage(this, text, QStringLiteral("Quorbel"), MsgIcon::Stop);
+                ShowMessage(this, QString::fromUtf8(kNoFreeSlotText), QStringLiteral("Quorbel"),
+                            MsgIcon::Stop);
+                ranToTheEnd = false;
+                break;
+            case FeatureFileLoad::Cancelled:
                 ranToTheEnd = false;
                 break;
             }
-            CGHData.Hyb[slot].FileName = name.toStdString();
-            std::string error;
-            if (!LoadAgilentFeatureFile(CGHData, slot, &InfoLog, progress.Sink(), error)) {
-                // The slot stays free; nothing of the file is kept.
-                CGHData.Hyb[slot].FileName.clear();
-                CGHData.HNum = previousHNum;
-                Info(InfoLog, QString::fromStdString(error));
-                if (error == kLoadCancelled) {
-                    ranToTheEnd = false;
-                    break;
-                }
-                refused << Quoted(name) + QStringLiteral(": ") + QString::fromStdString(error);
-                continue;
-            }
-            ZTransformHybridisations(CGHData, &InfoLog);
         }
     }
     if (!refused.isEmpty()) {

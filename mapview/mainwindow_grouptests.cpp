@@ -3,16 +3,14 @@
 #include "groupselector.h"
 #include "grouptests.h"
 #include "mainwindow.h"
-#include "menuitems.h"
 #include "pdist.h"
 #include "pvaluefilters.h"
 #include "records.h"
 #include "toolheadertables.h"
 
+#include <QAction>
 #include <QChart>
 #include <QLineSeries>
-#include <QMenu>
-#include <QMenuBar>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -37,30 +35,7 @@ QString Found(const tStat& stat) {
 
 } // namespace
 
-void TfQuorbelView::CreateGroupTestCommands() {
-    QMenu* analyse = SubMenu(menuBar(), "Anal_Menu", QStringLiteral("&Analyse"));
-    QMenu* statistics = SubMenu(analyse, "Anal_Stat", QStringLiteral("Statistics"));
-    QMenu* cgh = SubMenu(statistics, "Anal_Stat_CGH", QStringLiteral("CGH"));
-    Anal_Stat_CGH_GroupTesting = AddItem(cgh, "Anal_Stat_CGH_GroupTesting",
-                                         QStringLiteral("&Group testing"), false, false, 0);
-    Anal_Stat_CGH_SetAlpha =
-        AddItem(analyse, "Anal_Stat_CGH_SetAlpha", QStringLiteral("Set &alpha"), false, false, 1);
-
-    QMenu* cghTesting = SubMenu(POM_CGH, "POM_CGH_GroupTesting", QStringLiteral("&Group testing"));
-    POM_CGH_ClassTests =
-        AddItem(cghTesting, "POM_CGH_ClassTests", QStringLiteral("&Class tests"), false, false, 0);
-    POM_CGH_SetAlpha =
-        AddItem(cghTesting, "POM_CGH_SetAlpha", QStringLiteral("Set &alpha"), false, false, 1);
-
-    POM_GEHM->addSeparator();
-    POM_GEHM_GeneGroupSelection =
-        AddItem(POM_GEHM, "POM_GEHM_GeneGroupSelection", QStringLiteral("Gene / group &selection"),
-                false, false, 1);
-    POM_GEHM_GroupTesting = AddItem(POM_GEHM, "POM_GEHM_GroupTesting",
-                                    QStringLiteral("&Group testing"), false, false, 2);
-    POM_GEHM_SetAlpha =
-        AddItem(POM_GEHM, "POM_GEHM_SetAlpha", QStringLiteral("Set &alpha"), false, false, 2);
-
+void TfQuorbelView::ConnectGroupTestCommands() {
     for (QAction* item : {Anal_Stat_CGH_GroupTesting, POM_CGH_ClassTests})
         connect(item, &QAction::triggered, this, [this] { Anal_Stat_CGH_GroupTestingClick(); });
     for (QAction* item : {POM_GEHM_GeneGroupSelection, POM_GEHM_GroupTesting})

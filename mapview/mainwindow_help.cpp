@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 
 namespace {
@@ -29,11 +28,7 @@ const QString kUpdateQuestion = QStringLiteral(
 
 } // namespace
 
-void TfQuorbelView::CreateHelpMenu() {
-    Help_Menu = menuBar()->addMenu(QStringLiteral("&Help"));
-    Help_Menu->setObjectName(QStringLiteral("Help_Menu"));
-    Help_Info = Help_Menu->addAction(QStringLiteral("&Info"));
-    Help_UpdateQuorbel = Help_Menu->addAction(QStringLiteral("&Update Quorbel"));
+void TfQuorbelView::ConnectHelpCommands() {
     connect(Help_Info, &QAction::triggered, this, [this] { Help_InfoClick(); });
     connect(Help_UpdateQuorbel, &QAction::triggered, this, [this] { Help_UpdateQuorbelClick(); });
     connect(Pref_BB_IdeogramSelect, &QPushButton::clicked, this,
@@ -58,7 +53,7 @@ void TfQuorbelView::Pref_BB_IdeogramSelectClick() {
     constexpr int16_t kColumns[] = {0, 0, 2, 3, 6, 7, 8, 9, 10};
     for (int i = 1; i <= 9; ++i) columns.EditColumns[static_cast<size_t>(i)] = kColumns[i - 1];
     RunModal(columns);
-    // A cancel, or a specification the reader refuses, leaves the working one in place.
+    // A cancel, or a file and column string the reader refuses, leaves the working one in place.
     if (columns.ResultCode != 0) return;
     QString spec = file + QLatin1Char(';');
     for (int i = 1; i <= 9; ++i)

@@ -2,12 +2,12 @@
 // position under the mouse, the detail viewer with the gene database search, the map's capture.
 #include "dialoghooks.h"
 #include "genesearch.h"
+#include "historylist.h"
 #include "inputdialog.h"
 #include "jxdorvdec.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapreadout.h"
-#include "recentlist.h"
 #include "records.h"
 #include "toolglobals.h"
 
@@ -35,15 +35,6 @@ QString Quote(const QString& s) {
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
-// A text enters the history at the top unless it is there already in any letter case.
-void AddToHistory(std::array<QString, 21>& history, const std::string& text) {
-    std::array<std::string, 20> entries;
-    for (int n = 1; n <= 20; ++n) entries[size_t(n - 1)] = history[size_t(n)].toStdString();
-    if (!AddRecentEntry(entries, text, true)) return;
-    for (int n = 1; n <= 20; ++n)
-        history[size_t(n)] = QString::fromStdString(entries[size_t(n - 1)]);
-}
-
 void SetBar(QScrollBar* bar, int64_t value) {
     bar->setValue(static_cast<int>(std::clamp<int64_t>(value, bar->minimum(), bar->maximum())));
 }
@@ -60,12 +51,6 @@ void TfQuorbelView::ConnectMapInteraction() {
     }
     StatusBar1->setSizeGripEnabled(false);
 
-    POM_Genes_Find = new QAction(QStringLiteral("&Find"), this);
-    POM_Genes_Find->setObjectName(QStringLiteral("POM_Genes_Find"));
-    POM_Genes_Find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
-    POM_Genes->addSeparator();
-    POM_Genes->addAction(POM_Genes_Find);
-    POM_Genes_View->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
     connect(POM_Genes_Find, &QAction::triggered, this, [this] { POM_Genes_FindClick(); });
 
     Pref_ED_GeneDatabase = new QLineEdit(GeneDatabaseAddress);
@@ -150,8 +135,7 @@ bool TfQuorbelView::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     }
     if (!ctrl && key == Qt::Key_F5) {
         // A full redraw, not only a copy of the cached map; the key goes no further.
-        renderedKey_.reset();
-        RepaintMap();
+        TB_RefreshClick();
         return true;
     }
     return false;

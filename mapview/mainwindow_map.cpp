@@ -9,7 +9,6 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapsteps.h"
-#include "menuitems.h"
 #include "menutoggle.h"
 #include "numbers.h"
 #include "records.h"
@@ -18,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
 #include <QToolButton>
 #include <algorithm>
@@ -76,16 +74,6 @@ void TfQuorbelView::ConnectMapView() {
     connect(POM_Ideogram_ViewSingleChr, &QAction::triggered, this,
             [this] { POM_Ideogram_ViewSingleChrClick(); });
 
-    QMenu* utilities = SubMenu(menuBar(), "Utilities", QStringLiteral("&Utilities"));
-    QMenu* tables = SubMenu(utilities, "Util_DataTables", QStringLiteral("Data tables"));
-    QMenu* ideogram = SubMenu(tables, "Util_DT_Ideogram", QStringLiteral("Ideogram"));
-    Util_DT_ID_Dump = SubMenu(ideogram, "Util_DT_ID_Dump", QStringLiteral("Dump"));
-    QMenu* chromosomes =
-        SubMenu(Util_DT_ID_Dump, "Util_DT_ID_Chromosomes", QStringLiteral("Chromosomes"));
-    Util_DT_ID_Arms = chromosomes->addAction(QStringLiteral("&Arms"));
-    Util_DT_ID_Arms->setData(2);
-    Util_DT_ID_Bands = chromosomes->addAction(QStringLiteral("Bands (450)"));
-    Util_DT_ID_Bands->setData(3);
     for (QAction* item : {Util_DT_ID_Arms, Util_DT_ID_Bands})
         connect(item, &QAction::triggered, this, [this, item] { Util_DT_ID_ArmsClick(item); });
 }
@@ -120,7 +108,7 @@ MapRenderKey TfQuorbelView::CurrentRenderKey() const {
     k.SetColors = SetColors;
     tColouredChromosomes& c = k.Coloured;
     c.PatternNames = PatternNames;
-    c.PatternValues.assign(PatternValues.begin(), PatternValues.end());
+    c.PatternValues = PatternValues;
     c.PaletteColours = PaletteColours;
     c.PaletteScaleKind = PaletteScaleKind;
     c.PaletteMin = PaletteMin;

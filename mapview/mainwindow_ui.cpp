@@ -1,7 +1,6 @@
 // The main window's components, menus and tool bar.
 #include "mainwindow.h"
 
-#include "menuitems.h"
 #include "records.h"
 
 #include <QCheckBox>
@@ -10,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -35,7 +33,13 @@ void TfQuorbelView::CreateComponents() {
     MapView_SB_V->setRange(0, 2000000000);
     Panel_Colourbar = new QWidget(MapView_Panel_Map);
     Panel_Colourbar->setObjectName(QStringLiteral("Panel_Colourbar"));
+    Panel_Colourbar->setGeometry(20, 20, 320, 52);
     Panel_Colourbar->hide();
+    PB_Colourbar = new MapPaintBox(Panel_Colourbar, 0);
+    PB_Colourbar->setObjectName(QStringLiteral("PB_Colourbar"));
+    auto* barLayout = new QVBoxLayout(Panel_Colourbar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->addWidget(PB_Colourbar);
     auto* mapLayout = new QVBoxLayout(MapView_Panel_Map);
     mapLayout->setContentsMargins(0, 0, 0, 0);
     mapLayout->addWidget(MapView_PB1);
@@ -89,92 +93,6 @@ void TfQuorbelView::CreateComponents() {
     prefLayout->addRow(Pref_CB_AutoLoad_GeneFeatures);
     prefLayout->addRow(QStringLiteral("Gene features"), geneRow);
     PageControl->addTab(TS_Preferences, QStringLiteral("Preferences"));
-}
-
-void TfQuorbelView::CreateMenus() {
-    File_Menu = menuBar()->addMenu(QStringLiteral("&File"));
-    File_LoadCGHMatrix =
-        AddItem(File_Menu, "File_LoadCGHMatrix", QStringLiteral("Load CGH matrix"));
-    File_SaveCGHMatrix =
-        AddItem(File_Menu, "File_SaveCGHMatrix", QStringLiteral("Save CGH matrix"));
-    File_Menu->addSeparator();
-    File_Exit = AddItem(File_Menu, "File_Exit", QStringLiteral("E&xit"));
-    connect(File_Exit, &QAction::triggered, this, [this] { File_ExitClick(); });
-
-    POM_Zoom = menuBar()->addMenu(QStringLiteral("&Zoom"));
-    POM_Zoom->setObjectName(QStringLiteral("POM_Zoom"));
-    const std::pair<const char*, int> zooms[] = {{"1x", 1},          {"10x", 10},
-                                                 {"100x", 100},      {"1.000x", 1000},
-                                                 {"10.000x", 10000}, {"100.000x", 100000}};
-    for (const auto& [caption, tag] : zooms)
-        AddItem(POM_Zoom, "POM_Zoom_Item", QLatin1String(caption), false, false, tag);
-
-    POM_Ideogram = menuBar()->addMenu(QStringLiteral("&Ideogram"));
-    POM_Ideogram->setObjectName(QStringLiteral("POM_Ideogram"));
-    POM_Ideogram_View =
-        AddItem(POM_Ideogram, "POM_Ideogram_View", QStringLiteral("&View"), true, true);
-    POM_Ideogram_BandNames =
-        AddItem(POM_Ideogram, "POM_Ideogram_BandNames", QStringLiteral("&Band names"), true, true);
-    POM_Ideogram_Resolution = POM_Ideogram->addMenu(QStringLiteral("&Resolution"));
-    POM_Ideogram_Resolution->setObjectName(QStringLiteral("POM_Ideogram_Resolution"));
-    POM_IdeoGram_ResArms = AddItem(POM_Ideogram_Resolution, "POM_IdeoGram_ResArms",
-                                   QStringLiteral("Chromosome &arms"), true, false, 2);
-    POM_IdeoGram_ResRegions = AddItem(POM_Ideogram_Resolution, "POM_IdeoGram_ResRegions",
-                                      QStringLiteral("Chromosome &regions"), true, false, 10);
-    POM_IdeoGram_ResBands = AddItem(POM_Ideogram_Resolution, "POM_IdeoGram_ResBands",
-                                    QStringLiteral("G-&Banding (200)"), true, false, 100);
-    POM_IdeoGram_ResSubBands = AddItem(POM_Ideogram_Resolution, "POM_IdeoGram_ResSubBands",
-                                       QStringLiteral("G-&Sub-Banding (450)"), true, true, 450);
-    GSubSubBanding8001 = AddItem(POM_Ideogram_Resolution, "GSubSubBanding8001",
-                                 QStringLiteral("G-Sub-Sub-Banding(&800)"), true, false, 800);
-    POM_Ideogram_ViewSingleChr =
-        AddItem(POM_Ideogram, "POM_Ideogram_ViewSingleChr", QStringLiteral("Select &chromosomes"));
-    POM_Ideogram_ColouredChromosomes = AddItem(POM_Ideogram, "POM_Ideogram_ColouredChromosomes",
-                                               QStringLiteral("Coloured chromosomes"));
-    POM_Ideogram_ColouredChromosomes->setVisible(false);
-
-    POM_Genes = menuBar()->addMenu(QStringLiteral("&Genes"));
-    POM_Genes->setObjectName(QStringLiteral("POM_Genes"));
-    POM_Genes_View = AddItem(POM_Genes, "POM_Genes_View", QStringLiteral("&View"), true, false);
-    POM_Genes_GeneNames =
-        AddItem(POM_Genes, "POM_Genes_GeneNames", QStringLiteral("Gene &names"), true, false);
-    POM_Genes->addSeparator();
-    const char* kinds[] = {"Gene", "RNA", "CDS", "UTR", "Pseudo"};
-    for (int k = 1; k <= 5; ++k)
-        POM_Gene[k] = AddItem(POM_Genes, "POM_Gene", QLatin1String(kinds[k - 1]), true, k == 1, k);
-
-    POM_CGH = menuBar()->addMenu(QStringLiteral("&CGH"));
-    POM_CGH->setObjectName(QStringLiteral("POM_CGH"));
-    POM_CGH_View = AddItem(POM_CGH, "POM_CGH_View", QStringLiteral("&View"), true, false);
-    POM_CGH_View->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    POM_CGH_Tool = AddItem(POM_CGH, "POM_CGH_Tool", QStringLiteral("Show CGH t&ool"));
-    POM_CGH_Tool->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
-    POM_CGH_DataType = POM_CGH->addMenu(QStringLiteral("Data type"));
-    POM_CGH_DataType_Raw =
-        AddItem(POM_CGH_DataType, "POM_CGH_DataType_Raw", QStringLiteral("&Raw"), true, true, 1);
-    POM_CGH_DataType_Processed = AddItem(POM_CGH_DataType, "POM_CGH_DataType_Processed",
-                                         QStringLiteral("&Processed"), true, false, 2);
-    POM_CGH->addSeparator();
-    POM_CGH_LoadCGHmatrix =
-        AddItem(POM_CGH, "POM_CGH_LoadCGHmatrix", QStringLiteral("Load CGH matrix"));
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        POM_CGH_Recent[k] = AddItem(POM_CGH, "POM_CGH_Recent", QString(), false, false, k);
-        POM_CGH_Recent[k]->setVisible(false);
-    }
-
-    POM_GEHM = menuBar()->addMenu(QStringLiteral("&Expression"));
-    POM_GEHM->setObjectName(QStringLiteral("POM_GEHM"));
-    POM_GEHM_View = AddItem(POM_GEHM, "POM_GEHM_View", QStringLiteral("View"), true, false);
-    POM_GEHM_LoadExpressionHybridisationData =
-        AddItem(POM_GEHM, "POM_GEHM_LoadExpressionHybridisationData",
-                QStringLiteral("Load expression hybridisation data"));
-    POM_ExpMat_ShowExpTool =
-        AddItem(POM_GEHM, "POM_ExpMat_ShowExpTool", QStringLiteral("Show Expression tool"));
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        POM_GEHM_RecentFiles[k] =
-            AddItem(POM_GEHM, "POM_GEHM_RecentFiles", QString(), false, false, k);
-        POM_GEHM_RecentFiles[k]->setVisible(false);
-    }
 }
 
 void TfQuorbelView::CreateToolBar() {

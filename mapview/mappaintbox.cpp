@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-MapPaintBox::MapPaintBox(QWidget* parent) : QWidget(parent) {
+MapPaintBox::MapPaintBox(QWidget* parent, int inset) : QWidget(parent), inset_(inset) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -13,8 +13,8 @@ bool MapPaintBox::SaveImage(const QString& fileName) const {
 void MapPaintBox::paintEvent(QPaintEvent*) {
     if (BeforePaint) BeforePaint();
     QPainter painter(this);
-    // The image is a bitmap of the box's own size, placed one pixel in as the map always was.
-    painter.fillRect(0, 0, width(), 1, palette().window());
-    painter.fillRect(0, 0, 1, height(), palette().window());
-    painter.drawImage(1, 1, image_);
+    // The map's image is placed one pixel in, as the map always was.
+    painter.fillRect(0, 0, width(), inset_, palette().window());
+    painter.fillRect(0, 0, inset_, height(), palette().window());
+    painter.drawImage(inset_, inset_, image_);
 }

@@ -1,5 +1,6 @@
-// The map's paint box: shows the last rendered map image. Before each paint it lets its owner
-// re-render when anything the map reads has changed; the paint itself only copies the image.
+// A paint box showing an image its owner renders (the map, the colour bar). Before each paint it
+// lets its owner re-render when anything shown has changed; the paint itself only copies the
+// image, `inset` pixels in from the top-left corner.
 #pragma once
 
 #include <QImage>
@@ -9,7 +10,7 @@
 class MapPaintBox : public QWidget {
     Q_OBJECT
   public:
-    explicit MapPaintBox(QWidget* parent = nullptr);
+    explicit MapPaintBox(QWidget* parent = nullptr, int inset = 1);
 
     // Called at the start of every paint; renders into Image() when the view is out of date.
     std::function<void()> BeforePaint;
@@ -24,4 +25,5 @@ class MapPaintBox : public QWidget {
 
   private:
     QImage image_;
+    int inset_;
 };

@@ -18,14 +18,6 @@ inline QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     return a;
 }
 
-// A new item of `menu` placed before `before`.
-inline QAction* InsertItem(QMenu* menu, QAction* before, const char* name, const QString& caption) {
-    auto* a = new QAction(caption, menu);
-    a->setObjectName(QLatin1String(name));
-    menu->insertAction(before, a);
-    return a;
-}
-
 // The sub-menu `name` of `parent`, made with `caption` when it does not exist yet.
 template <typename Parent>
 QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
@@ -37,15 +29,6 @@ QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
     return menu;
 }
 
-// A new sub-menu of `parent` placed before `before`.
-inline QMenu* InsertSubMenu(QMenu* parent, QAction* before, const char* name,
-                            const QString& caption) {
-    auto* menu = new QMenu(caption, parent);
-    menu->setObjectName(QLatin1String(name));
-    parent->insertMenu(before, menu);
-    return menu;
-}
-
 // Connects each item to its handler, a method of `window` without arguments.
 template <typename Window>
 void ConnectCommands(Window* window,
@@ -53,4 +36,22 @@ void ConnectCommands(Window* window,
     for (const auto& [item, handler] : commands)
         QObject::connect(item, &QAction::triggered, window,
                          [window, handler = handler] { (window->*handler)(); });
+}
+
+// Connects each item of `items` (null entries skipped) to `handler`, a method of `window` that
+// takes the clicked item.
+template <typename Window, typename Items>
+void ConnectItems(Window* window, const Items& items, void (Window::*handler)(QAction*)) {
+    for (QAction* item : items)
+        if (item)
+            QObject::connect(item, &QAction::triggered, window,
+                             [window, item, handler] { (window->*handler)(item); });
+}
+
+// A history or recent-file item showing `entry`, which its data keeps: "&" in the caption would
+// mark a shortcut letter.
+inline void ShowEntryItem(QAction* item, const QString& entry) {
+    item->setText(QString(entry).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    item->setData(entry);
+    item->setVisible(true);
 }

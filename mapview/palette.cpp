@@ -1,11 +1,15 @@
 #include "palette.h"
 
+#include "gdicanvas.h"
 #include "numbers.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+constexpr TColor kBlack = 0x000000;
+constexpr TColor kWhite = 0xFFFFFF;
+
 uint8_t LowByte(int v) {
     return static_cast<uint8_t>(static_cast<unsigned>(v) & 0xFFu);
 }
@@ -58,4 +62,26 @@ int PaletteIndex(double v, int kind, float paletteMin, float paletteMax) {
         return RoundWithin(v * 512.0 / m, -512, 512, 0) + 512;
     }
     return -1;
+}
+
+void DrawColourBar(GdiCanvas& canvas, int w, int h, const tPalette& palette, const QString& left,
+                   const QString& right) {
+    canvas.SetPen(kBlack);
+    canvas.SetBrush(kWhite);
+    canvas.Rectangle(1, 1, w - 2, h - 2);
+    const double scale = (w - 20) / 1000.0;
+    int previous = 0;
+    for (int k = 0; k <= 1000; ++k) {
+        int x = RoundToInt(k * scale);
+        if (x == previous) x = previous + 1;
+        // Filled as well as outlined: wide steps would otherwise show white stripes.
+        canvas.SetPen(palette[size_t(k)]);
+        canvas.SetBrush(palette[size_t(k)]);
+        canvas.Rectangle(previous + 10, 10, x + 10, 30);
+        previous = x;
+    }
+    canvas.SetBrush(kWhite);
+    canvas.SetFont(8, kBlack);
+    canvas.TextOut(10, 32, left);
+    canvas.TextOut(w - 10 - canvas.TextWidth(right), 32, right);
 }

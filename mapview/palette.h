@@ -8,6 +8,8 @@
 #include <array>
 #include <vector>
 
+class GdiCanvas;
+
 using tPalette = std::array<TColor, 1025>;
 
 // The main window's coloured-chromosome state, handed to the painter as a copy.
@@ -33,3 +35,9 @@ void BuildColourPalette(tPalette& palette, int kind);
 // kind 4 maps -|max|..|max| to 0..1024 around 512 (512 when max is 0). -1 for other kinds.
 // NaN gives the lowest entry (kinds 1-3) or the neutral one (kind 4).
 int PaletteIndex(double v, int kind, float paletteMin, float paletteMax);
+
+// The colour bar on a canvas of w x h pixels: a black frame, the palette's entries 0..1000 from
+// left to right in rows 10..29 between x 10 and w - 10, and the range's labels at y 32, the left
+// one at x 10, the right one ending 10 pixels before the right edge.
+void DrawColourBar(GdiCanvas& canvas, int w, int h, const tPalette& palette, const QString& left,
+                   const QString& right);

@@ -12,7 +12,7 @@ bool RunProfileEditor(QWidget* parent, ProfileEditorRequest& request) {
     editor.HelpBase = request.HelpBase;
     editor.MessageCaption = request.MessageCaption;
     editor.RegistryKey = request.RegistryKey;
-    editor.AboutText = request.AboutText;
+    if (!request.AboutText.isEmpty()) editor.AboutText = request.AboutText; // else its own
     editor.AnalysisMatrix = request.Matrix;
     for (qsizetype row = 0; row < request.RowNames.size(); ++row)
         editor.SetChannelLabel(0, int32_t(row + 1), request.RowNames[row]);

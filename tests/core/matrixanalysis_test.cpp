@@ -4,6 +4,7 @@
 #include "matrixnormalise.h"
 #include "random.h"
 
+#include <cfloat>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -243,6 +244,27 @@ TEST(ConditionPlots, SeriesPassMissingValuesAsZero) {
     EXPECT_EQ(y[1], 0.0f); // b = 0: the ratio counts as 1
     EXPECT_FLOAT_EQ(y[2], std::log(0.001f));
     EXPECT_FLOAT_EQ(y[3], std::log(0.001f));
+}
+
+TEST(ConditionPlots, ScanCellsOfEachKind) {
+    // Genes as rows (a, b): a missing a, b = 0, a product below 1, extremes of the single range.
+    const AnalysisMatrix m =
+        Matrix(6, 2, {4, 1, N, 2, 3, 0, 0.5f, 1, 3e38f, 3e38f, 3e38f, -1e-38f});
+    const std::vector<int32_t> columns{1, 2};
+    const auto plain = ScanColumns(m, columns, 1);
+    ASSERT_EQ(plain.size(), 2u);
+    EXPECT_EQ(plain[0], (std::vector<float>{4, 0, 3, 0.5f, 3e38f, 3e38f}));
+    const auto quantiles = ScanColumns(m, columns, 3);
+    EXPECT_EQ(quantiles[0], (std::vector<float>{0, 0.5f, 3, 4, 3e38f, 3e38f}));
+    EXPECT_EQ(quantiles[1], (std::vector<float>{-1e-38f, 0, 1, 1, 2, 3e38f}));
+
+    std::vector<float> x(6), y(6);
+    ScanCellSeries(1, plain[0], plain[1], x.data(), y.data());
+    EXPECT_EQ(x, plain[0]);
+    EXPECT_EQ(y, plain[1]);
+    ScanCellSeries(2, plain[0], plain[1], x.data(), y.data());
+    EXPECT_EQ(y, (std::vector<float>{2, 0, 0, -1, 0, 0})); // b = 0 and ratios not above 0 give 0
+    EXPECT_EQ(x, (std::vector<float>{4, 1, 1, 1, FLT_MAX, 1}));
 }
 
 } // namespace

@@ -26,4 +26,13 @@ TEST(AddRecentEntry, NewestFirstAndAListedEntryStays) {
     EXPECT_EQ(history[1], "a.tgl");
 }
 
+// The entry a load lists is read back the way the "/expmat=" switch reads its text.
+TEST(ExpressionEntry, ReadsBackWhatALoadLists) {
+    const ExpressionMatrixEntry e{"/d/m.txt", 7, 13, 10, 11, 12};
+    EXPECT_EQ(FormatExpressionEntry(e), "/d/m.txt;7;13;10;11;12");
+    EXPECT_EQ(ParseExpressionEntry(FormatExpressionEntry(e)), e);
+    EXPECT_EQ(ParseExpressionEntry("a&b.txt;2;x1"), (ExpressionMatrixEntry{"a&b.txt", 2}));
+    EXPECT_EQ(ParseExpressionEntry(""), ExpressionMatrixEntry{});
+}
+
 } // namespace

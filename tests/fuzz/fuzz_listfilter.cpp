@@ -1,17 +1,13 @@
 // The list filter and the segment finder on arbitrary lines.
 #include "fuzz_input_file.h"
 #include "listfilter.h"
-#include "parser.h"
 
 #include <algorithm>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    LineReader reader;
-    std::string error;
-    if (!reader.Open(WriteFuzzInput(data, size), error)) __builtin_trap();
     std::vector<std::string> lines;
-    std::string line;
-    while (reader.ReadBufferedLine(line)) lines.push_back(line);
+    std::string error;
+    if (!ReadListFile(WriteFuzzInput(data, size), lines, error)) __builtin_trap();
     MemoryLog log;
     FindListSegments(lines, lines, &log, nullptr);
     for (const std::string& l : log.lines)

@@ -141,6 +141,8 @@ TEST(GroupSelectorAutoGroup, PlotButtonsRunInTheirModeAndTheBarButtonDoesNot) {
     EXPECT_EQ(plotted, std::vector<int>{1001});
     EXPECT_EQ(d->ResultCode, 1);
 
+    int charts = 0;
+    PlotViewers().DotChart = [&](QWidget*, const DotChartRequest&) { ++charts; };
     auto bar = Selector(1010, 2, false);
     bar->AnalysisMatrix = &matrix;
     bar->FormShow();
@@ -148,8 +150,10 @@ TEST(GroupSelectorAutoGroup, PlotButtonsRunInTheirModeAndTheBarButtonDoesNot) {
     bar->BB_ScatterplotsClick(bar->BB_XY);
     EXPECT_EQ(bar->Mode, 1010);
     EXPECT_EQ(plotted.size(), 1u);
+    EXPECT_EQ(charts, 1);
     EXPECT_EQ(bar->ResultCode, -1);
     PlotViewers().ScatterPlot = installed;
+    PlotViewers().DotChart = nullptr;
 }
 
 } // namespace

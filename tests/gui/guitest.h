@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QString>
 #include <QUrl>
@@ -21,6 +23,15 @@
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
+}
+
+// Writes `bytes` to the file `name` in `dir` and returns its path.
+inline QString WriteFile(const QDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+    return path;
 }
 
 // Collects the message boxes shown while it lives, answering each with `answer`.
@@ -124,20 +135,34 @@ inline void DropFiles(QWidget& w, const QStringList& files) {
     QApplication::sendEvent(&w, &drop);
 }
 
-// Answers the file dialogs shown while it lives with the queued names in order (an empty name is
-// a cancel) and keeps the requests; a dialog without an answer fails the test.
+// One answer of a file dialog: the name (empty for a cancel) and the filter entry chosen (empty
+// for the first). A bare name converts to it.
+struct FileDialogAnswer {
+    FileDialogAnswer(QString name = QString(), QString filter = QString())
+        : name(std::move(name)), filter(std::move(filter)) {}
+    QString name;
+    QString filter;
+};
+
+// Answers the file dialogs shown while it lives with the queued answers in order and keeps the
+// requests; a dialog without an answer fails the test.
 class FileDialogAnswerer {
   public:
-    explicit FileDialogAnswerer(std::deque<QString> names) : names_(std::move(names)) {
+    explicit FileDialogAnswerer(std::deque<FileDialogAnswer> answers)
+        : answers_(std::move(answers)) {
         previous_ = SetFileDialogHook([this](const FileDialogRequest& r) {
             requests.push_back(r);
-            if (names_.empty()) {
+            if (answers_.empty()) {
                 ADD_FAILURE() << "unanswered file dialog: " << r.caption.toStdString();
                 return QString();
             }
-            QString name = names_.front();
-            names_.pop_front();
-            return name;
+            const FileDialogAnswer answer = answers_.front();
+            answers_.pop_front();
+            if (r.selectedFilter)
+                *r.selectedFilter = answer.filter.isEmpty()
+                                        ? r.filter.section(QStringLiteral(";;"), 0, 0)
+                                        : answer.filter;
+            return answer.name;
         });
     }
     ~FileDialogAnswerer() { SetFileDialogHook(previous_); }
@@ -147,6 +172,6 @@ class FileDialogAnswerer {
     std::vector<FileDialogRequest> requests;
 
   private:
-    std::deque<QString> names_;
+    std::deque<FileDialogAnswer> answers_;
     FileDialogHook previous_;
 };

@@ -2,11 +2,14 @@
 #pragma once
 
 #include "bandlist.h"
+#include "guitest.h"
+#include "inputdialog.h"
 #include "mainwindow.h"
 #include "records.h"
 #include "registry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,6 +20,20 @@ inline std::vector<BandRow> SmallIdeogram() {
             {1, 1, 35, 0, 0, 501, 1000, 100}, {1, 2, 0, 0, 0, 1001, 2000, 20},
             {1, 2, 21, 0, 0, 1001, 2000, 50}, {2, 1, 0, 0, 0, 1, 400, 0},
             {2, 2, 0, 0, 0, 401, 1000, 0}};
+}
+
+// Answers the next input dialog with `text`, or cancels it when `text` is empty.
+inline void AnswerInput(ModalAnswerer& modal, const QString& text) {
+    modal.Expect<TInputDialog>([text](TInputDialog& d) {
+        d.FormShow();
+        if (text.isEmpty()) {
+            d.Button_CancelClick();
+        } else {
+            d.CB->setCurrentText(text);
+            d.Button_OKClick();
+        }
+        return d.result();
+    });
 }
 
 class MapWindowTest : public ::testing::Test {

@@ -22,11 +22,7 @@ class SelColTest : public ::testing::Test {
     void TearDown() override { SetModifierOverride(std::nullopt, std::nullopt); }
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
+        return ::WriteFile(QDir(dir.path()), name, bytes);
     }
 
     // Shows the dialog with narrow columns so the first ones lie in view.

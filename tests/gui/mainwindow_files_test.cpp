@@ -1,0 +1,227 @@
+#include "cghmatrixfile.h"
+#include "feature_file_writer.h"
+#include "guitest.h"
+#include "inputdialog.h"
+#include "mainwindow.h"
+#include "progresswindow.h"
+#include "records.h"
+#include "registry.h"
+#include "selcol.h"
+#include "synthetic_cgh.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class MainWindowFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
+        w = std::make_unique<TfQuorbelView>();
+        w->show();
+    }
+    void TearDown() override {
+        w.reset();
+        ClearCGHDataSet(CGHData);
+        for (tCGHHybridisation& h : CGHData.Hyb)
+            for (tCGHProbeArray& a : h.Chr) a.Clear();
+        BumpDataVersion();
+        Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
+    }
+
+    QString Write(const QString& name, const QByteArray& bytes) {
+        return WriteFile(QDir(dir_.path()), name, bytes);
+    }
+    QString FeatureFile(const QString& name, uint32_t layout) {
+        const QString path = dir_.filePath(name);
+        FeatureFileSummary summary;
+        EXPECT_TRUE(WriteFeatureFile(path.toStdString(), 2000, layout, summary, 1));
+        return path;
+    }
+    // A CGH matrix of `sets` hybridisations.
+    QString Matrix(const QString& name, int sets) {
+        const QString path = dir_.filePath(name);
+        auto data = std::make_unique<tCGH_DataSet>();
+        synthetic::Fill(*data, 3000, sets, {}, 0.1, "set");
+        std::string error;
+        EXPECT_TRUE(WriteCGHMatrix(*data, path.toStdString(), nullptr, nullptr, error)) << error;
+        return path;
+    }
+    static bool AnyProgressWindowVisible() {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<TCluster_Progress*>(top) && top->isVisible()) return true;
+        return false;
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TfQuorbelView> w;
+};
+
+TEST_F(MainWindowFilesTest, MenuLoadsTakeFreeSlotsAndARefusedFileLeavesItsSlotFree) {
+    const QString a = FeatureFile(QStringLiteral("a.txt"), 7);
+    const QString b = FeatureFile(QStringLiteral("b.txt"), 7);
+    const QString other = FeatureFile(QStringLiteral("other.txt"), 99); // another probe layout
+    FileDialogAnswerer files({a, b, other, QString()});
+    MessageCapture messages;
+    for (int i = 0; i < 4; ++i) w->Loadhybridisationdata1->trigger();
+
+    EXPECT_EQ(files.requests[0].caption, QStringLiteral("Load hybridisation data file"));
+    EXPECT_EQ(files.requests[0].filter,
+              QStringLiteral("Agilent feature extraction (*.txt);;Any file (*)"));
+    EXPECT_EQ(files.requests[0].directory, QStringLiteral("*.txt"));
+    EXPECT_EQ(CGHData.HNum, 2);
+    EXPECT_EQ(CGHData.Hyb[1].FileName, a.toStdString());
+    EXPECT_EQ(CGHData.Hyb[2].FileName, b.toStdString());
+    EXPECT_TRUE(CGHData.Hyb[3].FileName.empty());
+    EXPECT_EQ(CGHData.Hyb[3].Chr[1].Count(), 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("other.txt")));
+    EXPECT_FALSE(AnyProgressWindowVisible());
+    // Each load transforms every set in use.
+    EXPECT_EQ(w->Info_Memo->toPlainText().count(QStringLiteral("Set 1 - Mean=")), 2);
+
+    // With every slot taken the load says so and changes nothing.
+    for (tCGHHybridisation& h : CGHData.Hyb) h.FileName = "taken";
+    FileDialogAnswerer more({a});
+    w->Loadhybridisationdata1->trigger();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Can not load additional CGH-hybridisation "
+                                                     "datasets."));
+    EXPECT_EQ(CGHData.HNum, 2);
+}
+
+TEST_F(MainWindowFilesTest, CGHMatricesListedAfterALoadAndReloadedFromTheirItems) {
+    const QString good = Matrix(QStringLiteral("a&b.cgm"), 2);
+    const QString bad = Write(QStringLiteral("bad.cgm"), "not a matrix");
+    MessageCapture messages;
+    {
+        FileDialogAnswerer files({good, bad, good});
+        w->File_LoadCGHMatrix->trigger();
+        EXPECT_EQ(files.requests[0].caption, QStringLiteral("Load CGH_hybridisation matrix"));
+        EXPECT_EQ(files.requests[0].filter, QStringLiteral("CGH-matrix (*.cgm);;Any file (*)"));
+        w->POM_CGH_LoadCGHmatrix->trigger(); // refused: no entry
+        w->File_LoadCGHMatrix->trigger();    // listed already: stays where it is
+    }
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(CGHData.RecentFiles[1], good.toStdString());
+    EXPECT_TRUE(CGHData.RecentFiles[2].empty());
+    QAction* item = w->POM_CGH_Recent[1];
+    EXPECT_TRUE(item->isVisible());
+    EXPECT_TRUE(item->text().endsWith(QStringLiteral("a&&b.cgm")));
+
+    // The item reloads the file its data holds, "&" and all.
+    CGHData.HNum = 0;
+    item->trigger();
+    EXPECT_EQ(CGHData.HNum, 2);
+    EXPECT_TRUE(w->POM_CGH_View->isChecked());
+
+    QFile::remove(good);
+    item->trigger();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("Specified file:\n\n     \"") + good +
+                  QStringLiteral("\"\n\nEither file was deleted, moved or loaded\nfrom a not "
+                                 "connected network resource"));
+    EXPECT_EQ(messages.shown[1].caption,
+              QStringLiteral("JX-Quorbel - Load gene expression matrix"));
+    EXPECT_EQ(messages.shown[1].icon, MsgIcon::Stop);
+}
+
+TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded) {
+    const QString file = Write(QStringLiteral("e&x.txt"), "name\tchr\tstart\ts1\ts2\n"
+                                                          "g1\t1\t1000\t1.5\t2\n"
+                                                          "g2\t2\t5000\t0.5\t1\n");
+    ModalAnswerer modal;
+    modal.Expect<TdSelCol>([](TdSelCol& d) {
+        d.FormShow();
+        EXPECT_EQ(d.Edit(3)->text(), QStringLiteral("10"));
+        const char* picks[] = {"1", "3", "2", "3", "3"};
+        for (int i = 1; i <= 5; ++i) d.Edit(i)->setText(QLatin1String(picks[i - 1]));
+        d.Button_OKClick();
+        return d.result();
+    });
+    {
+        FileDialogAnswerer files({file});
+        w->LoadExpressionhybridisationdata1->trigger();
+    }
+    const std::string entry = file.toStdString() + ";1;3;2;3;3";
+    EXPECT_EQ(ExpData.RecentFiles[1], entry);
+    EXPECT_EQ(ExpData.GeneCount, 2);
+    EXPECT_EQ(ExpData.ShowExpressionTrack, 1);
+    EXPECT_TRUE(w->Info_Memo->toPlainText().contains(
+        QStringLiteral("2 gene expression profiles loaded and assigned.")));
+
+    ExpData.HeaderCols = 13;
+    ExpData.GeneCount = 0;
+    w->POM_GEHM_RecentFiles[1]->trigger();
+    EXPECT_EQ(ExpData.HeaderCols, 3);
+    EXPECT_EQ(ExpData.ChrColumn, 2);
+    EXPECT_EQ(ExpData.GeneCount, 2);
+}
+
+TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {
+    const QString genes = Write(QStringLiteral("genes.md"),
+                                "9606\t1\t1000\t2000\t+\tx\tx\tx\tx\tGENEA\tx\tGENE\tx\n");
+    const tFList before = FeatureLists[2];
+    FileDialogAnswerer files({{genes, QStringLiteral("Any file (*)")}, genes});
+    w->Util_DatFiles_Import_GeneList->trigger();
+    EXPECT_EQ(FeatureCount(FeatureLists[2]), FeatureCount(before));
+    w->Util_DatFiles_Import_GeneList->trigger();
+    EXPECT_EQ(FeatureCount(FeatureLists[2]), 1);
+    EXPECT_EQ(files.requests[1].filter, QStringLiteral("EntrezGene (*.md);;Any file (*)"));
+    EXPECT_EQ(w->Info_Memo->toPlainText(), QStringLiteral("1 features"));
+    EXPECT_EQ(w->OpenDialog.FileName, genes); // left for the next command
+    FeatureLists[2] = before;
+}
+
+TEST_F(MainWindowFilesTest, RefusedCGHExpressionColumnsAndAnUnfinishedSaveChangeNothing) {
+    synthetic::Fill(CGHData, 3000, 2, {}, 0.1, "set");
+    const QString matrix = Write(QStringLiteral("m.txt"), "pos\tname\tgene\th1\n"
+                                                          "chr1:100-200\tp1\tG\t0.5\n");
+    MessageCapture messages;
+    ModalAnswerer modal;
+    modal.Expect<TInputDialog>([](TInputDialog& d) {
+        EXPECT_EQ(d.Text, QStringLiteral("3,1,2,4,20"));
+        d.FormShow();
+        d.CB->setCurrentText(QStringLiteral("3,1"));
+        d.Button_OKClick();
+        return d.result();
+    });
+    {
+        FileDialogAnswerer files({matrix});
+        w->LoadCGHExpressionMatrix->trigger();
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(CGHData.HNum, 2);
+    EXPECT_EQ(CGHData.Hyb[1].FileName, "set1.txt");
+    EXPECT_FALSE(AnyProgressWindowVisible());
+
+    // A save the user stops leaves the file that was there.
+    const QString old = Write(QStringLiteral("old.cgm"), "old contents");
+    QTimer::singleShot(0, [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<TCluster_Progress*>(top)) p->Button_CancelClick();
+    });
+    {
+        FileDialogAnswerer files({old});
+        w->File_SaveCGHMatrix->trigger();
+        EXPECT_EQ(files.requests[0].kind, FileDialogKind::Save);
+    }
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("cancelled")));
+    QFile f(old);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old contents"));
+    EXPECT_FALSE(AnyProgressWindowVisible());
+}
+
+} // namespace
