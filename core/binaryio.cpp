@@ -29,29 +29,6 @@ class FileDescriptor {
     int fd_;
 };
 
-// Reads `size` bytes from the start of a regular file into dest, the pieces shared by threads.
-int ReadPieces(int fd, char* dest, size_t size, const std::function<bool(double)>& step) {
-    const int pieces = static_cast<int>((size + kReadPiece - 1) / kReadPiece);
-    std::atomic<int> failure{0};
-    const bool finished = ParallelChunks(
-        pieces,
-        [&](int i) {
-            const size_t offset = static_cast<size_t>(i) * kReadPiece;
-            const size_t length = std::min(kReadPiece, size - offset);
-            for (size_t done = 0; done < length && failure == 0;) {
-                const ssize_t got = ::pread(fd, dest + offset + done, length - done,
-                                            static_cast<off_t>(offset + done));
-                if (got < 0 && errno == EINTR) continue;
-                if (got <= 0) failure = got < 0 ? errno : EIO; // or the file shrank meanwhile
-                done += got > 0 ? static_cast<size_t>(got) : 0;
-            }
-        },
-        step ? std::function<bool(int)>([&](int done) { return step(double(done) / pieces); })
-             : nullptr);
-    if (failure != 0) return failure;
-    return finished ? 0 : ECANCELED;
-}
-
 // Reads a file of unknown size (a pipe, say) to its end.
 int ReadToEnd(int fd, std::string& out) {
     char block[65536];
@@ -81,6 +58,29 @@ int ReadFile(const std::string& fileName, Regular regular, Other other) {
 
 } // namespace
 
+int ReadRange(int fd, int64_t offset, char* dest, size_t size,
+              const std::function<bool(double)>& step) {
+    const int pieces = static_cast<int>((size + kReadPiece - 1) / kReadPiece);
+    std::atomic<int> failure{0};
+    const bool finished = ParallelChunks(
+        pieces,
+        [&](int i) {
+            const size_t at = static_cast<size_t>(i) * kReadPiece;
+            const size_t length = std::min(kReadPiece, size - at);
+            for (size_t done = 0; done < length && failure == 0;) {
+                const ssize_t got = ::pread(fd, dest + at + done, length - done,
+                                            static_cast<off_t>(offset + int64_t(at + done)));
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) failure = got < 0 ? errno : EIO; // or the file shrank meanwhile
+                done += got > 0 ? static_cast<size_t>(got) : 0;
+            }
+        },
+        step ? std::function<bool(int)>([&](int done) { return step(double(done) / pieces); })
+             : nullptr);
+    if (failure != 0) return failure;
+    return finished ? 0 : ECANCELED;
+}
+
 int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
                   const std::function<bool(double)>& step) {
     FileBytes read;
@@ -89,7 +89,7 @@ int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
         [&](int fd, size_t size) {
             read.data.reset(new char[std::max<size_t>(size, 1)]);
             read.size = size;
-            return ReadPieces(fd, read.data.get(), size, step);
+            return ReadRange(fd, 0, read.data.get(), size, step);
         },
         [&](const std::string& text) {
             read.data.reset(new char[std::max<size_t>(text.size(), 1)]);
@@ -107,7 +107,7 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
         fileName,
         [&](int fd, size_t size) {
             read.resize(size);
-            return ReadPieces(fd, read.data(), size, nullptr);
+            return ReadRange(fd, 0, read.data(), size);
         },
         [&](std::string& text) {
             read = std::move(text);

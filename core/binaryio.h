@@ -24,6 +24,11 @@ int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
                   const std::function<bool(double)>& step = nullptr);
 // The same into a string; false with `err` set.
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err);
+// Reads `size` bytes at `offset` of an open regular file into dest, large ranges in pieces on
+// several threads; `step` as above. Returns 0, or the errno of the failure (EIO when the file
+// ends first, ECANCELED when stopped).
+int ReadRange(int fd, int64_t offset, char* dest, size_t size,
+              const std::function<bool(double)>& step = nullptr);
 
 // Appends v as 4 bytes, little-endian.
 void AppendU32(std::string& out, uint32_t v);
