@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -159,9 +160,31 @@ bool ByteCursor::Text(std::string_view& out) {
 }
 
 namespace {
+
 std::string SystemError(int err) {
     return std::strerror(err);
 }
+
+constexpr off_t kLargeFile = off_t(64) << 20;
+
+// A descriptor of the file `name` when it is a large regular file, else -1.
+int OpenLargeFile(const std::string& name) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < kLargeFile)
+        return -1;
+    return ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+// Closes the last descriptor of a replaced file on a thread of its own: freeing its cached pages
+// and its blocks takes long (a third of a second for a gigabyte), and nothing waits for it.
+void LetGo(int fd) {
+    try {
+        std::thread([fd] { ::close(fd); }).detach();
+    } catch (...) {
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 SaveFile::~SaveFile() {
@@ -221,7 +244,9 @@ bool SaveFile::Commit(std::string& error) {
     if (errno_ == 0 && ::fdatasync(fd_) != 0) errno_ = errno;
     if (::close(fd_) != 0 && errno_ == 0) errno_ = errno;
     fd_ = -1;
+    const int replaced = errno_ == 0 ? OpenLargeFile(target_) : -1;
     if (errno_ == 0 && std::rename(temp_.c_str(), target_.c_str()) != 0) errno_ = errno;
+    if (replaced >= 0) LetGo(replaced);
     if (errno_ != 0) {
         error = "Cannot write file: " + target_ + " (" + SystemError(errno_) + ")";
         Discard();
