@@ -11,9 +11,10 @@
 //
 // Large files are read and written a window of records at a time, shared out among the worker
 // threads by hybridisation; the progress sink is only ever called on the caller's thread. A read
-// passes over the file twice: the first pass checks every record, so that a file that cannot be
-// loaded changes nothing; then what the load replaces is freed, so that the old and the new data
-// never take memory together, and the second pass stores the probes.
+// that replaces probes passes over the file twice: the first pass checks every record, so that a
+// file that cannot be loaded changes nothing; then what the load replaces is freed, so that the
+// old and the new data never take memory together, and the second pass stores the probes. A read
+// into a data set without probes checks and stores in one pass.
 #pragma once
 
 #include "records.h"

@@ -265,101 +265,52 @@ struct Window {
     size_t bytes;
 };
 
-// The probe records: a first pass reads them all and checks what could make a load fail, so
-// that nothing changes before they are known to be sound; the second stores them.
+// The probe records, read a window at a time. Checking walks every record and notes the windows;
+// storing puts the probes into a data set whose arrays of them are empty. A load that replaces
+// data checks the whole file in one pass before it frees anything and stores in a second.
 class ProbeRecords {
   public:
     ProbeRecords(const File& file, const MatrixHeader& header, ProgressSteps& steps)
         : file_(file), header_(header), hnum_(header.hnum), steps_(steps) {}
 
-    bool Check(std::string& error) {
-        // Every probe record takes at least its length, its text length and HNum blocks (with
-        // no hybridisations an empty body is accepted): the counts must fit in the bytes left
-        // before anything is sized from them.
-        const int64_t minRecord = hnum_ == 0 ? 4 : 8 + int64_t(hnum_) * int64_t(kBlockBytes);
-        int64_t total = 0;
-        for (int c = 1; c <= kChromosomes; ++c) total += header_.counts[c];
-        if (total > (file_.Size() - header_.probesAt) / minRecord)
-            return Fail("the probe counts exceed what the file holds", error);
-        // The probe annotation's room is taken now, while a refusal still changes nothing; its
-        // pages are only touched once it is filled.
-        for (int c = 1; c <= kChromosomes; ++c) {
-            tOligoArray& oligo = annotation_[size_t(c)];
-            oligo.reserve(size_t(AnnotatedProbes(c)) + 10);
-            AdviseHugePages(oligo.data(), oligo.capacity() * sizeof(tOligoAnnotation));
-        }
-
-        int64_t at = header_.probesAt;
-        for (int c = 1; c <= kChromosomes; ++c)
-            for (int first = 1; first <= header_.counts[c];) {
-                const int want = header_.counts[c] - first + 1;
-                size_t bytes = size_t(std::min<int64_t>(kWindowBytes, file_.Size() - at));
-                Walked walked;
-                for (;;) {
-                    if (!Read(at, bytes, error)) return false;
-                    walked = Walk(bytes, at + int64_t(bytes) == file_.Size(), want, true);
-                    if (walked != Walked::kPart || got_ > 0) break;
-                    // One record larger than a window.
-                    bytes = size_t(std::min<int64_t>(int64_t(need_), file_.Size() - at));
-                }
-                if (walked > Walked::kPart) return Fail(WalkError(walked, c, first), error);
-                windows_.push_back({c, first, got_, at, used_});
-                at += int64_t(used_);
-                first += got_;
-                if (!steps_.Step(ProgressSteps::Scale(0, kCheckedPosition,
-                                                      double(at - header_.probesAt),
-                                                      double(file_.Size() - header_.probesAt))))
-                    return Fail("loading cancelled", error);
-            }
-        return true;
-    }
-
-    // Stores the probe arrays of hybridisations 1..HNum and the probe annotation of all 24
-    // chromosomes in `data`, whose arrays of them must be empty.
-    bool Store(tCGH_DataSet& data, std::string& error) {
-        SizeAnnotation(data);
-        if (hnum_ == 0) return true;
+    // One pass over the records: `check` reads and checks them (a first pass), else the windows
+    // noted are read again; `into`, when given, receives the probe arrays of hybridisations
+    // 1..HNum and the probe annotation of all 24 chromosomes. The progress moves from `from` to
+    // `to`. False with `error` set on failure.
+    bool Pass(bool check, tCGH_DataSet* into, int from, int to, std::string& error) {
+        if (check && !Fits(error)) return false;
+        if (into)
+            SizeAnnotation(*into);
+        else
+            ReserveAnnotation();
         ColumnArena arena;
-        std::vector<SlotColumns> columns(size_t(hnum_) + 1);
+        std::vector<SlotColumns> columns(into ? size_t(hnum_) + 1 : 0);
         // Hybridisations whose positions are hybridisation 1's share its columns of them; those
-        // whose positions part from them somewhere have theirs stored in a second pass.
+        // whose positions part from them somewhere have theirs stored in a second pass over the
+        // chromosome.
         std::vector<char> ownPositions(size_t(hnum_) + 1);
-        std::vector<int> parted;
-        const int64_t total = windows_.empty() ? 0
-                                               : windows_.back().offset - header_.probesAt +
-                                                     int64_t(windows_.back().bytes);
+        const bool store = into && hnum_ > 0;
+        const int64_t bytes = check ? file_.Size() - header_.probesAt : Checked();
+        int64_t at = header_.probesAt;
         size_t w = 0;
         for (int c = 1; c <= kChromosomes; ++c) {
-            for (auto& cols : columns) cols.Start(arena, header_.counts[c]);
-            std::fill(ownPositions.begin(), ownPositions.end(), 0);
             const size_t firstWindow = w;
-            for (; w < windows_.size() && windows_[w].chr == c; ++w) {
-                if (!StoreWindow(windows_[w], data.Oligo[c], columns, ownPositions, error))
+            if (store) {
+                for (auto& cols : columns) cols.Start(arena, header_.counts[c]);
+                std::fill(ownPositions.begin(), ownPositions.end(), 0);
+            }
+            for (int first = 1; first <= header_.counts[c]; first += windows_[w++].count) {
+                if (check ? !Next(c, first, at, error) : !Reread(windows_[w], error)) return false;
+                const Window& window = windows_[w];
+                at = window.offset + int64_t(window.bytes);
+                if (store && !StoreWindow(window, into->Oligo[c], columns, ownPositions, error))
                     return false;
-                const Window& done = windows_[w];
-                if (!steps_.Step(ProgressSteps::Scale(
-                        kCheckedPosition, ProgressSteps::kMaximum,
-                        double(done.offset + int64_t(done.bytes) - header_.probesAt),
-                        double(total))))
+                if (!steps_.Step(ProgressSteps::Scale(from, to, double(at - header_.probesAt),
+                                                      double(bytes))))
                     return Fail("loading cancelled", error);
             }
-            parted.clear();
-            for (int h = 2; h <= hnum_; ++h)
-                if (ownPositions[size_t(h)]) parted.push_back(h);
-            for (size_t v = firstWindow; v < w && !parted.empty(); ++v)
-                if (!StorePositions(windows_[v], parted, columns, error)) return false;
-            ParallelChunks(
-                hnum_,
-                [&](int task) {
-                    const int h = task + 1;
-                    tCGHProbeArray& array = data.Hyb[h].Chr[c];
-                    array.Resize(header_.counts[c] + 10);
-                    array.SetCount(header_.counts[c]);
-                    columns[size_t(h)].Install(
-                        array, h > 1 && !ownPositions[size_t(h)] ? &columns[1] : nullptr);
-                    array.ShareSlot(4, 40); // the raw copy that "Restore raw values" reads
-                },
-                nullptr, ThreadsFor(size_t(header_.counts[c]) * size_t(hnum_) * kBlockBytes));
+            if (store && !Install(*into, c, firstWindow, w, columns, ownPositions, error))
+                return false;
         }
         return true;
     }
@@ -371,6 +322,67 @@ class ProbeRecords {
         uint32_t text; // the length of its text
         size_t Blocks() const { return body + 4 + text; }
     };
+
+    // Every probe record takes at least its length, its text length and HNum blocks (with no
+    // hybridisations an empty body is accepted): the counts must fit in the bytes left before
+    // anything is sized from them.
+    bool Fits(std::string& error) const {
+        const int64_t minRecord = hnum_ == 0 ? 4 : 8 + int64_t(hnum_) * int64_t(kBlockBytes);
+        int64_t total = 0;
+        for (int c = 1; c <= kChromosomes; ++c) total += header_.counts[c];
+        return total <= (file_.Size() - header_.probesAt) / minRecord ||
+               Fail("the probe counts exceed what the file holds", error);
+    }
+
+    // Reads and checks the next window, the records of chromosome c from probe `first` on that
+    // start at `at`, and notes it.
+    bool Next(int c, int first, int64_t at, std::string& error) {
+        const int want = header_.counts[c] - first + 1;
+        size_t bytes = size_t(std::min<int64_t>(kWindowBytes, file_.Size() - at));
+        Walked walked;
+        for (;;) {
+            if (!Read(at, bytes, error)) return false;
+            walked = Walk(bytes, at + int64_t(bytes) == file_.Size(), want, true);
+            if (walked != Walked::kPart || got_ > 0) break;
+            // One record larger than a window.
+            bytes = size_t(std::min<int64_t>(int64_t(need_), file_.Size() - at));
+        }
+        if (walked > Walked::kPart) return Fail(WalkError(walked, c, first), error);
+        windows_.push_back({c, first, got_, at, used_});
+        return true;
+    }
+
+    // Bytes of the windows noted.
+    int64_t Checked() const {
+        return windows_.empty()
+                   ? 0
+                   : windows_.back().offset + int64_t(windows_.back().bytes) - header_.probesAt;
+    }
+
+    // Gives the probe arrays of chromosome c their columns, once the positions that part from
+    // hybridisation 1's are stored from windows [firstWindow, endWindow).
+    bool Install(tCGH_DataSet& data, int c, size_t firstWindow, size_t endWindow,
+                 std::vector<SlotColumns>& columns, const std::vector<char>& ownPositions,
+                 std::string& error) {
+        std::vector<int> parted;
+        for (int h = 2; h <= hnum_; ++h)
+            if (ownPositions[size_t(h)]) parted.push_back(h);
+        for (size_t w = firstWindow; w < endWindow && !parted.empty(); ++w)
+            if (!StorePositions(windows_[w], parted, columns, error)) return false;
+        ParallelChunks(
+            hnum_,
+            [&](int task) {
+                const int h = task + 1;
+                tCGHProbeArray& array = data.Hyb[h].Chr[c];
+                array.Resize(header_.counts[c] + 10);
+                array.SetCount(header_.counts[c]);
+                columns[size_t(h)].Install(array, h > 1 && !ownPositions[size_t(h)] ? &columns[1]
+                                                                                    : nullptr);
+                array.ShareSlot(4, 40); // the raw copy that "Restore raw values" reads
+            },
+            nullptr, ThreadsFor(size_t(header_.counts[c]) * size_t(hnum_) * kBlockBytes));
+        return true;
+    }
 
     static bool Fail(std::string reason, std::string& error) {
         error = std::move(reason);
@@ -433,6 +445,16 @@ class ProbeRecords {
     // be 4 bytes, which could not pay for it).
     int AnnotatedProbes(int c) const { return hnum_ == 0 ? 0 : header_.counts[c]; }
 
+    // The probe annotation's room, taken while a refusal still changes nothing; its pages are
+    // only touched once it is filled.
+    void ReserveAnnotation() {
+        for (int c = 1; c <= kChromosomes; ++c) {
+            tOligoArray& oligo = annotation_[size_t(c)];
+            oligo.reserve(size_t(AnnotatedProbes(c)) + 10);
+            AdviseHugePages(oligo.data(), oligo.capacity() * sizeof(tOligoAnnotation));
+        }
+    }
+
     // The probe annotation of every chromosome, sized for the file's probes.
     void SizeAnnotation(tCGH_DataSet& data) {
         ParallelChunks(
@@ -441,10 +463,14 @@ class ProbeRecords {
                 const int c = task + 1;
                 tOligoArray& oligo = data.Oligo[c];
                 oligo.swap(annotation_[size_t(c)]);
+                if (oligo.capacity() == 0) {
+                    oligo.reserve(size_t(AnnotatedProbes(c)) + 10);
+                    AdviseHugePages(oligo.data(), oligo.capacity() * sizeof(tOligoAnnotation));
+                }
                 oligo.resize(size_t(AnnotatedProbes(c)) + 10);
                 oligo[0].Num[0] = float(AnnotatedProbes(c));
             },
-            nullptr, ThreadsFor(windows_.size() * kWindowBytes));
+            nullptr, ThreadsFor(size_t(file_.Size())));
     }
 
     // Reads a window again; false with `error` set when its records are not those checked.
@@ -455,9 +481,9 @@ class ProbeRecords {
                Fail(kChanged, error);
     }
 
+    // Stores the window walked last.
     bool StoreWindow(const Window& window, tOligoArray& oligo, std::vector<SlotColumns>& columns,
                      std::vector<char>& ownPositions, std::string& error) {
-        if (!Reread(window, error)) return false;
         std::atomic<bool> changed{false};
         ParallelChunks(
             kTextTasks + hnum_,
@@ -549,74 +575,121 @@ class ProbeRecords {
     std::array<tOligoArray, kChromosomes + 1> annotation_;
 };
 
-// What a load that failed after it began to store leaves: no hybridisations and no probes.
-void DropProbes(tCGH_DataSet& data) {
+// Frees the probe arrays of hybridisations 1..hnum and the probe annotation.
+void FreeProbes(tCGH_DataSet& data, int hnum) {
+    for (int h = 1; h <= hnum; ++h)
+        for (auto& array : data.Hyb[h].Chr) array = tCGHProbeArray();
+    for (auto& oligo : data.Oligo) tOligoArray().swap(oligo);
+}
+
+// True when `data` holds probes of hybridisations 1..hnum or a probe annotation: what a load
+// into it frees first.
+bool HoldsProbes(const tCGH_DataSet& data, int hnum) {
+    for (int h = 1; h <= hnum; ++h)
+        for (const auto& array : data.Hyb[h].Chr)
+            if (array.Size() > 0) return true;
+    for (const auto& oligo : data.Oligo)
+        if (!oligo.empty()) return true;
+    return false;
+}
+
+// The load of one file: its header, then one or two passes over its probe records. Each step
+// returns false with Error() set when it fails.
+class MatrixLoad {
+  public:
+    MatrixLoad(const std::string& fileName, ProgressSink* progress)
+        : fileName_(fileName), steps_(progress) {}
+
+    // Reads the header.
+    bool Open() {
+        return Try([&](std::string& reason) {
+            if (!file_.Open(fileName_, reason) || !HeaderParser(file_, header_).Parse(reason))
+                return false;
+            // A slot without a name would count as free, and the next file dropped would take
+            // it. The names are copied now, so that storing them allocates nothing.
+            names_.resize(size_t(header_.hnum) + 1);
+            for (int h = 1; h <= header_.hnum; ++h) {
+                std::string& name = header_.annotation[size_t(h)][1];
+                if (name.empty()) name = "Hybridisation " + std::to_string(h);
+                names_[size_t(h)] = name;
+            }
+            probes_.emplace(file_, header_, steps_);
+            return true;
+        });
+    }
+    int HNum() const { return header_.hnum; }
+
+    // Checks every record before anything is freed for the load.
+    bool Check() {
+        return Try([&](std::string& reason) {
+            return probes_->Pass(true, nullptr, 0, kCheckedPosition, reason);
+        });
+    }
+    // Stores the records checked into `data`, whose arrays of them are empty.
+    bool Store(tCGH_DataSet& data) {
+        return Try([&](std::string& reason) {
+            return probes_->Pass(false, &data, kCheckedPosition, ProgressSteps::kMaximum, reason);
+        });
+    }
+    // Checks and stores in one pass: for a load that frees nothing.
+    bool CheckAndStore(tCGH_DataSet& data) {
+        return Try([&](std::string& reason) {
+            return probes_->Pass(true, &data, 0, ProgressSteps::kMaximum, reason);
+        });
+    }
+
+    // Names, annotation keys and counts of the probes stored in `data`.
+    void Finish(tCGH_DataSet& data) {
+        const int hnum = header_.hnum;
+        for (int h = 1; h <= hnum; ++h) data.Hyb[h].FileName = std::move(names_[size_t(h)]);
+        for (int h = 1; h <= hnum; ++h) ShareEqualPositions(data, h);
+        for (int h = 0; h <= hnum; ++h)
+            for (int k = h == 0 ? 2 : 1; k <= header_.keys; ++k)
+                data.Annotation[h][k] = std::move(header_.annotation[size_t(h)][size_t(k)]);
+        data.HNum = hnum;
+        data.CNum = header_.cnum;
+        steps_.Finish();
+        BumpDataVersion();
+    }
+
+    const std::string& Error() const { return error_; }
+    // Says in the error that the data loaded before had already been freed.
+    void Replaced() {
+        error_ += "; the CGH data loaded before had already been cleared to make room for it";
+    }
+
+  private:
+    template <typename Step> bool Try(Step step) {
+        try {
+            std::string reason;
+            if (step(reason)) return true;
+            error_ = "Could not load CGH matrix file \"" + fileName_ + "\": " + reason;
+        } catch (const std::bad_alloc&) {
+            error_ = NotEnoughMemoryText(fileName_);
+        }
+        return false;
+    }
+
+    const std::string fileName_;
+    ProgressSteps steps_;
+    File file_;
+    MatrixHeader header_;
+    std::optional<ProbeRecords> probes_;
+    std::vector<std::string> names_;
+    std::string error_;
+};
+
+// What a load that failed after it began to replace data leaves: no hybridisations and no probes,
+// and an error that says so.
+void DropProbes(tCGH_DataSet& data, MatrixLoad& load) {
     for (auto& hyb : data.Hyb) {
         hyb.FileName.clear();
         hyb.Active = 0;
-        for (auto& array : hyb.Chr) array = tCGHProbeArray();
     }
-    for (auto& oligo : data.Oligo) tOligoArray().swap(oligo);
+    FreeProbes(data, kMaxHybridisations);
     data.HNum = 0;
     BumpDataVersion();
-}
-
-// Loads a file into `data`. Once the whole file has proved sound, release(hnum) frees what the
-// load replaces, so that the old and the new data set are never held together, and the probes
-// are stored straight into `data`. On a failure before that `data` is unchanged; after it (a
-// read error, the file changing meanwhile, memory running out, a cancel) `data` holds no
-// hybridisations and no probes and `error` says so.
-bool LoadInto(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
-              std::string& error, const std::function<void(int)>& release) {
-    const std::string failed = "Could not load CGH matrix file \"" + fileName + "\": ";
-    ProgressSteps steps(progress);
-    File file;
-    MatrixHeader header;
-    std::optional<ProbeRecords> probes;
-    std::vector<std::string> names;
-    try {
-        std::string reason;
-        if (!file.Open(fileName, reason) || !HeaderParser(file, header).Parse(reason) ||
-            !probes.emplace(file, header, steps).Check(reason)) {
-            error = failed + reason;
-            return false;
-        }
-        // A slot without a name would count as free, and the next file dropped would take it.
-        names.resize(size_t(header.hnum) + 1);
-        for (int h = 1; h <= header.hnum; ++h) {
-            std::string& name = header.annotation[size_t(h)][1];
-            if (name.empty()) name = "Hybridisation " + std::to_string(h);
-            names[size_t(h)] = name;
-        }
-    } catch (const std::bad_alloc&) {
-        error = NotEnoughMemoryText(fileName);
-        return false;
-    }
-    release(header.hnum);
-    const char* lost = "; the CGH data loaded before had already been cleared to make room for it";
-    try {
-        std::string reason;
-        if (!probes->Store(data, reason)) {
-            DropProbes(data);
-            error = failed + reason + lost;
-            return false;
-        }
-    } catch (const std::bad_alloc&) {
-        DropProbes(data);
-        error = NotEnoughMemoryText(fileName) + lost;
-        return false;
-    }
-    const int hnum = header.hnum;
-    for (int h = 1; h <= hnum; ++h) data.Hyb[h].FileName = std::move(names[size_t(h)]);
-    for (int h = 1; h <= hnum; ++h) ShareEqualPositions(data, h);
-    for (int h = 0; h <= hnum; ++h)
-        for (int k = h == 0 ? 2 : 1; k <= header.keys; ++k)
-            data.Annotation[h][k] = std::move(header.annotation[size_t(h)][size_t(k)]);
-    data.HNum = hnum;
-    data.CNum = header.cnum;
-    steps.Finish();
-    BumpDataVersion();
-    return true;
+    load.Replaced();
 }
 
 } // namespace
@@ -624,19 +697,47 @@ bool LoadInto(tCGH_DataSet& data, const std::string& fileName, ProgressSink* pro
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error) {
     const Stopwatch clock;
-    const bool loaded = LoadInto(data, fileName, progress, error, [&data](int hnum) {
-        for (int h = 1; h <= hnum; ++h)
-            for (auto& array : data.Hyb[h].Chr) array = tCGHProbeArray();
-        for (auto& oligo : data.Oligo) tOligoArray().swap(oligo);
-    });
-    if (loaded) Report(log).Add(clock.Line());
-    return loaded;
+    MatrixLoad load(fileName, progress);
+    bool loaded = load.Open();
+    const int hnum = load.HNum();
+    if (loaded && !HoldsProbes(data, hnum)) {
+        loaded = load.CheckAndStore(data);
+        if (!loaded) FreeProbes(data, hnum); // as empty as it was
+    } else if (loaded && (loaded = load.Check())) {
+        FreeProbes(data, hnum);
+        loaded = load.Store(data);
+        if (!loaded) DropProbes(data, load);
+    }
+    if (!loaded) {
+        error = load.Error();
+        return false;
+    }
+    load.Finish(data);
+    Report(log).Add(clock.Line());
+    return true;
 }
+
+namespace {
+
+// Makes `data` the cleared data set `cleared` with data's recent files and test parameters; the
+// previous data set's arrays are freed.
+void ReplaceDataSet(tCGH_DataSet& data, std::unique_ptr<tCGH_DataSet> cleared) {
+    cleared->RecentFiles.swap(data.RecentFiles);
+    cleared->TestParam1 = data.TestParam1;
+    cleared->TestParam2 = data.TestParam2;
+    cleared->TestParam3 = data.TestParam3;
+    cleared->TestParam4 = data.TestParam4;
+    cleared->TestParam5 = data.TestParam5;
+    cleared->TestParam6 = data.TestParam6;
+    data = std::move(*cleared);
+}
+
+} // namespace
 
 CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileName,
                                    ProgressSink* progress) {
-    CGHMatrixLoad load;
-    load.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
+    CGHMatrixLoad result;
+    result.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
     const Stopwatch clock;
     // Made before the load, so that replacing the data set allocates nothing.
     std::unique_ptr<tCGH_DataSet> cleared;
@@ -644,31 +745,35 @@ CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileNa
         cleared = std::make_unique<tCGH_DataSet>();
         ClearCGHDataSet(*cleared);
     } catch (const std::bad_alloc&) {
-        load.error = NotEnoughMemoryText(fileName);
-        return load;
+        result.error = NotEnoughMemoryText(fileName);
+        return result;
     }
-    load.ok = LoadInto(data, fileName, progress, load.error, [&](int) {
-        cleared->RecentFiles.swap(data.RecentFiles);
-        cleared->TestParam1 = data.TestParam1;
-        cleared->TestParam2 = data.TestParam2;
-        cleared->TestParam3 = data.TestParam3;
-        cleared->TestParam4 = data.TestParam4;
-        cleared->TestParam5 = data.TestParam5;
-        cleared->TestParam6 = data.TestParam6;
-        data = std::move(*cleared); // the previous data set's arrays go here
-        cleared.reset();
-    });
-    if (!load.ok) return load;
+    MatrixLoad load(fileName, progress);
+    bool loaded = load.Open();
+    if (loaded && !HoldsProbes(data, kMaxHybridisations)) {
+        loaded = load.CheckAndStore(*cleared);
+        if (loaded) ReplaceDataSet(data, std::move(cleared));
+    } else if (loaded && (loaded = load.Check())) {
+        ReplaceDataSet(data, std::move(cleared));
+        loaded = load.Store(data);
+        if (!loaded) DropProbes(data, load);
+    }
+    result.ok = loaded;
+    if (!result.ok) {
+        result.error = load.Error();
+        return result;
+    }
+    load.Finish(data);
     for (int h = 1; h <= data.HNum; ++h) data.Hyb[h].Active = 1;
     try {
-        load.report.push_back(clock.Line());
-        load.report.push_back("Loaded CGH probes:");
+        result.report.push_back(clock.Line());
+        result.report.push_back("Loaded CGH probes:");
         for (int c = 1; c <= kChromosomes; ++c)
-            load.report.push_back("Chromosome " + std::to_string(c) + "\t" +
-                                  std::to_string(OligoCount(data.Oligo[c])));
-        load.report.push_back("");
+            result.report.push_back("Chromosome " + std::to_string(c) + "\t" +
+                                    std::to_string(OligoCount(data.Oligo[c])));
+        result.report.push_back("");
     } catch (const std::bad_alloc&) {
         // The data set is loaded; only its report is short.
     }
-    return load;
+    return result;
 }

@@ -355,34 +355,38 @@ TEST_F(CGHMatrixFile, LargeFilesKeepTheirBytesValuesAndSharedColumns) {
         }
     ASSERT_TRUE(Get(Path("big.cgm")) == expected); // not EXPECT_EQ: 20 MB would be printed
 
-    auto r = OldSet();
-    ASSERT_TRUE(ReadCGHMatrix(*r, Path("big.cgm"), nullptr, nullptr, error)) << error;
-    std::string wrong; // the first value read wrong
-    for (int h = 1; h <= 50 && wrong.empty(); ++h)
-        for (int c = 1; c <= kChromosomes; ++c) {
-            const auto& a = r->Hyb[h].Chr[c];
-            ASSERT_EQ(a.Count(), counts[c]);
-            for (int i = 0; i < a.Size(); ++i)
-                for (int s : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 20, 40}) {
-                    const bool held = i >= 1 && i <= counts[c] && !(h == 2 && c == 24 && i >= 60);
-                    const float want = held ? Shaped(h, c, i, s == 40 ? 4 : s) : 0.0f;
-                    if (Bits(a.Get(s, i)) != Bits(want) && wrong.empty())
-                        wrong = std::to_string(h) + "/" + std::to_string(c) + "/" +
-                                std::to_string(i) + "/" + std::to_string(s);
-                }
-        }
-    EXPECT_EQ(wrong, "");
-    const auto& a = r->Hyb[3].Chr[1];
-    EXPECT_FALSE(a.Allocated(6));
-    EXPECT_TRUE(a.Allocated(5));
-    EXPECT_EQ(a.Slot(7), a.Slot(4));
-    EXPECT_EQ(a.Slot(40), a.Slot(4));
-    EXPECT_NE(a.Slot(8), a.Slot(4));
-    EXPECT_EQ(a.Slot(9), a.Slot(10));
-    EXPECT_EQ(a.Slot(2), r->Hyb[1].Chr[1].Slot(2));
-    EXPECT_NE(r->Hyb[7].Chr[1].Slot(2), r->Hyb[1].Chr[1].Slot(2));
-    EXPECT_EQ(r->Oligo[1][17].Str[3], "a tab");
-    EXPECT_EQ(r->Oligo[1][4999].Num[2], Shaped(1, 1, 4999, 2));
+    // Read into an empty data set (one pass) and over a full one (check, free, store).
+    for (const bool full : {false, true}) {
+        auto r = full ? OldSet() : std::make_unique<tCGH_DataSet>();
+        ASSERT_TRUE(ReadCGHMatrix(*r, Path("big.cgm"), nullptr, nullptr, error)) << error;
+        std::string wrong; // the first value read wrong
+        for (int h = 1; h <= 50 && wrong.empty(); ++h)
+            for (int c = 1; c <= kChromosomes; ++c) {
+                const auto& a = r->Hyb[h].Chr[c];
+                ASSERT_EQ(a.Count(), counts[c]);
+                for (int i = 0; i < a.Size(); ++i)
+                    for (int s : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 20, 40}) {
+                        const bool held =
+                            i >= 1 && i <= counts[c] && !(h == 2 && c == 24 && i >= 60);
+                        const float want = held ? Shaped(h, c, i, s == 40 ? 4 : s) : 0.0f;
+                        if (Bits(a.Get(s, i)) != Bits(want) && wrong.empty())
+                            wrong = std::to_string(h) + "/" + std::to_string(c) + "/" +
+                                    std::to_string(i) + "/" + std::to_string(s);
+                    }
+            }
+        EXPECT_EQ(wrong, "");
+        const auto& a = r->Hyb[3].Chr[1];
+        EXPECT_FALSE(a.Allocated(6));
+        EXPECT_TRUE(a.Allocated(5));
+        EXPECT_EQ(a.Slot(7), a.Slot(4));
+        EXPECT_EQ(a.Slot(40), a.Slot(4));
+        EXPECT_NE(a.Slot(8), a.Slot(4));
+        EXPECT_EQ(a.Slot(9), a.Slot(10));
+        EXPECT_EQ(a.Slot(2), r->Hyb[1].Chr[1].Slot(2));
+        EXPECT_NE(r->Hyb[7].Chr[1].Slot(2), r->Hyb[1].Chr[1].Slot(2));
+        EXPECT_EQ(r->Oligo[1][17].Str[3], "a tab");
+        EXPECT_EQ(r->Oligo[1][4999].Num[2], Shaped(1, 1, 4999, 2));
+    }
 }
 
 std::string Header(const std::string& cnum, const std::string& hnum,
