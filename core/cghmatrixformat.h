@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 static_assert(std::endian::native == std::endian::little,
               "probe blocks are copied as they lie in memory");
@@ -33,6 +34,15 @@ inline constexpr int kTileProbes = 64;
 // Threads for work over `bytes` of memory: one when starting more would cost more than it saves.
 inline int ThreadsFor(size_t bytes) {
     return bytes < (size_t(1) << 20) ? 1 : 0;
+}
+
+// Splits at every TAB; quotes have no meaning in this file.
+inline void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
+    items.clear();
+    size_t start = 0;
+    for (size_t at; (at = s.find('\t', start)) != std::string_view::npos; start = at + 1)
+        items.push_back(s.substr(start, at - start));
+    items.push_back(s.substr(start));
 }
 
 // The first of the records that text task `task` of a window of `count` records takes.

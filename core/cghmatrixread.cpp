@@ -2,47 +2,28 @@
 
 #include "binaryio.h"
 #include "cghmatrixformat.h"
+#include "cghmatrixheader.h"
 #include "elapsed.h"
 #include "largememory.h"
-#include "numbers.h"
 #include "parallel.h"
 #include "progresssteps.h"
 
 #include <atomic>
-#include <cerrno>
-#include <climits>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <new>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 using namespace cgm;
 
-constexpr size_t kHeaderBlock = size_t(1) << 20; // the header is read this much at a time
 // Share of the progress bar for the first pass, which reads the file from disk when it is not
 // in the page cache; the second one stores what the first proved sound.
 constexpr int kCheckedPosition = ProgressSteps::kMaximum / 2;
 constexpr int kPrefetch = 8; // records ahead of the one decoded
 constexpr const char* kChanged = "the file changed while it was read";
-
-std::string ReadErrorText(int err) {
-    return "read error (" + std::string(std::strerror(err)) + ")";
-}
-
-// Splits at every TAB; quotes have no meaning in this file.
-void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
-    items.clear();
-    size_t start = 0;
-    for (size_t at; (at = s.find('\t', start)) != std::string_view::npos; start = at + 1)
-        items.push_back(s.substr(start, at - start));
-    items.push_back(s.substr(start));
-}
 
 // True when the text holds at least the TABs that part the probe texts.
 bool HasProbeTexts(const char* text, size_t length) {
@@ -58,147 +39,6 @@ bool AllZeroBits(const float* v, int n) {
     for (int i = 0; i < n; ++i) bits |= std::bit_cast<uint32_t>(v[i]);
     return bits == 0;
 }
-
-class File {
-  public:
-    ~File() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    bool Open(const std::string& fileName, std::string& error) {
-        fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat st {};
-        if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
-            error = "cannot open the file (" + std::string(std::strerror(errno)) + ")";
-            return false;
-        }
-        size_ = st.st_size;
-        return true;
-    }
-    int Descriptor() const { return fd_; }
-    int64_t Size() const { return size_; }
-
-  private:
-    int fd_ = -1;
-    int64_t size_ = 0;
-};
-
-// What the header of a file says.
-struct MatrixHeader {
-    int cnum = 0, hnum = 0, keys = 1;
-    std::array<int, kChromosomes + 1> counts{};
-    std::vector<std::array<std::string, kAnnotationKeys + 1>> annotation; // [0..hnum][key]
-    int64_t probesAt = 0; // where the first probe record starts
-};
-
-// Reads the header records one after the other; `error` receives the reason of a failure.
-class HeaderParser {
-  public:
-    HeaderParser(const File& file, MatrixHeader& out) : file_(file), out_(out) {}
-
-    bool Parse(std::string& error) {
-        if (ReadMagic() && ReadCounts() && ReadNamesAndKeys()) return true;
-        error = error_;
-        return false;
-    }
-
-  private:
-    bool Bad(std::string reason) {
-        error_ = std::move(reason);
-        return false;
-    }
-
-    // The next record, a single text field; `what` names it when it is missing or malformed.
-    bool Text(std::string_view& text, const std::string& what) {
-        const int64_t left = file_.Size() - at_;
-        if (left == 0) return Bad("the file ends before " + what);
-        if (left < 4 || !Have(4)) return Failed(what);
-        const uint32_t length = LoadU32(bytes_.data() + (at_ - from_));
-        if (length > left - 4 || !Have(4 + size_t(length))) return Failed(what);
-        ByteCursor cur(std::string_view(bytes_.data() + (at_ - from_) + 4, length));
-        at_ += 4 + int64_t(length);
-        if (!cur.Text(text) || cur.Left() != 0) return Bad("malformed " + what);
-        return true;
-    }
-    bool Failed(const std::string& what) {
-        return Bad(readError_ != 0 ? ReadErrorText(readError_)
-                                   : "the file is truncated in " + what);
-    }
-    // Makes n bytes from at_ readable; they lie in the file.
-    bool Have(size_t n) {
-        if (at_ >= from_ && at_ + int64_t(n) <= from_ + int64_t(bytes_.size())) return true;
-        const size_t want =
-            size_t(std::min<int64_t>(file_.Size() - at_, std::max(n, kHeaderBlock)));
-        bytes_.resize(want);
-        from_ = at_;
-        readError_ = ReadRange(file_.Descriptor(), at_, bytes_.data(), want);
-        return readError_ == 0;
-    }
-
-    // The integer after the first TAB of a header text, within [lo, hi].
-    bool Number(const std::string& what, int lo, int hi, int& value) {
-        std::string_view text;
-        if (!Text(text, what + " record")) return false;
-        const size_t tab = text.find('\t');
-        int32_t v = 0;
-        if (tab == std::string_view::npos || !ParseStrictInt(text.substr(tab + 1), v))
-            return Bad("malformed " + what + " record");
-        if (v < lo || v > hi)
-            return Bad(what + " " + std::to_string(v) + " out of range (" + std::to_string(lo) +
-                       ".." + std::to_string(hi) + ")");
-        value = v;
-        return true;
-    }
-
-    bool ReadMagic() {
-        std::string_view text;
-        if (!Text(text, "the magic") || text != kMagic) return Bad("not a CGH matrix file");
-        return true;
-    }
-
-    bool ReadCounts() {
-        if (!Number("chromosome count", 0, kChromosomes, out_.cnum)) return false;
-        if (!Number("hybridisation count", 0, kMaxHybridisations, out_.hnum)) return false;
-        for (int c = 1; c <= out_.cnum; ++c)
-            if (!Number("probe count of chromosome " + std::to_string(c), 0, INT_MAX - 10,
-                        out_.counts[c]))
-                return false;
-        return true;
-    }
-
-    bool ReadNamesAndKeys() {
-        const int hnum = out_.hnum;
-        std::string_view text;
-        if (!Text(text, "file names record")) return false;
-        SplitTabs(text, items_);
-        if (int(items_.size()) < hnum + 1) return Bad("too few file names");
-        out_.annotation.resize(size_t(hnum) + 1);
-        for (int h = 1; h <= hnum; ++h) out_.annotation[size_t(h)][1] = items_[size_t(h)];
-
-        int& keys = out_.keys; // key 1 is the file name
-        for (;;) {
-            if (!Text(text, "annotation key record (no \"////\" end of header)")) return false;
-            if (text == kEndOfHeader) break;
-            if (text.empty()) continue;
-            if (keys == kAnnotationKeys) return Bad("more than 99 annotation keys");
-            ++keys;
-            SplitTabs(text, items_);
-            if (int(items_.size()) < hnum + 1)
-                return Bad("too few values for annotation key " + std::string(items_[0]));
-            for (int h = 0; h <= hnum; ++h)
-                out_.annotation[size_t(h)][size_t(keys)] = items_[size_t(h)];
-        }
-        out_.probesAt = at_;
-        return true;
-    }
-
-    const File& file_;
-    MatrixHeader& out_;
-    std::string error_;
-    std::vector<char> bytes_; // the file from from_ on
-    int64_t from_ = 0, at_ = 0;
-    int readError_ = 0;
-    std::vector<std::string_view> items_;
-};
 
 // The columns of one probe array while its values arrive a tile at a time. As LoadSlot would
 // have it: a slot gets a column only once it holds a value other than +0, and shares the column
@@ -270,7 +110,7 @@ struct Window {
 // data checks the whole file in one pass before it frees anything and stores in a second.
 class ProbeRecords {
   public:
-    ProbeRecords(const File& file, const MatrixHeader& header, ProgressSteps& steps)
+    ProbeRecords(const MatrixFile& file, const MatrixHeader& header, ProgressSteps& steps)
         : file_(file), header_(header), hnum_(header.hnum), steps_(steps) {}
 
     // One pass over the records: `check` reads and checks them (a first pass), else the windows
@@ -563,7 +403,7 @@ class ProbeRecords {
         if (!same) *parted = 1;
     }
 
-    const File& file_;
+    const MatrixFile& file_;
     const MatrixHeader& header_;
     const int hnum_;
     ProgressSteps& steps_;
@@ -603,7 +443,7 @@ class MatrixLoad {
     // Reads the header.
     bool Open() {
         return Try([&](std::string& reason) {
-            if (!file_.Open(fileName_, reason) || !HeaderParser(file_, header_).Parse(reason))
+            if (!file_.Open(fileName_, reason) || !ReadMatrixHeader(file_, header_, reason))
                 return false;
             // A slot without a name would count as free, and the next file dropped would take
             // it. The names are copied now, so that storing them allocates nothing.
@@ -672,7 +512,7 @@ class MatrixLoad {
 
     const std::string fileName_;
     ProgressSteps steps_;
-    File file_;
+    MatrixFile file_;
     MatrixHeader header_;
     std::optional<ProbeRecords> probes_;
     std::vector<std::string> names_;
