@@ -285,6 +285,12 @@ class ProbeRecords {
     // be 4 bytes, which could not pay for it).
     int AnnotatedProbes(int c) const { return hnum_ == 0 ? 0 : header_.counts[c]; }
 
+    size_t AnnotationBytes() const {
+        size_t n = 0;
+        for (int c = 1; c <= kChromosomes; ++c) n += size_t(AnnotatedProbes(c)) + 10;
+        return n * sizeof(tOligoAnnotation);
+    }
+
     // The probe annotation's room, taken while a refusal still changes nothing; its pages are
     // only touched once it is filled.
     void ReserveAnnotation() {
@@ -310,7 +316,7 @@ class ProbeRecords {
                 oligo.resize(size_t(AnnotatedProbes(c)) + 10);
                 oligo[0].Num[0] = float(AnnotatedProbes(c));
             },
-            nullptr, ThreadsFor(size_t(file_.Size())));
+            nullptr, ThreadsFor(AnnotationBytes()));
     }
 
     // Reads a window again; false with `error` set when its records are not those checked.

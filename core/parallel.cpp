@@ -16,6 +16,7 @@
 namespace {
 
 std::atomic<int> threadLimit{0};
+constexpr size_t kStackBytes = size_t(2) << 20;
 
 // One call's chunks, taken in turn by the caller and the helpers that join it.
 struct Job {
@@ -57,14 +58,8 @@ class Pool {
         std::unique_lock<std::mutex> lock(lock_);
         job.wanted = helpers;
         jobs_.push_back(&job);
-        try {
-            while (threads_ < helpers) {
-                std::thread([this] { Serve(); }).detach();
-                ++threads_;
-            }
-        } catch (...) {
-            // No more threads to be had: the ones there and the caller do the work.
-        }
+        // Short of threads, the ones there and the caller do the work.
+        while (threads_ < helpers && Start()) ++threads_;
         wake_.notify_all();
     }
     // Takes the job back; `report` runs every 2 ms until its helpers have left it.
@@ -83,6 +78,35 @@ class Pool {
     }
 
   private:
+    // Starts a thread that serves the pool; false when none is to be had. Chunks need little
+    // stack, and the threads stay, so they get less than the system's 8 MB.
+    bool Start() {
+#ifdef __unix__
+        pthread_attr_t attr;
+        pthread_attr_init(&attr);
+        pthread_attr_setstacksize(&attr, kStackBytes);
+        pthread_t thread;
+        const int failed = pthread_create(
+            &thread, &attr,
+            [](void* pool) -> void* {
+                static_cast<Pool*>(pool)->Serve();
+                return nullptr;
+            },
+            this);
+        pthread_attr_destroy(&attr);
+        if (failed) return false;
+        pthread_detach(thread);
+        return true;
+#else
+        try {
+            std::thread([this] { Serve(); }).detach();
+            return true;
+        } catch (...) {
+            return false;
+        }
+#endif
+    }
+
     void Serve() {
         std::unique_lock<std::mutex> lock(lock_);
         for (;;) {
