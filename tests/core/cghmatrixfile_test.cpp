@@ -346,9 +346,9 @@ TEST_F(CGHMatrixFile, LargeFilesKeepTheirBytesValuesAndSharedColumns) {
             std::string body =
                 Text(str[1] + "\t" + str[2] + "\t" + (i == 17 && c == 1 ? "a tab" : "") + "\t\t");
             for (int h = 1; h <= 50; ++h) {
-                float f20[20];
-                for (int s = 1; s <= 20; ++s) f20[s - 1] = d->Hyb[h].Chr[c].Get(s, i);
-                if (i >= d->Hyb[h].Chr[c].Size()) std::fill(f20, f20 + 20, 0.0f);
+                const auto& a = d->Hyb[h].Chr[c];
+                float f20[20] = {}; // zeros beyond a shorter array
+                for (int s = 1; s <= 20 && i < a.Size(); ++s) f20[s - 1] = a.Get(s, i);
                 body += Block(f20);
             }
             expected += Record(body);
