@@ -15,21 +15,6 @@ namespace {
 
 constexpr size_t kReadPiece = size_t(1) << 20; // bytes one thread reads at a time
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(const std::string& fileName)
-        : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 // Reads a file of unknown size (a pipe, say) to its end.
 int ReadToEnd(int fd, std::string& out) {
     char block[65536];
@@ -58,6 +43,13 @@ int ReadFile(const std::string& fileName, Regular regular, Other other) {
 }
 
 } // namespace
+
+FileDescriptor::FileDescriptor(const std::string& fileName)
+    : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)) {}
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+}
 
 int ReadRange(int fd, int64_t offset, char* dest, size_t size,
               const std::function<bool(double)>& step) {

@@ -15,6 +15,20 @@ struct FileBytes {
     std::string_view View() const { return {data.get(), size}; }
 };
 
+// A file opened for reading, closed with the object; Get() is -1 (errno set) when it could not
+// be opened.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(const std::string& fileName);
+    ~FileDescriptor();
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
 // Reads the whole file: large files in pieces on several threads, as the copy from the page
 // cache and the page faults of the fresh buffer take most of the time otherwise. `step`, when
 // given, gets the share read so far (0..1) on the caller's thread and returns false to stop.

@@ -7,9 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace cgm {
 
@@ -129,14 +127,10 @@ class HeaderParser {
 
 } // namespace
 
-MatrixFile::~MatrixFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
-
 bool MatrixFile::Open(const std::string& fileName, std::string& error) {
-    fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = fd_.emplace(fileName).Get();
     struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
         error = "cannot open the file (" + std::string(std::strerror(errno)) + ")";
         return false;
     }

@@ -1,10 +1,12 @@
 // Internal to the CGH matrix reader: the file it reads and the header records at its start.
 #pragma once
 
+#include "binaryio.h"
 #include "records.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,18 +15,13 @@ namespace cgm {
 // A file open for reading, with its size.
 class MatrixFile {
   public:
-    MatrixFile() = default;
-    ~MatrixFile();
-    MatrixFile(const MatrixFile&) = delete;
-    MatrixFile& operator=(const MatrixFile&) = delete;
-
     // False with `error` set when the file cannot be opened.
     bool Open(const std::string& fileName, std::string& error);
-    int Descriptor() const { return fd_; }
+    int Descriptor() const { return fd_ ? fd_->Get() : -1; }
     int64_t Size() const { return size_; }
 
   private:
-    int fd_ = -1;
+    std::optional<FileDescriptor> fd_;
     int64_t size_ = 0;
 };
 
