@@ -92,18 +92,20 @@ row "smoothing width 35, mean + SD, one core" "$smooth" "numpy" "${smooth_peer:-
 cgm=$work/data.cgm
 [ -f "$cgm" ] || "$bin/gen_cgm" "$probes" 50 "$cgm" >/dev/null
 cat "$cgm" >/dev/null # into the page cache
-# Ours and the peers take turns, $runs times; every write makes a new file, as dd's does.
+# Ours and the peers take turns, $runs times; every write makes a new file, as dd's does, and
+# is removed at once (a full disk would fail the next).
 cgm_log=$work/cgm.log
 : >"$cgm_log"
 for _ in $(seq "$runs"); do
-  rm -f "$work/out.cgm" "$work/dd.cgm" "$work/np.cgm"
   "$bin/bench_cgm" "$cgm" "$work/out.cgm" >>"$cgm_log"
+  rm -f "$work/out.cgm"
   (/usr/bin/time -f 'dd read %e' dd if="$cgm" of=/dev/null bs=16M) 2>&1 | tail -1 >>"$cgm_log"
   (/usr/bin/time -f 'dd write %e' dd if="$cgm" of="$work/dd.cgm" bs=16M conv=fsync) 2>&1 |
     tail -1 >>"$cgm_log"
+  rm -f "$work/dd.cgm"
   if have_numpy; then "$py" "$peers/np_io.py" write "$cgm" "$work/np.cgm" >>"$cgm_log"; fi
+  rm -f "$work/np.cgm"
 done
-rm -f "$work/out.cgm" "$work/dd.cgm" "$work/np.cgm"
 first_number() { grep -- "^$1" "$cgm_log" | sed -E 's/^[^0-9]*([0-9]+\.[0-9]+).*/\1/' | median; }
 read_s=$(first_number "read into")
 write_s=$(first_number "write (synced")
