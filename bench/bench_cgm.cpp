@@ -47,9 +47,9 @@ bool Load(tCGH_DataSet& data, const char* file, const char* what, double bytes) 
 int main(int argc, char** argv) {
     const char* step = argc == 4 ? argv[3] : "all";
     const bool all = std::strcmp(step, "all") == 0;
-    if ((argc != 3 && argc != 4) || (!all && std::strcmp(step, "read") != 0 &&
-                                     std::strcmp(step, "reload") != 0 &&
-                                     std::strcmp(step, "write") != 0)) {
+    if ((argc != 3 && argc != 4) ||
+        (!all && std::strcmp(step, "read") != 0 && std::strcmp(step, "reload") != 0 &&
+         std::strcmp(step, "write") != 0)) {
         std::fprintf(stderr, "usage: %s IN.cgm OUT.cgm [all|read|reload|write]\n", argv[0]);
         return 2;
     }
