@@ -1,5 +1,7 @@
 // The gene and CGH tracks drawn on their own over a one-chromosome layout: chromosome 1 with arms
-// of 1000 bp on a 440-pixel map, 0.2 pixels per base pair (bars then grow by nothing).
+// of 1000 bp on a 440-pixel map, 0.2 pixels per base pair (bars then grow by nothing); and the CGH
+// tracks of a four-chromosome map drawn in layers against the same drawn one after another.
+#include "cghlayers.h"
 #include "cghtrack.h"
 #include "featuretracks.h"
 #include "gdicanvas.h"
@@ -7,8 +9,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -64,7 +68,7 @@ class CGHTrackTest : public ::testing::Test {
         image.fill(Qt::white);
         GdiCanvas canvas(image);
         CGHTrackSource source{*data, stat, cache, colours, kTop};
-        EXPECT_TRUE(DrawCGHTrack(canvas, g, source, 1, kC));
+        EXPECT_TRUE(DrawCGHTrack(canvas, g, source, 1, kC).has_value());
         return image;
     }
     static QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
@@ -243,14 +247,117 @@ TEST_F(CGHTrackTest, ShortHybridisationsAndBadGroupsAreReadWithinTheirArrays) {
     stat.GroupCount = 2;
     stat.Members[1] = {3, 1, 2, 77}; // 77 is no hybridisation
     stat.Members[2] = {2, 2, -4};
-    colours[1] = 0x0000FF;
-    colours[2] = 0xFF0000;
     const QImage image = Draw();
-    EXPECT_EQ(At(image, kC - 13, Row(2)), ToQColor(0xFF0000)); // hybridisation 2's bar
+    // Hybridisation 2's bar: the set colours give way to the curves' before any bar is drawn.
+    EXPECT_EQ(At(image, kC - 13, Row(2)), ToQColor(0xFF0000));
     // The smoothed curve of the first active set is red, the second's blue; both stored.
     EXPECT_EQ(colours[1], 0x0000FFu);
     EXPECT_EQ(colours[2], 0xFF0000u);
     EXPECT_EQ(At(image, kC + 25, Row(3)), QColor(255, 0, 0));
+}
+
+// Chromosomes 1..4 with ideogram and CGH tracks, 0.014 pixels per base pair (bars grow by 8); the
+// fourth track runs over the map's edge.
+MapGeometry FourChromosomes(int orientation) {
+    tGenomeLayout layout;
+    layout.ChromosomeCount = 4;
+    for (int c = 1; c <= 4; ++c) {
+        layout.Selected[size_t(c)] = 1;
+        layout.ArmMaxEnd[size_t(c)] = {0, 6000 + 1000 * c, 9000 + 500 * c};
+    }
+    layout.LongestPArm = 10000;
+    layout.LongestChromosome = 21000;
+    MapViewInputs view;
+    view.Width = orientation == 2 ? 330 : 680;
+    view.Height = orientation == 2 ? 680 : 330;
+    view.Orientation = orientation;
+    view.FirstChromosome = 1;
+    view.LastChromosome = 4;
+    view.ShowCGH = true;
+    return MapGeometry(view, layout);
+}
+
+// 800 probes 20 bp apart per chromosome, values -2..2 with NaNs; hybridisation 3 has positions of
+// its own, not in order.
+void FillFourChromosomes(tCGH_DataSet& data, int hybs) {
+    for (int h = 1; h <= hybs; ++h) {
+        for (int c = 1; c <= 4; ++c) {
+            tCGHProbeArray& a = data.Hyb[size_t(h)].Chr[size_t(c)];
+            a.Resize(801);
+            a.SetCount(800);
+            for (int i = 1; i <= 800; ++i) {
+                const float start = 20.0f * float(h == 3 && i == 5 ? 7 : i) + (h == 3 ? 7 : 0);
+                const float v = i % 23 == 0 ? NAN : float((i * 37 + h * 11 + c * 5) % 41 - 20) / 10;
+                a.Set(1, i, float(c));
+                a.Set(2, i, start);
+                a.Set(3, i, start + 30);
+                a.Set(4, i, v);
+                a.Set(12, i, v * 0.8f);
+                a.Set(13, i, 0.05f * float(i % 3));
+                a.Set(17, i, 0.01f * float(i % 9) - 0.03f);
+            }
+        }
+        data.Hyb[size_t(h)].FileName = "hyb" + std::to_string(h);
+        data.Hyb[size_t(h)].Active = 1;
+    }
+    data.HNum = hybs;
+}
+
+TEST_F(CGHTrackTest, TracksDrawnInLayersEqualTracksDrawnOneAfterAnother) {
+    for (int orientation : {1, 2}) {
+        for (int hybs : {1, 3}) {
+            SetUp();
+            FillFourChromosomes(*data, hybs);
+            data->DataType = hybs == 1 ? 2 : 0; // one set: the deviation marks
+            data->ShowProcessed = 1;
+            data->ShowGroups = 1;
+            stat.GroupCount = 2;
+            stat.Members[1] = {2, 1, 3};
+            stat.Members[2] = {1, 2};
+            stat.SignificantCount = 1;
+            stat.Alpha = 0.05f;
+            const MapGeometry g = FourChromosomes(orientation);
+            const int H = g.View().Height;
+            // Blocks across the track (before the across-scroll) and along, drawn before and after
+            // each track over parts of it.
+            const auto block = [&](GdiCanvas& canvas, TColor colour, int c0, int c1, int a0,
+                                   int a1) {
+                canvas.SetPen(colour);
+                canvas.SetBrush(colour);
+                if (orientation == 2)
+                    canvas.Rectangle(a0, H - c0, a1, H - c1);
+                else
+                    canvas.Rectangle(c0, a0, c1, a1);
+            };
+            const auto draw = [&](bool layered, int64_t& probes) {
+                QImage image(g.View().Width, H, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                GdiCanvas canvas(image);
+                std::array<TColor, 101> setColours = colours;
+                ProbePositionCache positions;
+                CGHTrackSource source{*data, stat, positions, setColours, kTop};
+                std::optional<CGHTrackLayers> layers;
+                if (layered) layers.emplace(g, source);
+                probes = layered ? layers->ProbesDrawn() : 0;
+                for (const PaintedChromosome& chr : g.Chromosomes()) {
+                    const int C = *chr.CGH;
+                    block(canvas, 0x00C000, C - 56, C + 56, 10, 40);
+                    if (layered)
+                        EXPECT_TRUE(layers->Paint(image, chr.Chromosome));
+                    else
+                        probes += DrawCGHTrack(canvas, g, source, chr.Chromosome, C).value_or(0);
+                    block(canvas, 0xC000C0, C - 10, C + 10, 100, 120);
+                }
+                return image;
+            };
+            int64_t serialProbes = 0, layeredProbes = 0;
+            const QImage serial = draw(false, serialProbes);
+            EXPECT_EQ(draw(true, layeredProbes), serial)
+                << "orientation " << orientation << ", sets " << hybs;
+            EXPECT_EQ(layeredProbes, serialProbes);
+            EXPECT_GT(serialProbes, 4 * 700 * hybs);
+        }
+    }
 }
 
 TEST(CGHNamesTest, LinesNameTheShownKeysAndSkipKeysOutOfRange) {
