@@ -22,8 +22,8 @@ void FillBlock(QImage& image, int x1, int y1, int x2, int y2, TColor colour);
 class TrackMask {
   public:
     TrackMask(const QImage& image, bool lying, int height, int acrossBase, int acrossWidth);
-    // The marks for the next Commit, one byte per across position from acrossBase: a byte set to
-    // 1 marks its position.
+    // The marks for the next Commit, one byte per across position 0..acrossWidth - 1 from
+    // acrossBase, each 0 or 1 (1: marked).
     uint8_t* Marks() { return marks_.data(); }
     // Adds the marked positions over the along rows [along0, along1) and clears the marks.
     void Commit(int along0, int along1);

@@ -19,18 +19,25 @@ namespace {
 constexpr int kC = 100, kTop = 20; // CGH centre line and top margin
 const QColor kWhite(255, 255, 255);
 
-MapGeometry Geometry(int orientation = 1) {
+// Chromosomes 1..n with arms of 1000 bp, 0.2 pixels per base pair along 440 pixels; across, 200
+// pixels for one chromosome, else room for the tracks of all but the last, which the edge cuts.
+MapGeometry Geometry(int orientation = 1, int chromosomes = 1) {
     tGenomeLayout layout;
-    layout.ChromosomeCount = 1;
-    layout.Selected[1] = 1;
-    layout.ArmMaxEnd[1] = {1000, 1000, 1000};
+    layout.ChromosomeCount = chromosomes;
+    for (int c = 1; c <= chromosomes; ++c) {
+        layout.Selected[size_t(c)] = 1;
+        layout.ArmMaxEnd[size_t(c)] = {1000, 1000, 1000};
+    }
     layout.LongestPArm = 1000;
     layout.LongestChromosome = 2000;
     MapViewInputs view;
-    view.Width = orientation == 2 ? 440 : 200;
-    view.Height = orientation == 2 ? 200 : 440;
+    const int across = chromosomes == 1 ? 200 : 180 * chromosomes - 40;
+    view.Width = orientation == 2 ? 440 : across;
+    view.Height = orientation == 2 ? across : 440;
     view.Orientation = orientation;
-    view.FirstChromosome = view.LastChromosome = 1;
+    view.FirstChromosome = 1;
+    view.LastChromosome = chromosomes;
+    view.ShowCGH = true;
     return MapGeometry(view, layout);
 }
 
@@ -256,37 +263,16 @@ TEST_F(CGHTrackTest, ShortHybridisationsAndBadGroupsAreReadWithinTheirArrays) {
     EXPECT_EQ(At(image, kC + 25, Row(3)), QColor(255, 0, 0));
 }
 
-// Chromosomes 1..4 with ideogram and CGH tracks, 0.014 pixels per base pair (bars grow by 8); the
-// fourth track runs over the map's edge.
-MapGeometry FourChromosomes(int orientation) {
-    tGenomeLayout layout;
-    layout.ChromosomeCount = 4;
-    for (int c = 1; c <= 4; ++c) {
-        layout.Selected[size_t(c)] = 1;
-        layout.ArmMaxEnd[size_t(c)] = {0, 6000 + 1000 * c, 9000 + 500 * c};
-    }
-    layout.LongestPArm = 10000;
-    layout.LongestChromosome = 21000;
-    MapViewInputs view;
-    view.Width = orientation == 2 ? 330 : 680;
-    view.Height = orientation == 2 ? 680 : 330;
-    view.Orientation = orientation;
-    view.FirstChromosome = 1;
-    view.LastChromosome = 4;
-    view.ShowCGH = true;
-    return MapGeometry(view, layout);
-}
-
-// 800 probes 20 bp apart per chromosome, values -2..2 with NaNs; hybridisation 3 has positions of
+// 900 probes 2 bp apart per chromosome, values -2..2 with NaNs; hybridisation 3 has positions of
 // its own, not in order.
 void FillFourChromosomes(tCGH_DataSet& data, int hybs) {
     for (int h = 1; h <= hybs; ++h) {
         for (int c = 1; c <= 4; ++c) {
             tCGHProbeArray& a = data.Hyb[size_t(h)].Chr[size_t(c)];
-            a.Resize(801);
-            a.SetCount(800);
-            for (int i = 1; i <= 800; ++i) {
-                const float start = 20.0f * float(h == 3 && i == 5 ? 7 : i) + (h == 3 ? 7 : 0);
+            a.Resize(901);
+            a.SetCount(900);
+            for (int i = 1; i <= 900; ++i) {
+                const float start = 2.0f * float(h == 3 && i == 5 ? 7 : i) + (h == 3 ? 1 : 0);
                 const float v = i % 23 == 0 ? NAN : float((i * 37 + h * 11 + c * 5) % 41 - 20) / 10;
                 a.Set(1, i, float(c));
                 a.Set(2, i, start);
@@ -316,7 +302,7 @@ TEST_F(CGHTrackTest, TracksDrawnInLayersEqualTracksDrawnOneAfterAnother) {
             stat.Members[2] = {1, 2};
             stat.SignificantCount = 1;
             stat.Alpha = 0.05f;
-            const MapGeometry g = FourChromosomes(orientation);
+            const MapGeometry g = Geometry(orientation, 4);
             const int H = g.View().Height;
             // Blocks across the track (before the across-scroll) and along, drawn before and after
             // each track over parts of it.
@@ -355,7 +341,7 @@ TEST_F(CGHTrackTest, TracksDrawnInLayersEqualTracksDrawnOneAfterAnother) {
             EXPECT_EQ(draw(true, layeredProbes), serial)
                 << "orientation " << orientation << ", sets " << hybs;
             EXPECT_EQ(layeredProbes, serialProbes);
-            EXPECT_GT(serialProbes, 4 * 700 * hybs);
+            EXPECT_GT(serialProbes, 4 * 800 * hybs);
         }
     }
 }
