@@ -39,9 +39,11 @@ std::shared_ptr<float[]> ZeroedFloats(size_t n) {
     const size_t bytes = std::max<size_t>(n, 1) * sizeof(float);
 #ifdef __unix__
     if (bytes >= 65536) {
+        // Adjacent mappings merge, so a full data set holds a few hundred; should the system
+        // refuse one anyway, the heap serves.
         void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED) throw std::bad_alloc();
-        return {static_cast<float*>(p), [bytes](float* q) { munmap(q, bytes); }};
+        if (p != MAP_FAILED)
+            return {static_cast<float*>(p), [bytes](float* q) { munmap(q, bytes); }};
     }
 #endif
     void* p = std::calloc(std::max<size_t>(n, 1), sizeof(float));
