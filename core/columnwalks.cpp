@@ -30,24 +30,30 @@ struct AddSquaredDeviations {
 
 // Adds the probes x[k][start..n[k]] (start odd) of K columns into their chains through
 // add(k, chain, value): odd probes into odd[k], even ones into even[k]. The columns advance
-// together while all have probes.
+// together while all have probes. (Local copies of the chains and of add keep them in the x87
+// registers: through the references they would go to memory at every add.)
 template <int K, typename Add>
 void WalkChains(const float* const (&x)[K], const int (&n)[K], long double (&odd)[K],
                 long double (&even)[K], const Add& add, int start = 1) {
+    const Add local = add;
+    long double o[K], e[K];
+    for (int k = 0; k < K; ++k) o[k] = odd[k], e[k] = even[k];
     const int common = *std::min_element(n, n + K);
     int i = start;
     for (; i < common; i += 2)
         for (int k = 0; k < K; ++k) {
-            add(k, odd[k], x[k][i]);
-            add(k, even[k], x[k][i + 1]);
+            local(k, o[k], x[k][i]);
+            local(k, e[k], x[k][i + 1]);
         }
     for (int k = 0; k < K; ++k) {
         int j = i;
         for (; j < n[k]; j += 2) {
-            add(k, odd[k], x[k][j]);
-            add(k, even[k], x[k][j + 1]);
+            local(k, o[k], x[k][j]);
+            local(k, e[k], x[k][j + 1]);
         }
-        if (j == n[k]) add(k, odd[k], x[k][j]);
+        if (j == n[k]) local(k, o[k], x[k][j]);
+        odd[k] = o[k];
+        even[k] = e[k];
     }
 }
 
