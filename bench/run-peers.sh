@@ -92,21 +92,37 @@ row "smoothing width 35, mean + SD, one core" "$smooth" "numpy" "${smooth_peer:-
 cgm=$work/data.cgm
 [ -f "$cgm" ] || "$bin/gen_cgm" "$probes" 50 "$cgm" >/dev/null
 cat "$cgm" >/dev/null # into the page cache
-cgm_out=$("$bin/bench_cgm" "$cgm" "$work/out.cgm")
-read_s=$(grep -m1 "^read into" <<<"$cgm_out" | grep -oE '[0-9]+\.[0-9]+' | head -1)
-write_s=$(grep -m1 "^write" <<<"$cgm_out" | grep -oE '[0-9]+\.[0-9]+' | head -1)
-reload_rss=$(grep -m1 "^load replacing" <<<"$cgm_out" | grep -oE 'RSS +[0-9]+\.[0-9]+ GiB' | head -1)
-dd_read=$( (/usr/bin/time -f '%e' dd if="$cgm" of=/dev/null bs=16M) 2>&1 | tail -1)
-dd_write=$( (/usr/bin/time -f '%e' dd if="$cgm" of="$work/dd.cgm" bs=16M conv=fsync) 2>&1 | tail -1)
-rm -f "$work/dd.cgm"
-if have_numpy; then
-  np_read=$(for _ in $(seq "$runs"); do "$py" "$peers/np_io.py" read "$cgm"; done |
-    grep fromfile | grep -oE '[0-9]+\.[0-9]+' | awk 'NR % 2 == 1' | median)
-fi
+# Ours and the peers take turns, $runs times; every write makes a new file, as dd's does, and
+# is removed at once (a full disk would fail the next).
+cgm_log=$work/cgm.log
+: >"$cgm_log"
+for _ in $(seq "$runs"); do
+  "$bin/bench_cgm" "$cgm" "$work/out.cgm" >>"$cgm_log"
+  rm -f "$work/out.cgm"
+  (/usr/bin/time -f 'dd read %e' dd if="$cgm" of=/dev/null bs=16M) 2>&1 | tail -1 >>"$cgm_log"
+  (/usr/bin/time -f 'dd write %e' dd if="$cgm" of="$work/dd.cgm" bs=16M conv=fsync) 2>&1 |
+    tail -1 >>"$cgm_log"
+  rm -f "$work/dd.cgm"
+  if have_numpy; then "$py" "$peers/np_io.py" write "$cgm" "$work/np.cgm" >>"$cgm_log"; fi
+  rm -f "$work/np.cgm"
+done
+first_number() { grep -- "^$1" "$cgm_log" | sed -E 's/^[^0-9]*([0-9]+\.[0-9]+).*/\1/' | median; }
+read_s=$(first_number "read into")
+write_s=$(first_number "write (synced")
+dd_read=$(first_number "dd read")
+dd_write=$(first_number "dd write")
+np_read=$(first_number "fromfile")
+np_write=$(first_number "tofile")
+# Peak memory of a load, and of a load followed by a reload over it, each a process of its own.
+peak() { /usr/bin/time -f '%M' "$bin/bench_cgm" "$cgm" "$work/out.cgm" "$1" 2>&1 >/dev/null |
+  tail -1 | awk '{printf "%.2f GiB", $1 / 1048576}'; }
+load_rss=$(peak read)
+reload_rss=$(peak reload)
 row "CGH matrix file read, $(du -h "$cgm" | cut -f1), page cache" "$read_s" \
   "numpy.fromfile (dd: $dd_read s)" "${np_read:-}"
-row "CGH matrix file write" "$write_s" "dd with fsync" "$dd_write"
-echo "| CGH matrix reload, peak RSS | ${reload_rss:-?} | | |"
+row "CGH matrix file write" "$write_s" "dd with fsync (numpy tofile + fdatasync: ${np_write:-?} s)" \
+  "$dd_write"
+echo "| CGH matrix peak RSS, load; load + reload | $load_rss; $reload_rss | | |"
 
 expr=$work/expression.txt
 [ -f "$expr" ] || "$bin/gen_expression_matrix" "$expr" >/dev/null

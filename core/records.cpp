@@ -144,6 +144,13 @@ void tCGHProbeArray::LoadSlot(int slot, const float* values) {
     read_[c] = p;
 }
 
+void tCGHProbeArray::SetColumn(int slot, std::shared_ptr<float[]> column) {
+    if (!HasStorage(slot) || size_ == 0) return;
+    const int c = Column(slot);
+    cols_[c] = std::move(column);
+    read_[c] = cols_[c] ? cols_[c].get() : zeros_.get();
+}
+
 namespace {
 int ClampedCount(float header, int elements) {
     if (elements <= 0) return 0;

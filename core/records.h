@@ -73,6 +73,9 @@ class tCGHProbeArray {
     // Gives the slot a copy of values[0..Size()): no column when every value is +0, the column of
     // another slot holding the same bytes, else a fresh one. For readers that fill every slot.
     void LoadSlot(int slot, const float* values);
+    // Slot `slot` reads `column` (at least Size() elements; nullptr for zeros), shared copy on
+    // write like any column. For readers that fill columns of their own making.
+    void SetColumn(int slot, std::shared_ptr<float[]> column);
 
     // The header's probe count, rounded and clamped to the elements that exist (0 when empty).
     int Count() const;
