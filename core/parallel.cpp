@@ -1,5 +1,7 @@
 #include "parallel.h"
 
+#include "vectorstate.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -120,6 +122,7 @@ class Pool {
             --job.wanted;
             ++job.helpers;
             lock.unlock();
+            ClearUpperVectorState();
             while (job.RunOne()) {
             }
             lock.lock();
@@ -163,6 +166,9 @@ void SetThreadLimit(int threads) {
 bool ParallelChunks(int chunks, const std::function<void(int)>& work,
                     const std::function<bool(int)>& step, int threads) {
     if (chunks <= 0) return true;
+    // A caller fresh from Qt's drawing would slow every chunk's vector code, and threads it
+    // starts inherit that state.
+    ClearUpperVectorState();
     if (threads <= 0) threads = ThreadLimit();
     threads = std::clamp(threads, 1, chunks);
 
