@@ -1,46 +1,56 @@
-// Times the CGH group test over 1,000,000 probes in two groups of 25 hybridisations (and, for
-// comparison, three groups) and the gene-proximity filter with 50,000 genes over those probes.
-// Data are generated: normal values with a shifted block, genes spread over the probes.
+// Times the CGH group test: bench_grouptests [PROBES=1000000] [HYBS=50] [GROUPS=0] [THREADS=0]
+// tests PROBES probes of HYBS hybridisations in two halves (Welch) and three near-equal groups
+// (ANOVA), or only in GROUPS groups when GROUPS is 1 to 3, on THREADS threads (0 = all), then the
+// gene-proximity filter with 50,000 genes over those probes. Data are generated: normal values
+// with a shifted block, genes spread over the probes. Times are medians of three runs.
 #include "grouptests.h"
+#include "parallel.h"
 #include "pvaluefilters.h"
 #include "records.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr int kProbes = 1000000;
-constexpr int kHybs = 50;
+int kProbes = 1000000;
+int kHybs = 50;
 
 int ProbesOn(int c) {
     return kProbes / kChromosomes + (c <= kProbes % kChromosomes ? 1 : 0);
 }
 
-template <typename F> double BestSeconds(int runs, F&& f) {
-    double best = 1e30;
+template <typename F> double MedianSeconds(int runs, F&& f) {
+    std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
         const auto t0 = std::chrono::steady_clock::now();
         f();
         const auto t1 = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double>(t1 - t0).count());
+        times.push_back(std::chrono::duration<double>(t1 - t0).count());
     }
-    return best;
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 std::string Members(int first, int last) {
     std::string text;
-    for (int h = first; h <= last; ++h) text += std::to_string(h) + ",";
+    for (int h = first; h <= last; ++h) text.append(std::to_string(h)).push_back(',');
     return text;
 }
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) kProbes = std::max(std::atoi(argv[1]), kChromosomes);
+    if (argc > 2) kHybs = std::clamp(std::atoi(argv[2]), 2, kMaxHybridisations);
+    const int only = argc > 3 ? std::atoi(argv[3]) : 0;
+    SetThreadLimit(argc > 4 ? std::atoi(argv[4]) : 0);
     auto data = std::make_unique<tCGH_DataSet>();
     std::mt19937 rng(7);
     std::normal_distribution<float> noise(0.0f, 0.3f);
@@ -52,9 +62,9 @@ int main() {
             tCGHProbeArray& a = data->Hyb[h].Chr[c];
             a.Resize(n + 2);
             a.SetCount(n);
-            float* v = a.Slot(11);
+            float* v = a.WritableSlot(11);
             for (int i = 1; i <= n; ++i) {
-                v[i] = noise(rng) + (h <= 25 && c == 8 && i < n / 4 ? 0.4f : 0.0f);
+                v[i] = noise(rng) + (h <= kHybs / 2 && c == 8 && i < n / 4 ? 0.4f : 0.0f);
                 if (h == 1) {
                     a.Set(2, i, 2500.0f * i);
                     a.Set(3, i, 2500.0f * i + 60.0f);
@@ -65,20 +75,17 @@ int main() {
 
     auto stat = std::make_unique<tStat>();
     stat->Alpha = 0.01f;
-    stat->GroupCount = 2;
-    stat->GroupText[1] = Members(1, 25);
-    stat->GroupText[2] = Members(26, 50);
-    const double two = BestSeconds(3, [&] { CGHGroupTest(*stat, *data); });
-    std::printf("CGHGroupTest, 1,000,000 probes, 2 groups of 25: %.3f s (%d significant)\n", two,
-                stat->SignificantCount);
-
-    stat->GroupCount = 3;
-    stat->GroupText[1] = Members(1, 17);
-    stat->GroupText[2] = Members(18, 34);
-    stat->GroupText[3] = Members(35, 50);
-    const double three = BestSeconds(3, [&] { CGHGroupTest(*stat, *data); });
-    std::printf("CGHGroupTest, 1,000,000 probes, 3 groups of 16-17: %.3f s (%d significant)\n",
-                three, stat->SignificantCount);
+    for (int k = 1; k <= 3; ++k) {
+        if (only != 0 ? k != only : k == 1) continue;
+        stat->GroupCount = k;
+        for (int g = 1; g <= k; ++g)
+            stat->GroupText[g] = Members(1 + kHybs * (g - 1) / k, kHybs * g / k);
+        const double s = MedianSeconds(3, [&] { CGHGroupTest(*stat, *data); });
+        std::printf("CGHGroupTest, %d probes x %d hybridisations, %d groups, %d threads: %.3f s "
+                    "(%d significant)\n",
+                    kProbes, kHybs, k, ThreadLimit(), s, stat->SignificantCount);
+    }
+    if (only != 0) return 0;
 
     // The filter needs hybridisation 1 only; free the others' memory first.
     for (int h = 2; h <= kHybs; ++h)
@@ -102,7 +109,7 @@ int main() {
         h->GAnno[g].Stop = h->GAnno[g].Start + length(rng);
     }
     const double proximity =
-        BestSeconds(3, [&] { GeneProximityPValueFilter(*data, *h, 0.05f, 0.01f, 20000, 3); });
+        MedianSeconds(3, [&] { GeneProximityPValueFilter(*data, *h, 0.05f, 0.01f, 20000, 3); });
     stat->Alpha = 0.05f;
     std::printf("GeneProximityPValueFilter, 50,000 genes, 1,000,000 probes: %.3f s (%d shown)\n",
                 proximity, CountSignificantProbes(*stat, *data));

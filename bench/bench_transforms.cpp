@@ -1,6 +1,8 @@
 // Times the CGH transforms and smoothers on 50 generated hybridisations of 1,000,000 probes each,
 // spread over 24 chromosomes. Usage: bench_transforms [hybridisations] [probes per hybridisation]
+// [threads, 0 = all]
 #include "cghtransforms.h"
+#include "parallel.h"
 #include "records.h"
 
 #include <algorithm>
@@ -62,12 +64,14 @@ void Time(const char* name, double limit, int runs, const std::function<void()>&
 int main(int argc, char** argv) {
     const int hybridisations = argc > 1 ? std::atoi(argv[1]) : 50;
     const int probes = argc > 2 ? std::atoi(argv[2]) : 1'000'000;
+    SetThreadLimit(argc > 3 ? std::atoi(argv[3]) : 0);
     if (hybridisations < 1 || hybridisations > kMaxHybridisations || probes < kChromosomes) {
         std::fprintf(stderr, "usage: bench_transforms [1..50 hybridisations] [probes >= 24]\n");
         return 2;
     }
     auto data = std::make_unique<tCGH_DataSet>();
-    std::printf("generating %d hybridisations x %d probes ...\n", hybridisations, probes);
+    std::printf("generating %d hybridisations x %d probes, %d threads ...\n", hybridisations,
+                probes, ThreadLimit());
     Generate(*data, hybridisations, probes);
 
     Time("ZTransformHybridisations", 0.3, 3, [&] { ZTransformHybridisations(*data, nullptr); });

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 // Mean milliseconds of `runs` calls of f.
 template <typename F> double Time(int runs, F f) {
@@ -18,6 +19,14 @@ template <typename F> double BestTime(int runs, F f) {
     double best = Time(1, f);
     for (int i = 1; i < runs; ++i) best = std::min(best, Time(1, f));
     return best;
+}
+
+// Median milliseconds of `runs` calls of f.
+template <typename F> double MedianTime(int runs, F f) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) ms.push_back(Time(1, f));
+    std::sort(ms.begin(), ms.end());
+    return ms.empty() ? 0 : ms[ms.size() / 2];
 }
 
 // Mean milliseconds of `runs` calls of f, each after an untimed call of prepare.

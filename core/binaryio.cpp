@@ -8,49 +8,12 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 constexpr size_t kReadPiece = size_t(1) << 20; // bytes one thread reads at a time
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(const std::string& fileName)
-        : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-// Reads `size` bytes from the start of a regular file into dest, the pieces shared by threads.
-int ReadPieces(int fd, char* dest, size_t size, const std::function<bool(double)>& step) {
-    const int pieces = static_cast<int>((size + kReadPiece - 1) / kReadPiece);
-    std::atomic<int> failure{0};
-    const bool finished = ParallelChunks(
-        pieces,
-        [&](int i) {
-            const size_t offset = static_cast<size_t>(i) * kReadPiece;
-            const size_t length = std::min(kReadPiece, size - offset);
-            for (size_t done = 0; done < length && failure == 0;) {
-                const ssize_t got = ::pread(fd, dest + offset + done, length - done,
-                                            static_cast<off_t>(offset + done));
-                if (got < 0 && errno == EINTR) continue;
-                if (got <= 0) failure = got < 0 ? errno : EIO; // or the file shrank meanwhile
-                done += got > 0 ? static_cast<size_t>(got) : 0;
-            }
-        },
-        step ? std::function<bool(int)>([&](int done) { return step(double(done) / pieces); })
-             : nullptr);
-    if (failure != 0) return failure;
-    return finished ? 0 : ECANCELED;
-}
 
 // Reads a file of unknown size (a pipe, say) to its end.
 int ReadToEnd(int fd, std::string& out) {
@@ -81,6 +44,36 @@ int ReadFile(const std::string& fileName, Regular regular, Other other) {
 
 } // namespace
 
+FileDescriptor::FileDescriptor(const std::string& fileName)
+    : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)) {}
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int ReadRange(int fd, int64_t offset, char* dest, size_t size,
+              const std::function<bool(double)>& step) {
+    const int pieces = static_cast<int>((size + kReadPiece - 1) / kReadPiece);
+    std::atomic<int> failure{0};
+    const bool finished = ParallelChunks(
+        pieces,
+        [&](int i) {
+            const size_t at = static_cast<size_t>(i) * kReadPiece;
+            const size_t length = std::min(kReadPiece, size - at);
+            for (size_t done = 0; done < length && failure == 0;) {
+                const ssize_t got = ::pread(fd, dest + at + done, length - done,
+                                            static_cast<off_t>(offset + int64_t(at + done)));
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) failure = got < 0 ? errno : EIO; // or the file shrank meanwhile
+                done += got > 0 ? static_cast<size_t>(got) : 0;
+            }
+        },
+        step ? std::function<bool(int)>([&](int done) { return step(double(done) / pieces); })
+             : nullptr);
+    if (failure != 0) return failure;
+    return finished ? 0 : ECANCELED;
+}
+
 int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
                   const std::function<bool(double)>& step) {
     FileBytes read;
@@ -89,7 +82,7 @@ int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
         [&](int fd, size_t size) {
             read.data.reset(new char[std::max<size_t>(size, 1)]);
             read.size = size;
-            return ReadPieces(fd, read.data.get(), size, step);
+            return ReadRange(fd, 0, read.data.get(), size, step);
         },
         [&](const std::string& text) {
             read.data.reset(new char[std::max<size_t>(text.size(), 1)]);
@@ -107,7 +100,7 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
         fileName,
         [&](int fd, size_t size) {
             read.resize(size);
-            return ReadPieces(fd, read.data(), size, nullptr);
+            return ReadRange(fd, 0, read.data(), size);
         },
         [&](std::string& text) {
             read = std::move(text);
@@ -159,9 +152,31 @@ bool ByteCursor::Text(std::string_view& out) {
 }
 
 namespace {
+
 std::string SystemError(int err) {
     return std::strerror(err);
 }
+
+constexpr off_t kLargeFile = off_t(64) << 20;
+
+// A descriptor of the file `name` when it is a large regular file, else -1.
+int OpenLargeFile(const std::string& name) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < kLargeFile)
+        return -1;
+    return ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+// Closes the last descriptor of a replaced file on a thread of its own: freeing its cached pages
+// and its blocks takes long (a third of a second for a gigabyte), and nothing waits for it.
+void LetGo(int fd) {
+    try {
+        std::thread([fd] { ::close(fd); }).detach();
+    } catch (...) {
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 SaveFile::~SaveFile() {
@@ -221,7 +236,9 @@ bool SaveFile::Commit(std::string& error) {
     if (errno_ == 0 && ::fdatasync(fd_) != 0) errno_ = errno;
     if (::close(fd_) != 0 && errno_ == 0) errno_ = errno;
     fd_ = -1;
+    const int replaced = errno_ == 0 ? OpenLargeFile(target_) : -1;
     if (errno_ == 0 && std::rename(temp_.c_str(), target_.c_str()) != 0) errno_ = errno;
+    if (replaced >= 0) LetGo(replaced);
     if (errno_ != 0) {
         error = "Cannot write file: " + target_ + " (" + SystemError(errno_) + ")";
         Discard();

@@ -15,6 +15,20 @@ struct FileBytes {
     std::string_view View() const { return {data.get(), size}; }
 };
 
+// A file opened for reading, closed with the object; Get() is -1 (errno set) when it could not
+// be opened.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(const std::string& fileName);
+    ~FileDescriptor();
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
 // Reads the whole file: large files in pieces on several threads, as the copy from the page
 // cache and the page faults of the fresh buffer take most of the time otherwise. `step`, when
 // given, gets the share read so far (0..1) on the caller's thread and returns false to stop.
@@ -24,6 +38,11 @@ int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
                   const std::function<bool(double)>& step = nullptr);
 // The same into a string; false with `err` set.
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err);
+// Reads `size` bytes at `offset` of an open regular file into dest, large ranges in pieces on
+// several threads; `step` as above. Returns 0, or the errno of the failure (EIO when the file
+// ends first, ECANCELED when stopped).
+int ReadRange(int fd, int64_t offset, char* dest, size_t size,
+              const std::function<bool(double)>& step = nullptr);
 
 // Appends v as 4 bytes, little-endian.
 void AppendU32(std::string& out, uint32_t v);

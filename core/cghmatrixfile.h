@@ -9,8 +9,12 @@
 // probe one record: the probe's five annotation texts joined by TAB and one data block per
 // hybridisation 1..HNum. Texts are never quoted: a TAB inside a text is written as a blank.
 //
-// Large files are read and written with a few worker threads that are done before a routine
-// returns; the progress sink is only ever called on the caller's thread.
+// Large files are read and written a window of records at a time, shared out among the worker
+// threads by hybridisation; the progress sink is only ever called on the caller's thread. A read
+// that replaces probes passes over the file twice: the first pass checks every record, so that a
+// file that cannot be loaded changes nothing; then what the load replaces is freed, so that the
+// old and the new data never take memory together, and the second pass stores the probes. A read
+// into a data set without probes checks and stores in one pass.
 #pragma once
 
 #include "records.h"
@@ -29,7 +33,10 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
 // annotation keys read (from key 2 on), the probe annotation of all 24 chromosomes, HNum and
 // CNum; other slots and fields keep their values. Logs the run time. Returns false with `error`
 // set when the file cannot be read, is not a CGH matrix file, is truncated or malformed, or the
-// user cancels; `data` is then unchanged.
+// user cancels; `data` is then unchanged, unless the failure came only after the check of the
+// whole file (a read error, the file changing meanwhile, memory running out, a cancel in the
+// second half of the progress): `data` then holds no hybridisations and no probes, and `error`
+// says that the data loaded before were cleared.
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error);
 
@@ -41,6 +48,6 @@ struct CGHMatrixLoad {
 
 // Loads a CGH matrix file as a new data set: `data` is replaced by the file's contents on a
 // cleared data set (recent files and test parameters kept) with hybridisations 1..HNum active.
-// On failure returns ok false with the error text and leaves `data` unchanged.
+// On failure returns ok false with the error text and leaves `data` as ReadCGHMatrix does.
 CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileName,
                                    ProgressSink* progress);

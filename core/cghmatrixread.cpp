@@ -2,427 +2,624 @@
 
 #include "binaryio.h"
 #include "cghmatrixformat.h"
+#include "cghmatrixheader.h"
 #include "elapsed.h"
-#include "numbers.h"
+#include "largememory.h"
+#include "parallel.h"
 #include "progresssteps.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <climits>
+#include <atomic>
 #include <cstring>
-#include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <new>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
+#include <optional>
 
 namespace {
 
 using namespace cgm;
 
-constexpr size_t kReadBytes = size_t(2) << 20; // first block; it grows to hold a batch
+// Share of the progress bar for the first pass, which reads the file from disk when it is not
+// in the page cache; the second one stores what the first proved sound.
+constexpr int kCheckedPosition = ProgressSteps::kMaximum / 2;
+constexpr int kPrefetch = 8; // records ahead of the one decoded
+constexpr const char* kChanged = "the file changed while it was read";
 
-// Splits at every TAB; quotes have no meaning in this file.
-void SplitTabs(std::string_view s, std::vector<std::string_view>& items) {
-    items.clear();
-    size_t start = 0;
-    for (size_t at; (at = s.find('\t', start)) != std::string_view::npos; start = at + 1)
-        items.push_back(s.substr(start, at - start));
-    items.push_back(s.substr(start));
+// True when the text holds at least the TABs that part the probe texts.
+bool HasProbeTexts(const char* text, size_t length) {
+    const char* end = text + length;
+    int tabs = 0;
+    for (const char* p = text; tabs < kProbeTexts - 1; ++p, ++tabs)
+        if (!(p = static_cast<const char*>(std::memchr(p, '\t', size_t(end - p))))) return false;
+    return true;
 }
 
-// Hands out one record body at a time from a file read in large blocks; a record never reaches
-// beyond the bytes the file holds.
-class RecordReader {
+bool AllZeroBits(const float* v, int n) {
+    uint32_t bits = 0;
+    for (int i = 0; i < n; ++i) bits |= std::bit_cast<uint32_t>(v[i]);
+    return bits == 0;
+}
+
+// The columns of one probe array while its values arrive a tile at a time. As LoadSlot would
+// have it: a slot gets a column only once it holds a value other than +0, and shares the column
+// of an earlier slot for as long as both hold the same values.
+class SlotColumns {
   public:
-    ~RecordReader() {
-        if (fd_ >= 0) ::close(fd_);
+    using Tile = float[kStoredSlots][kTileProbes];
+
+    void Start(ColumnArena& arena, int probes) {
+        arena_ = &arena;
+        length_ = size_t(probes) + 10;
+        rep_.fill(0);
+        for (auto& c : col_) c.reset();
     }
 
-    bool Open(const std::string& fileName, std::string& error) {
-        fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat st {};
-        if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
-            error = "cannot open the file (" + std::string(std::strerror(errno)) + ")";
-            return false;
-        }
-        left_ = st.st_size;
-        buffer_.resize(size_t(std::min<int64_t>(left_, kReadBytes)));
-        return true;
-    }
-
-    // Bytes of the file not yet handed out.
-    int64_t Left() const { return left_; }
-
-    // Records handed out from here on stay in the buffer (though it may move) until the next
-    // Mark; Marked() is where the first of them now lies.
-    void Mark() { mark_ = pos_; }
-    const char* Marked() const { return buffer_.data() + mark_; }
-
-    enum Result { kRecord, kEnd, kShort, kIoError };
-    Result Next(std::string_view& body) {
-        if (left_ == 0) return kEnd;
-        if (left_ < 4) return kShort;
-        if (!Ensure(4)) return kIoError;
-        const uint32_t length = LoadU32(buffer_.data() + pos_);
-        if (length > left_ - 4) return kShort;
-        if (!Ensure(4 + size_t(length))) return kIoError;
-        body = std::string_view(buffer_.data() + pos_ + 4, length);
-        pos_ += 4 + size_t(length);
-        left_ -= 4 + int64_t(length);
-        return kRecord;
-    }
-
-    std::string IoError() const {
-        return "read error (" + std::string(std::strerror(errno_)) + ")";
-    }
-
-  private:
-    // Makes n bytes (n <= the bytes left) readable from pos_, keeping those from mark_ on.
-    bool Ensure(size_t n) {
-        if (end_ - pos_ >= n) return true;
-        if (mark_ > 0) {
-            std::memmove(buffer_.data(), buffer_.data() + mark_, end_ - mark_);
-            end_ -= mark_;
-            pos_ -= mark_;
-            mark_ = 0;
-        }
-        if (pos_ + n > buffer_.size()) buffer_.resize(std::max(pos_ + n, buffer_.size() * 2));
-        while (end_ - pos_ < n) {
-            const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) { // the file shrank under us, or a device error
-                errno_ = got < 0 ? errno : EIO;
-                return false;
+    // Takes slots from + 1..to of probes at..at + m - 1.
+    void Add(int at, int m, const Tile& v, int from, int to) {
+        const size_t bytes = size_t(m) * sizeof(float);
+        for (int s = from + 1; s <= to; ++s) {
+            const float* values = v[s - 1];
+            const int t = rep_[s];
+            if (t == s) {
+                std::memcpy(col_[s].get() + at, values, bytes);
+                continue;
             }
-            end_ += size_t(got);
+            if (t != 0 && std::memcmp(values, v[t - 1], bytes) == 0) continue;
+            if (t == 0) {
+                if (AllZeroBits(values, m)) continue;
+                // Zeros so far like this one: the slots that part from zeros here.
+                for (int u = from + 1; u < s && rep_[s] == 0; ++u)
+                    if (rep_[u] == u && partedAt_[u] == at &&
+                        std::memcmp(values, v[u - 1], bytes) == 0)
+                        rep_[s] = int8_t(u);
+                if (rep_[s] != 0) continue;
+            }
+            col_[s] = arena_->Zeroed(length_);
+            if (t != 0) std::memcpy(col_[s].get(), col_[t].get(), size_t(at) * sizeof(float));
+            std::memcpy(col_[s].get() + at, values, bytes);
+            rep_[s] = int8_t(s);
+            partedAt_[s] = t == 0 ? at : -1;
         }
-        return true;
     }
 
-    int fd_ = -1;
-    int errno_ = 0;
-    std::vector<char> buffer_;
-    size_t pos_ = 0, end_ = 0, mark_ = 0;
-    int64_t left_ = 0;
-};
-
-// What a file holds, parsed; only the hybridisations of the file get storage.
-struct ParsedMatrix {
-    std::vector<std::array<std::string, kAnnotationKeys + 1>> annotation; // [0..hnum][key]
-    std::vector<std::array<tCGHProbeArray, kChromosomes + 1>> chr;        // [1..hnum][c]
-    std::array<tOligoArray, kChromosomes + 1> oligo;
-};
-
-// Parses one file; `error` receives the reason of a failure.
-class MatrixParser {
-  public:
-    MatrixParser(ParsedMatrix& out, ProgressSink* progress) : out_(out), progress_(progress) {}
-
-    bool Parse(const std::string& fileName, std::string& error) {
-        // The probe counts say where the file ends; bytes after the last probe record are left.
-        if (!in_.Open(fileName, error_)) return Fail(error);
-        return (ReadMagic() && ReadHeader() && ReadProbes()) || Fail(error);
+    // Gives the array its columns; slots 1..3 those of `positions` when given.
+    void Install(tCGHProbeArray& array, const SlotColumns* positions) const {
+        for (int s = 1; s <= kStoredSlots; ++s) {
+            const SlotColumns& from = positions && s <= 3 ? *positions : *this;
+            if (const int t = from.rep_[s]) array.SetColumn(s, from.col_[t]);
+        }
     }
-
-    int HNum() const { return hnum_; }
-    int CNum() const { return cnum_; }
-    int Keys() const { return keys_; }
 
   private:
-    bool Fail(std::string& error) {
-        error = error_;
-        return false;
-    }
-    bool Bad(std::string reason) {
-        error_ = std::move(reason);
-        return false;
-    }
+    ColumnArena* arena_ = nullptr;
+    size_t length_ = 0;
+    std::array<int8_t, kStoredSlots + 1> rep_{}; // 0: zeros; s: its own column; t < s: t's
+    std::array<int, kStoredSlots + 1> partedAt_{};
+    std::array<std::shared_ptr<float[]>, kStoredSlots + 1> col_;
+};
 
-    // The next record; `what` names it when it is missing.
-    bool Record(std::string_view& body, std::string_view what) {
-        const auto result = in_.Next(body);
-        return result == RecordReader::kRecord || Missing(result, what);
-    }
-    bool Missing(RecordReader::Result result, std::string_view what) {
-        if (result == RecordReader::kIoError) return Bad(in_.IoError());
-        return Bad(
-            (result == RecordReader::kEnd ? "the file ends before " : "the file is truncated in ") +
-            std::string(what));
-    }
+// A run of records of one chromosome, read and stored together.
+struct Window {
+    int chr, first, count; // probes first..first + count - 1
+    int64_t offset;        // of the first record
+    size_t bytes;
+};
 
-    // A header record: exactly one text field.
-    bool HeaderText(std::string_view& text, const std::string& what) {
-        std::string_view body;
-        if (!Record(body, what)) return false;
-        ByteCursor cur(body);
-        if (!cur.Text(text) || cur.Left() != 0) return Bad("malformed " + what);
-        return true;
-    }
+// The probe records, read a window at a time. Checking walks every record and notes the windows;
+// storing puts the probes into a data set whose arrays of them are empty. A load that replaces
+// data checks the whole file in one pass before it frees anything and stores in a second.
+class ProbeRecords {
+  public:
+    ProbeRecords(const MatrixFile& file, const MatrixHeader& header, ProgressSteps& steps)
+        : file_(file), header_(header), hnum_(header.hnum), steps_(steps) {}
 
-    // The integer after the first TAB of a header text, within [lo, hi].
-    bool Number(const std::string& what, int lo, int hi, int& value) {
-        std::string_view text;
-        if (!HeaderText(text, what + " record")) return false;
-        const size_t tab = text.find('\t');
-        int32_t v = 0;
-        if (tab == std::string_view::npos || !ParseStrictInt(text.substr(tab + 1), v))
-            return Bad("malformed " + what + " record");
-        if (v < lo || v > hi)
-            return Bad(what + " " + std::to_string(v) + " out of range (" + std::to_string(lo) +
-                       ".." + std::to_string(hi) + ")");
-        value = v;
-        return true;
-    }
-
-    bool ReadMagic() {
-        std::string_view body, text;
-        if (in_.Next(body) != RecordReader::kRecord) return Bad("not a CGH matrix file");
-        ByteCursor cur(body);
-        if (!cur.Text(text) || cur.Left() != 0 || text != kMagic)
-            return Bad("not a CGH matrix file");
-        return true;
-    }
-
-    bool ReadHeader() {
-        if (!Number("chromosome count", 0, kChromosomes, cnum_)) return false;
-        if (!Number("hybridisation count", 0, kMaxHybridisations, hnum_)) return false;
-        for (int c = 1; c <= cnum_; ++c)
-            if (!Number("probe count of chromosome " + std::to_string(c), 0, INT_MAX - 10,
-                        counts_[c]))
+    // One pass over the records: `check` reads and checks them (a first pass), else the windows
+    // noted are read again; `into`, when given, receives the probe arrays of hybridisations
+    // 1..HNum and the probe annotation of all 24 chromosomes. The progress moves from `from` to
+    // `to`. False with `error` set on failure.
+    bool Pass(bool check, tCGH_DataSet* into, int from, int to, std::string& error) {
+        if (check && !Fits(error)) return false;
+        if (into)
+            SizeAnnotation(*into);
+        else
+            ReserveAnnotation();
+        ColumnArena arena;
+        std::vector<SlotColumns> columns(into ? size_t(hnum_) + 1 : 0);
+        // Hybridisations whose positions are hybridisation 1's share its columns of them; those
+        // whose positions part from them somewhere have theirs stored in a second pass over the
+        // chromosome.
+        std::vector<char> ownPositions(size_t(hnum_) + 1);
+        const bool store = into && hnum_ > 0;
+        const int64_t bytes = check ? file_.Size() - header_.probesAt : Checked();
+        int64_t at = header_.probesAt;
+        size_t w = 0;
+        for (int c = 1; c <= kChromosomes; ++c) {
+            const size_t firstWindow = w;
+            if (store) {
+                for (auto& cols : columns) cols.Start(arena, header_.counts[c]);
+                std::fill(ownPositions.begin(), ownPositions.end(), 0);
+            }
+            for (int first = 1; first <= header_.counts[c]; first += windows_[w++].count) {
+                if (check ? !Next(c, first, at, error) : !Reread(windows_[w], error)) return false;
+                const Window& window = windows_[w];
+                at = window.offset + int64_t(window.bytes);
+                if (store && !StoreWindow(window, into->Oligo[c], columns, ownPositions, error))
+                    return false;
+                if (!steps_.Step(ProgressSteps::Scale(from, to, double(at - header_.probesAt),
+                                                      double(bytes))))
+                    return Fail("loading cancelled", error);
+            }
+            if (store && !Install(*into, c, firstWindow, w, columns, ownPositions, error))
                 return false;
-
-        std::string_view text;
-        if (!HeaderText(text, "file names record")) return false;
-        SplitTabs(text, items_);
-        if (int(items_.size()) < hnum_ + 1) return Bad("too few file names");
-        out_.annotation.resize(size_t(hnum_) + 1);
-        for (int h = 1; h <= hnum_; ++h) out_.annotation[size_t(h)][1] = items_[size_t(h)];
-
-        keys_ = 1; // key 1 is the file name
-        for (;;) {
-            if (!HeaderText(text, "annotation key record (no \"////\" end of header)"))
-                return false;
-            if (text == kEndOfHeader) break;
-            if (text.empty()) continue;
-            if (keys_ == kAnnotationKeys) return Bad("more than 99 annotation keys");
-            ++keys_;
-            SplitTabs(text, items_);
-            if (int(items_.size()) < hnum_ + 1)
-                return Bad("too few values for annotation key " + std::string(items_[0]));
-            for (int h = 0; h <= hnum_; ++h)
-                out_.annotation[size_t(h)][size_t(keys_)] = items_[size_t(h)];
         }
         return true;
     }
 
-    bool ReadProbes() {
-        // Every probe record takes at least its length, its text length and HNum blocks (with
-        // no hybridisations an empty body is accepted): the counts must fit in the bytes left
-        // before a single array is sized from them.
+  private:
+    enum class Walked { kWhole, kPart, kEnds, kTruncated, kMalformed, kTooFewTexts };
+    struct Record {
+        size_t body;   // where its body lies in the buffer
+        uint32_t text; // the length of its text
+        size_t Blocks() const { return body + 4 + text; }
+    };
+
+    // Every probe record takes at least its length, its text length and HNum blocks (with no
+    // hybridisations an empty body is accepted): the counts must fit in the bytes left before
+    // anything is sized from them.
+    bool Fits(std::string& error) const {
         const int64_t minRecord = hnum_ == 0 ? 4 : 8 + int64_t(hnum_) * int64_t(kBlockBytes);
         int64_t total = 0;
-        for (int c = 1; c <= kChromosomes; ++c) total += counts_[c];
-        if (total > in_.Left() / minRecord)
-            return Bad("the probe counts exceed what the file holds");
+        for (int c = 1; c <= kChromosomes; ++c) total += header_.counts[c];
+        return total <= (file_.Size() - header_.probesAt) / minRecord ||
+               Fail("the probe counts exceed what the file holds", error);
+    }
 
-        ProgressSteps steps(progress_);
-        SizeArrays();
-        batch_ = BatchProbes(minRecord);
-        blocks_.resize(size_t(batch_));
-        int64_t done = 0;
-        for (int c = 1; c <= kChromosomes; ++c) {
-            const int n = counts_[c];
-            for (int h = 1; h <= hnum_; ++h) {
-                auto& arr = out_.chr[size_t(h)][c];
-                for (int s = 1; s <= kStoredSlots; ++s) cols_[h][s] = arr.Slot(s);
-                raw_[h] = arr.Slot(40);
-            }
-            for (int first = 1; first <= n; first += batch_) {
-                const int last = std::min(n, first + batch_ - 1);
-                if (!ReadBatch(c, first, last)) return false;
-                const int64_t before = done;
-                done += last - first + 1;
-                if (done / kProgressStep != before / kProgressStep &&
-                    !steps.Step(ProgressSteps::Scale(0, ProgressSteps::kMaximum, double(done),
-                                                     double(total))))
-                    return Bad("loading cancelled");
-            }
+    // Reads and checks the next window, the records of chromosome c from probe `first` on that
+    // start at `at`, and notes it.
+    bool Next(int c, int first, int64_t at, std::string& error) {
+        const int want = header_.counts[c] - first + 1;
+        size_t bytes = size_t(std::min<int64_t>(kWindowBytes, file_.Size() - at));
+        Walked walked;
+        for (;;) {
+            if (!Read(at, bytes, error)) return false;
+            walked = Walk(bytes, at + int64_t(bytes) == file_.Size(), want, true);
+            if (walked != Walked::kPart || got_ > 0) break;
+            // One record larger than a window.
+            bytes = size_t(std::min<int64_t>(int64_t(need_), file_.Size() - at));
         }
-        steps.Finish();
+        if (walked > Walked::kPart) return Fail(WalkError(walked, c, first), error);
+        windows_.push_back({c, first, got_, at, used_});
         return true;
     }
 
-    // Sizes the probe arrays of every hybridisation and the probe annotation. Fresh memory costs
-    // a page fault per page, which several threads take much faster than one. Without
-    // hybridisations there are no probes to annotate: a probe record may then be 4 bytes, which
-    // could not pay for an annotation record.
-    void SizeArrays() {
-        for (int c = 1; c <= kChromosomes; ++c) {
-            const int n = hnum_ == 0 ? 0 : counts_[c];
-            out_.oligo[c].assign(size_t(n) + 10, tOligoAnnotation{});
-            out_.oligo[c][0].Num[0] = float(n);
-        }
-        out_.chr.resize(size_t(hnum_) + 1);
-        int64_t probes = 0;
-        for (int c = 1; c <= kChromosomes; ++c) probes += counts_[c];
-        const int64_t columnBytes = 22 * sizeof(float); // slots 0..20 and 40 per probe
-        ShareHybridisations(hnum_, probes * hnum_ * columnBytes, [this](int first, int step) {
-            for (int h = first; h <= hnum_; h += step)
-                for (int c = 1; c <= kChromosomes; ++c) {
-                    out_.chr[size_t(h)][c].Resize(counts_[c] + 10);
-                    out_.chr[size_t(h)][c].SetCount(counts_[c]);
-                }
-        });
+    // Bytes of the windows noted.
+    int64_t Checked() const {
+        return windows_.empty()
+                   ? 0
+                   : windows_.back().offset + int64_t(windows_.back().bytes) - header_.probesAt;
     }
 
-    // Reads the records of probes first..last of chromosome c and copies their data blocks
-    // into the probe arrays: a few threads, each for its own hybridisations, a tile of records
-    // at a time.
-    bool ReadBatch(int c, int first, int last) {
-        in_.Mark();
-        for (int i = first; i <= last; ++i)
-            if (!ReadProbeTexts(c, i, blocks_[size_t(i - first)])) return false;
-        const char* base = in_.Marked();
-        const int64_t bytes = int64_t(last - first + 1) * hnum_ * int64_t(kBlockBytes);
-        ShareHybridisations(hnum_, bytes, [&](int firstHyb, int step) {
-            for (int tile = first; tile <= last; tile += kTileProbes) {
-                const int tileEnd = std::min(last, tile + kTileProbes - 1);
-                for (int h = firstHyb; h <= hnum_; h += step) {
-                    float* const* col = cols_[h];
-                    float* raw = raw_[h];
-                    const size_t skip = size_t(h - 1) * kBlockBytes;
-                    for (int i = tile; i <= tileEnd; ++i) {
-                        float f[kStoredSlots];
-                        std::memcpy(f, base + blocks_[size_t(i - first)] + skip, kBlockBytes);
-                        for (int s = 1; s <= kStoredSlots; ++s) col[s][i] = f[s - 1];
-                        raw[i] = f[3]; // slot 40 keeps the loaded value of slot 4
-                    }
+    // Gives the probe arrays of chromosome c their columns, once the positions that part from
+    // hybridisation 1's are stored from windows [firstWindow, endWindow).
+    bool Install(tCGH_DataSet& data, int c, size_t firstWindow, size_t endWindow,
+                 std::vector<SlotColumns>& columns, const std::vector<char>& ownPositions,
+                 std::string& error) {
+        std::vector<int> parted;
+        for (int h = 2; h <= hnum_; ++h)
+            if (ownPositions[size_t(h)]) parted.push_back(h);
+        for (size_t w = firstWindow; w < endWindow && !parted.empty(); ++w)
+            if (!StorePositions(windows_[w], parted, columns, error)) return false;
+        ParallelChunks(
+            hnum_,
+            [&](int task) {
+                const int h = task + 1;
+                tCGHProbeArray& array = data.Hyb[h].Chr[c];
+                array.Resize(header_.counts[c] + 10);
+                array.SetCount(header_.counts[c]);
+                columns[size_t(h)].Install(array, h > 1 && !ownPositions[size_t(h)] ? &columns[1]
+                                                                                    : nullptr);
+                array.ShareSlot(4, 40); // the raw copy that "Restore raw values" reads
+            },
+            nullptr, ThreadsFor(size_t(header_.counts[c]) * size_t(hnum_) * kBlockBytes));
+        return true;
+    }
+
+    static bool Fail(std::string reason, std::string& error) {
+        error = std::move(reason);
+        return false;
+    }
+
+    bool Read(int64_t at, size_t bytes, std::string& error) {
+        const int err = ReadRange(file_.Descriptor(), at, buffer_.Reserve(bytes), bytes);
+        return err == 0 || Fail(ReadErrorText(err), error);
+    }
+
+    // Walks up to `want` records from the start of the buffer's first `size` bytes, noting where
+    // they lie (got_, used_, records_). kWhole: all of them; kPart: the next one reaches beyond
+    // `size` but not beyond the end of the file, and takes need_ bytes; else the record got_
+    // fails.
+    Walked Walk(size_t size, bool fileEnds, int want, bool checkTexts) {
+        const char* bytes = buffer_.Data();
+        records_.clear();
+        got_ = 0;
+        used_ = 0;
+        for (; got_ < want; ++got_) {
+            const size_t left = size - used_;
+            if (left < 4 || left - 4 < LoadU32(bytes + used_)) {
+                if (!fileEnds) {
+                    need_ = left < 4 ? 4 : 4 + size_t(LoadU32(bytes + used_));
+                    return Walked::kPart;
                 }
+                return left == 0 ? Walked::kEnds : Walked::kTruncated;
             }
-        });
-        if (hnum_ >= 1)
-            for (int i = first; i <= last; ++i)
-                for (int s = 1; s <= 3; ++s)
-                    out_.oligo[c][size_t(i)].Num[size_t(s)] = cols_[1][s][i];
+            const size_t length = LoadU32(bytes + used_);
+            const size_t body = used_ + 4;
+            used_ = body + length;
+            if (length == 0 && hnum_ == 0) continue;
+            if (length < 4) return Walked::kMalformed;
+            const uint32_t text = LoadU32(bytes + body);
+            if (text > length - 4 || length - 4 - text != size_t(hnum_) * kBlockBytes)
+                return Walked::kMalformed;
+            if (checkTexts && !HasProbeTexts(bytes + body + 4, text)) return Walked::kTooFewTexts;
+            if (hnum_ > 0) records_.push_back({body, text});
+        }
+        return Walked::kWhole;
+    }
+
+    std::string WalkError(Walked walked, int c, int first) const {
+        const std::string probe =
+            std::to_string(first + got_) + " on chromosome " + std::to_string(c);
+        switch (walked) {
+        case Walked::kEnds:
+            return "the file ends before the probes of chromosome " + std::to_string(c);
+        case Walked::kTruncated:
+            return "the file is truncated in the probes of chromosome " + std::to_string(c);
+        case Walked::kMalformed:
+            return "malformed record of probe " + probe;
+        default:
+            return "too few annotation texts for probe " + probe;
+        }
+    }
+
+    // Probes whose annotation is stored: none without hybridisations (a probe record may then
+    // be 4 bytes, which could not pay for it).
+    int AnnotatedProbes(int c) const { return hnum_ == 0 ? 0 : header_.counts[c]; }
+
+    size_t AnnotationBytes() const {
+        size_t n = 0;
+        for (int c = 1; c <= kChromosomes; ++c) n += size_t(AnnotatedProbes(c)) + 10;
+        return n * sizeof(tOligoAnnotation);
+    }
+
+    // The probe annotation's room, taken while a refusal still changes nothing; its pages are
+    // only touched once it is filled.
+    void ReserveAnnotation() {
+        for (int c = 1; c <= kChromosomes; ++c) {
+            tOligoArray& oligo = annotation_[size_t(c)];
+            oligo.reserve(size_t(AnnotatedProbes(c)) + 10);
+            AdviseHugePages(oligo.data(), oligo.capacity() * sizeof(tOligoAnnotation));
+        }
+    }
+
+    // The probe annotation of every chromosome, sized for the file's probes.
+    void SizeAnnotation(tCGH_DataSet& data) {
+        ParallelChunks(
+            kChromosomes,
+            [&](int task) {
+                const int c = task + 1;
+                tOligoArray& oligo = data.Oligo[c];
+                oligo.swap(annotation_[size_t(c)]);
+                if (oligo.capacity() == 0) {
+                    oligo.reserve(size_t(AnnotatedProbes(c)) + 10);
+                    AdviseHugePages(oligo.data(), oligo.capacity() * sizeof(tOligoAnnotation));
+                }
+                oligo.resize(size_t(AnnotatedProbes(c)) + 10);
+                oligo[0].Num[0] = float(AnnotatedProbes(c));
+            },
+            nullptr, ThreadsFor(AnnotationBytes()));
+    }
+
+    // Reads a window again; false with `error` set when its records are not those checked.
+    bool Reread(const Window& window, std::string& error) {
+        if (!Read(window.offset, window.bytes, error)) return false;
+        return (Walk(window.bytes, true, window.count, false) == Walked::kWhole &&
+                used_ == window.bytes) ||
+               Fail(kChanged, error);
+    }
+
+    // Stores the window walked last.
+    bool StoreWindow(const Window& window, tOligoArray& oligo, std::vector<SlotColumns>& columns,
+                     std::vector<char>& ownPositions, std::string& error) {
+        std::atomic<bool> changed{false};
+        ParallelChunks(
+            kTextTasks + hnum_,
+            [&](int task) {
+                if (task < kTextTasks) {
+                    StoreTexts(oligo, window.first, TextTaskStart(task, window.count),
+                               TextTaskStart(task + 1, window.count), changed);
+                    return;
+                }
+                const int h = task - kTextTasks + 1;
+                if (h == 1)
+                    StoreBlocks(window, 1, columns[1], 0, nullptr);
+                else
+                    StoreBlocks(window, h, columns[size_t(h)], 3, &ownPositions[size_t(h)]);
+            },
+            nullptr, ThreadsFor(window.bytes));
+        return !changed || Fail(kChanged, error);
+    }
+
+    // Slots 1..3 of hybridisations `hybs` in a window.
+    bool StorePositions(const Window& window, const std::vector<int>& hybs,
+                        std::vector<SlotColumns>& columns, std::string& error) {
+        if (!Reread(window, error)) return false;
+        ParallelChunks(
+            int(hybs.size()),
+            [&](int task) {
+                const int h = hybs[size_t(task)];
+                StoreBlocks(window, h, columns[size_t(h)], 0, nullptr, 3);
+            },
+            nullptr, ThreadsFor(window.bytes));
         return true;
     }
 
-    // Takes the texts of one probe record; `blocks` receives where its data blocks begin,
-    // counted from the marked record.
-    bool ReadProbeTexts(int c, int i, size_t& blocks) {
-        std::string_view body, text;
-        if (const auto result = in_.Next(body); result != RecordReader::kRecord)
-            return Missing(result, "the probes of chromosome " + std::to_string(c));
-        blocks = size_t(body.data() - in_.Marked()) + body.size();
-        if (body.empty() && hnum_ == 0) return true;
-        ByteCursor cur(body);
-        if (!cur.Text(text) || cur.Left() != size_t(hnum_) * kBlockBytes)
-            return Bad("malformed record of probe " + std::to_string(i) + " on chromosome " +
-                       std::to_string(c));
-        SplitTabs(text, items_);
-        if (items_.size() < size_t(kProbeTexts))
-            return Bad("too few annotation texts for probe " + std::to_string(i) +
-                       " on chromosome " + std::to_string(c));
-        if (hnum_ > 0)
-            for (int k = 1; k <= kProbeTexts; ++k)
-                out_.oligo[c][size_t(i)].Str[k] = items_[size_t(k - 1)];
-        blocks -= cur.Left();
-        return true;
+    // Probe texts and positions of records [from, to) of the window.
+    void StoreTexts(tOligoArray& oligo, int first, int from, int to,
+                    std::atomic<bool>& changed) const {
+        const char* bytes = buffer_.Data();
+        std::vector<std::string_view> items;
+        for (int k = from; k < to; ++k) {
+            const Record& r = records_[size_t(k)];
+            SplitTabs(std::string_view(bytes + r.body + 4, r.text), items);
+            if (items.size() < size_t(kProbeTexts)) {
+                changed = true;
+                return;
+            }
+            tOligoAnnotation& probe = oligo[size_t(first + k)];
+            for (int i = 1; i <= kProbeTexts; ++i) probe.Str[size_t(i)] = items[size_t(i - 1)];
+            std::memcpy(&probe.Num[1], bytes + r.Blocks(), kPositionBytes);
+        }
     }
 
-    ParsedMatrix& out_;
-    ProgressSink* progress_;
-    RecordReader in_;
-    std::string error_;
-    int cnum_ = 0, hnum_ = 0, keys_ = 1;
-    std::array<int, kChromosomes + 1> counts_{};
-    std::vector<std::string_view> items_;
-    int batch_ = kMinBatch;
-    std::vector<size_t> blocks_;
-    float* cols_[kMaxHybridisations + 1][kStoredSlots + 1] = {};
-    float* raw_[kMaxHybridisations + 1] = {};
+    // Slots from + 1..to of hybridisation h in the window's records. With `parted`, slots 1..3
+    // are compared with hybridisation 1's, and it is set where they differ.
+    void StoreBlocks(const Window& window, int h, SlotColumns& columns, int from, char* parted,
+                     int to = kStoredSlots) const {
+        const char* bytes = buffer_.Data();
+        const size_t skip = size_t(h - 1) * kBlockBytes;
+        bool same = true;
+        alignas(64) SlotColumns::Tile v;
+        for (int k = 0; k < window.count; k += kTileProbes) {
+            const int m = std::min(kTileProbes, window.count - k);
+            for (int j = 0; j < m; ++j) {
+                // The records lie a page or more apart, beyond what the hardware prefetches.
+                if (k + j + kPrefetch < window.count) {
+                    const char* ahead = bytes + records_[size_t(k + j + kPrefetch)].Blocks() + skip;
+                    __builtin_prefetch(ahead);
+                    __builtin_prefetch(ahead + kBlockBytes - 1);
+                }
+                const char* block = bytes + records_[size_t(k + j)].Blocks();
+                float f[kStoredSlots];
+                std::memcpy(f, block + skip, kBlockBytes);
+                for (int s = 0; s < kStoredSlots; ++s) v[s][j] = f[s];
+                if (parted) same = same && std::memcmp(block, f, kPositionBytes) == 0;
+            }
+            columns.Add(window.first + k, m, v, from, to);
+        }
+        if (!same) *parted = 1;
+    }
+
+    const MatrixFile& file_;
+    const MatrixHeader& header_;
+    const int hnum_;
+    ProgressSteps& steps_;
+    LargeBuffer buffer_;
+    std::vector<Record> records_; // of the window walked last
+    int got_ = 0;
+    size_t used_ = 0, need_ = 0;
+    std::vector<Window> windows_;
+    std::array<tOligoArray, kChromosomes + 1> annotation_;
 };
+
+// Frees the probe arrays of hybridisations 1..hnum and the probe annotation.
+void FreeProbes(tCGH_DataSet& data, int hnum) {
+    for (int h = 1; h <= hnum; ++h)
+        for (auto& array : data.Hyb[h].Chr) array = tCGHProbeArray();
+    for (auto& oligo : data.Oligo) tOligoArray().swap(oligo);
+}
+
+// True when `data` holds probes of hybridisations 1..hnum or a probe annotation: what a load
+// into it frees first.
+bool HoldsProbes(const tCGH_DataSet& data, int hnum) {
+    for (int h = 1; h <= hnum; ++h)
+        for (const auto& array : data.Hyb[h].Chr)
+            if (array.Size() > 0) return true;
+    for (const auto& oligo : data.Oligo)
+        if (!oligo.empty()) return true;
+    return false;
+}
+
+// The load of one file: its header, then one or two passes over its probe records. Each step
+// returns false with Error() set when it fails.
+class MatrixLoad {
+  public:
+    MatrixLoad(const std::string& fileName, ProgressSink* progress)
+        : fileName_(fileName), steps_(progress) {}
+
+    // Reads the header.
+    bool Open() {
+        return Try([&](std::string& reason) {
+            if (!file_.Open(fileName_, reason) || !ReadMatrixHeader(file_, header_, reason))
+                return false;
+            // A slot without a name would count as free, and the next file dropped would take
+            // it. The names are copied now, so that storing them allocates nothing.
+            names_.resize(size_t(header_.hnum) + 1);
+            for (int h = 1; h <= header_.hnum; ++h) {
+                std::string& name = header_.annotation[size_t(h)][1];
+                if (name.empty()) name = "Hybridisation " + std::to_string(h);
+                names_[size_t(h)] = name;
+            }
+            probes_.emplace(file_, header_, steps_);
+            return true;
+        });
+    }
+    int HNum() const { return header_.hnum; }
+
+    // Checks every record before anything is freed for the load.
+    bool Check() {
+        return Try([&](std::string& reason) {
+            return probes_->Pass(true, nullptr, 0, kCheckedPosition, reason);
+        });
+    }
+    // Stores the records checked into `data`, whose arrays of them are empty.
+    bool Store(tCGH_DataSet& data) {
+        return Try([&](std::string& reason) {
+            return probes_->Pass(false, &data, kCheckedPosition, ProgressSteps::kMaximum, reason);
+        });
+    }
+    // Checks and stores in one pass: for a load that frees nothing.
+    bool CheckAndStore(tCGH_DataSet& data) {
+        return Try([&](std::string& reason) {
+            return probes_->Pass(true, &data, 0, ProgressSteps::kMaximum, reason);
+        });
+    }
+
+    // Names, annotation keys and counts of the probes stored in `data`.
+    void Finish(tCGH_DataSet& data) {
+        const int hnum = header_.hnum;
+        for (int h = 1; h <= hnum; ++h) data.Hyb[h].FileName = std::move(names_[size_t(h)]);
+        for (int h = 1; h <= hnum; ++h) ShareEqualPositions(data, h);
+        for (int h = 0; h <= hnum; ++h)
+            for (int k = h == 0 ? 2 : 1; k <= header_.keys; ++k)
+                data.Annotation[h][k] = std::move(header_.annotation[size_t(h)][size_t(k)]);
+        data.HNum = hnum;
+        data.CNum = header_.cnum;
+        steps_.Finish();
+        BumpDataVersion();
+    }
+
+    const std::string& Error() const { return error_; }
+    // Says in the error that the data loaded before had already been freed.
+    void Replaced() {
+        error_ += "; the CGH data loaded before had already been cleared to make room for it";
+    }
+
+  private:
+    template <typename Step> bool Try(Step step) {
+        try {
+            std::string reason;
+            if (step(reason)) return true;
+            error_ = "Could not load CGH matrix file \"" + fileName_ + "\": " + reason;
+        } catch (const std::bad_alloc&) {
+            error_ = NotEnoughMemoryText(fileName_);
+        }
+        return false;
+    }
+
+    const std::string fileName_;
+    ProgressSteps steps_;
+    MatrixFile file_;
+    MatrixHeader header_;
+    std::optional<ProbeRecords> probes_;
+    std::vector<std::string> names_;
+    std::string error_;
+};
+
+// What a load that failed after it began to replace data leaves: no hybridisations and no probes,
+// and an error that says so.
+void DropProbes(tCGH_DataSet& data, MatrixLoad& load) {
+    for (auto& hyb : data.Hyb) {
+        hyb.FileName.clear();
+        hyb.Active = 0;
+    }
+    FreeProbes(data, kMaxHybridisations);
+    data.HNum = 0;
+    BumpDataVersion();
+    load.Replaced();
+}
 
 } // namespace
 
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error) {
     const Stopwatch clock;
-    ParsedMatrix file;
-    MatrixParser parser(file, progress);
-    std::vector<std::string> names;
-    try {
-        std::string reason;
-        if (!parser.Parse(fileName, reason)) {
-            error = "Could not load CGH matrix file \"" + fileName + "\": " + reason;
-            return false;
-        }
-        // A slot without a name would count as free, and the next file dropped would take it.
-        names.resize(size_t(parser.HNum()) + 1);
-        for (int h = 1; h <= parser.HNum(); ++h) {
-            std::string& name = file.annotation[size_t(h)][1];
-            if (name.empty()) name = "Hybridisation " + std::to_string(h);
-            names[size_t(h)] = name;
-        }
-    } catch (const std::bad_alloc&) {
-        error = NotEnoughMemoryText(fileName);
+    MatrixLoad load(fileName, progress);
+    bool loaded = load.Open();
+    const int hnum = load.HNum();
+    if (loaded && !HoldsProbes(data, hnum)) {
+        loaded = load.CheckAndStore(data);
+        if (!loaded) FreeProbes(data, hnum); // as empty as it was
+    } else if (loaded && (loaded = load.Check())) {
+        FreeProbes(data, hnum);
+        loaded = load.Store(data);
+        if (!loaded) DropProbes(data, load);
+    }
+    if (!loaded) {
+        error = load.Error();
         return false;
     }
-    // From here on nothing is allocated: the data set changes completely or not at all.
-    const int hnum = parser.HNum();
-    for (int h = 1; h <= hnum; ++h) {
-        std::swap(data.Hyb[h].Chr, file.chr[size_t(h)]);
-        data.Hyb[h].FileName = std::move(names[size_t(h)]);
-    }
-    for (int h = 0; h <= hnum; ++h)
-        for (int k = h == 0 ? 2 : 1; k <= parser.Keys(); ++k)
-            data.Annotation[h][k] = std::move(file.annotation[size_t(h)][size_t(k)]);
-    std::swap(data.Oligo, file.oligo);
-    data.HNum = hnum;
-    data.CNum = parser.CNum();
-    BumpDataVersion();
+    load.Finish(data);
     Report(log).Add(clock.Line());
     return true;
 }
 
+namespace {
+
+// Makes `data` the cleared data set `cleared` with data's recent files and test parameters; the
+// previous data set's arrays are freed.
+void ReplaceDataSet(tCGH_DataSet& data, std::unique_ptr<tCGH_DataSet> cleared) {
+    cleared->RecentFiles.swap(data.RecentFiles);
+    cleared->TestParam1 = data.TestParam1;
+    cleared->TestParam2 = data.TestParam2;
+    cleared->TestParam3 = data.TestParam3;
+    cleared->TestParam4 = data.TestParam4;
+    cleared->TestParam5 = data.TestParam5;
+    cleared->TestParam6 = data.TestParam6;
+    data = std::move(*cleared);
+}
+
+} // namespace
+
 CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileName,
                                    ProgressSink* progress) {
-    CGHMatrixLoad load;
-    load.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
-    std::unique_ptr<tCGH_DataSet> fresh, previous;
+    CGHMatrixLoad result;
+    result.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
+    const Stopwatch clock;
+    // Made before the load, so that replacing the data set allocates nothing.
+    std::unique_ptr<tCGH_DataSet> cleared;
     try {
-        fresh = std::make_unique<tCGH_DataSet>();
-        ClearCGHDataSet(*fresh);
-        MemoryLog log;
-        if (!ReadCGHMatrix(*fresh, fileName, progress, &log, load.error)) return load;
-        for (int h = 1; h <= fresh->HNum; ++h) fresh->Hyb[h].Active = 1;
-        fresh->RecentFiles = data.RecentFiles;
-        load.report.insert(load.report.end(), log.lines.begin(), log.lines.end());
-        load.report.push_back("Loaded CGH probes:");
-        for (int c = 1; c <= kChromosomes; ++c)
-            load.report.push_back("Chromosome " + std::to_string(c) + "\t" +
-                                  std::to_string(OligoCount(fresh->Oligo[c])));
-        load.report.push_back("");
-        // Moved through the heap: the record is too large for a temporary on the stack.
-        previous = std::make_unique<tCGH_DataSet>();
+        cleared = std::make_unique<tCGH_DataSet>();
+        ClearCGHDataSet(*cleared);
     } catch (const std::bad_alloc&) {
-        load.report.resize(1);
-        load.error = NotEnoughMemoryText(fileName);
-        return load;
+        result.error = NotEnoughMemoryText(fileName);
+        return result;
     }
-    fresh->TestParam1 = data.TestParam1;
-    fresh->TestParam2 = data.TestParam2;
-    fresh->TestParam3 = data.TestParam3;
-    fresh->TestParam4 = data.TestParam4;
-    fresh->TestParam5 = data.TestParam5;
-    fresh->TestParam6 = data.TestParam6;
-    *previous = std::move(data);
-    data = std::move(*fresh);
-    previous.reset(); // the previous data set's arrays go now
-    BumpDataVersion();
-    load.ok = true;
-    return load;
+    MatrixLoad load(fileName, progress);
+    bool loaded = load.Open();
+    if (loaded && !HoldsProbes(data, kMaxHybridisations)) {
+        loaded = load.CheckAndStore(*cleared);
+        if (loaded) ReplaceDataSet(data, std::move(cleared));
+    } else if (loaded && (loaded = load.Check())) {
+        ReplaceDataSet(data, std::move(cleared));
+        loaded = load.Store(data);
+        if (!loaded) DropProbes(data, load);
+    }
+    result.ok = loaded;
+    if (!result.ok) {
+        result.error = load.Error();
+        return result;
+    }
+    load.Finish(data);
+    for (int h = 1; h <= data.HNum; ++h) data.Hyb[h].Active = 1;
+    try {
+        result.report.push_back(clock.Line());
+        result.report.push_back("Loaded CGH probes:");
+        for (int c = 1; c <= kChromosomes; ++c)
+            result.report.push_back("Chromosome " + std::to_string(c) + "\t" +
+                                    std::to_string(OligoCount(data.Oligo[c])));
+        result.report.push_back("");
+    } catch (const std::bad_alloc&) {
+        // The data set is loaded; only its report is short.
+    }
+    return result;
 }

@@ -83,8 +83,8 @@ class WindowRuns {
         std::vector<ExactSum> tailSum(static_cast<size_t>(window_));
         std::vector<double> tailM2(static_cast<size_t>(window_));
         const float* x = a.Slot(11);
-        float* mean = a.Slot(12);
-        float* sd = a.Slot(13);
+        float* mean = a.WritableSlot(12);
+        float* sd = a.WritableSlot(13);
         const double probes = static_cast<double>(window_), perProbe = 1.0 / probes;
         const int64_t lastStart = r.last - half; // windows start at probes 1..lastStart
         for (int64_t block = 1; block <= lastStart; block += window_) {

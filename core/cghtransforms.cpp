@@ -1,7 +1,7 @@
 #include "cghtransforms.h"
 
+#include "columnwalks.h"
 #include "elapsed.h"
-
 #include "numbers.h"
 #include "processing.h"
 
@@ -11,47 +11,10 @@
 
 namespace {
 
-// The probe helpers take a slot's column and read its probes x[1..n].
-
-// Sum in extended precision; two accumulators keep the adds from waiting on each other.
-long double Sum(const float* x, int n) {
-    long double a = 0.0L, b = 0.0L;
-    int i = 1;
-    for (; i < n; i += 2) {
-        a += x[i];
-        b += x[i + 1];
-    }
-    if (i == n) a += x[i];
-    return a + b;
-}
-
-long double SquaredDeviations(const float* x, int n, long double mean) {
-    long double a = 0.0L, b = 0.0L;
-    int i = 1;
-    for (; i < n; i += 2) {
-        const long double d = mean - x[i], e = mean - x[i + 1];
-        a += d * d;
-        b += e * e;
-    }
-    if (i == n) {
-        const long double d = mean - x[i];
-        a += d * d;
-    }
-    return a + b;
-}
-
 // An SD of 0 counts as 1, so a constant series becomes all zeros instead of NaN.
 long double StandardDeviation(long double squaredDeviations, long double n) {
     const long double sd = std::sqrt(squaredDeviations / n);
     return sd == 0.0L ? 1.0L : sd;
-}
-
-// Replaces x[1..n] by op(x). The fixed blocks of 8 let the compiler vectorise the loop.
-template <typename Op> void TransformProbes(float* x, int n, Op op) {
-    int i = 1;
-    for (; i + 7 <= n; i += 8)
-        for (int k = 0; k < 8; ++k) x[i + k] = op(x[i + k]);
-    for (; i <= n; ++i) x[i] = op(x[i]);
 }
 
 // Slots first..last with storage.
@@ -69,9 +32,12 @@ void ScaleSlots(tCGH_DataSet& data, const std::vector<int>& slots, double factor
         for (int c = 1; c <= kChromosomes; ++c) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
             const int n = a.Count();
-            for (int s : slots)
-                TransformProbes(a.Slot(s), n,
+            for (int s : slots) {
+                // An unwritten slot stays 0 under a positive factor; a negative one makes it -0.
+                if (!a.Allocated(s) && factor >= 0) continue;
+                TransformProbes(a.WritableSlot(s), n,
                                 [factor](float v) { return static_cast<float>(v * factor); });
+            }
         }
 }
 
@@ -89,6 +55,76 @@ void ScaleValueSlots(tCGH_DataSet& data, LogSink* log, const std::string& title,
     BumpDataVersion();
 }
 
+using PerSet = std::array<long double, kMaxHybridisations + 1>;
+
+// The hybridisations sets[2u], sets[2u + 1] of pair u; the last pair of an odd count walks its
+// one hybridisation in both lanes.
+struct Pairs {
+    std::vector<int> sets;
+    int Count() const { return static_cast<int>(sets.size() + 1) / 2; }
+    int Set(int pair, int lane) const {
+        return sets[std::min(sets.size() - 1, static_cast<size_t>(2 * pair + lane))];
+    }
+    int Lanes(int pair) const { return Set(pair, 1) == Set(pair, 0) ? 1 : 2; }
+};
+
+// Step t sums pair t, the squared deviations of pair t - 1 and standardises pair t - 2, each
+// chromosome in one RunChromosomeStep; means and SDs follow from the totals over the
+// chromosomes in their order.
+void ZTransformPairs(tCGH_DataSet& data, const Pairs& pairs,
+                     const std::array<int64_t, kMaxHybridisations + 1>& probes, PerSet& mean,
+                     PerSet& sd) {
+    const int count = pairs.Count();
+    for (int t = 0; t < count + 2; ++t) {
+        const int summed = t < count ? t : -1, deviated = t - 1 < count ? t - 1 : -1,
+                  standardised = t - 2;
+        long double sums[2] = {}, deviations[2] = {};
+        for (int c = 1; c <= kChromosomes; ++c) {
+            ZChromosomeStep step;
+            auto columns = [&](int pair) {
+                ZColumns z;
+                for (int k = 0; k < 2; ++k) {
+                    const tCGHProbeArray& a = data.Hyb[pairs.Set(pair, k)].Chr[c];
+                    z.x[k] = a.Slot(4);
+                    z.n[k] = a.Count();
+                }
+                return z;
+            };
+            const ZColumns sum = summed >= 0 ? columns(summed) : ZColumns{};
+            const ZColumns deviate = deviated >= 0 ? columns(deviated) : ZColumns{};
+            if (summed >= 0) step.sum = &sum;
+            if (deviated >= 0) {
+                step.deviate = &deviate;
+                for (int k = 0; k < 2; ++k) step.mean[k] = mean[pairs.Set(deviated, k)];
+            }
+            if (standardised >= 0)
+                for (int k = 0; k < pairs.Lanes(standardised); ++k) {
+                    const int h = pairs.Set(standardised, k);
+                    tCGHProbeArray& a = data.Hyb[h].Chr[c];
+                    step.standardise[k] = a.WritableSlot(4);
+                    step.standardiseCount[k] = a.Count();
+                    step.m[k] = static_cast<double>(mean[h]);
+                    step.d[k] = static_cast<double>(sd[h]);
+                }
+            RunChromosomeStep(step);
+            for (int k = 0; k < 2; ++k) {
+                sums[k] += step.sums[k];
+                deviations[k] += step.deviations[k];
+            }
+        }
+        for (int k = 0; k < 2; ++k) {
+            if (summed >= 0) {
+                const int h = pairs.Set(summed, k);
+                mean[h] = sums[k] / probes[h];
+            }
+            if (deviated >= 0) {
+                const int h = pairs.Set(deviated, k);
+                sd[h] = StandardDeviation(deviations[k], probes[h]);
+            }
+        }
+    }
+}
+
 } // namespace
 
 void ZTransformHybridisations(tCGH_DataSet& data, LogSink* log) {
@@ -98,26 +134,20 @@ void ZTransformHybridisations(tCGH_DataSet& data, LogSink* log) {
     const int last = LastHybridisation(data);
     const Stopwatch timer;
     AddReportHead(report, title, 36);
+    std::array<int64_t, kMaxHybridisations + 1> probes{};
+    Pairs pairs;
     for (int h = 1; h <= last; ++h) {
-        tCGHHybridisation& hyb = data.Hyb[h];
-        const int64_t n = HybridisationProbeCount(hyb);
-        if (n == 0) {
+        probes[h] = HybridisationProbeCount(data.Hyb[h]);
+        if (probes[h] > 0) pairs.sets.push_back(h);
+    }
+    PerSet mean{}, sd{};
+    ZTransformPairs(data, pairs, probes, mean, sd);
+    for (int h = 1; h <= last; ++h) {
+        if (probes[h] == 0)
             report.Add("Set " + std::to_string(h) + " - no probes");
-            continue;
-        }
-        long double sum = 0.0L;
-        for (int c = 1; c <= kChromosomes; ++c) sum += Sum(hyb.Chr[c].Slot(4), hyb.Chr[c].Count());
-        const long double mean = sum / n;
-        long double deviations = 0.0L;
-        for (int c = 1; c <= kChromosomes; ++c)
-            deviations += SquaredDeviations(hyb.Chr[c].Slot(4), hyb.Chr[c].Count(), mean);
-        const long double sd = StandardDeviation(deviations, n);
-        const double m = static_cast<double>(mean), d = static_cast<double>(sd);
-        for (int c = 1; c <= kChromosomes; ++c)
-            TransformProbes(hyb.Chr[c].Slot(4), hyb.Chr[c].Count(),
-                            [m, d](float v) { return static_cast<float>((v - m) / d); });
-        report.Add("Set " + std::to_string(h) + " - Mean=" + FormatFixed(mean, 3) +
-                   "; SDev=" + FormatFixed(sd, 3));
+        else
+            report.Add("Set " + std::to_string(h) + " - Mean=" + FormatFixed(mean[h], 3) +
+                       "; SDev=" + FormatFixed(sd[h], 3));
     }
     report.Add(timer.Line("s elapsed time."));
     BumpDataVersion();
@@ -171,7 +201,7 @@ void ZTransformOligos(tCGH_DataSet& data, LogSink* log) {
             }
         for (int h = 1; h <= last; ++h) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
-            float* x = a.Slot(4);
+            float* x = a.WritableSlot(4);
             const int n = a.Count();
             for (int i = 1; i <= n; ++i) x[i] = static_cast<float>((x[i] - mean[i]) / sd[i]);
         }
@@ -200,7 +230,7 @@ void RestoreRawCGHValues(tCGH_DataSet& data, LogSink* log) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
             const int n = a.Count();
             const float* raw = a.Slot(40);
-            float* x = a.Slot(4);
+            float* x = a.WritableSlot(4);
             for (int i = 1; i <= n; ++i) x[i] = raw[i];
         }
     report.Add(timer.Line("s elapsed time."));

@@ -107,6 +107,7 @@ int ImportDSBData(tCGH_DataSet& data, DSBData&& dsb, LogSink* log, std::string& 
     tCGHHybridisation& hyb = data.Hyb[slot];
     hyb.FileName = dsb.FileName;
     for (int c = 1; c <= kChromosomes; ++c) hyb.Chr[c] = std::move(dsb.Chr[c]);
+    ShareEqualPositions(data, slot);
     BumpDataVersion();
 
     Report report(log);

@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <new>
 #include <string_view>
 #include <utility>
@@ -139,9 +143,9 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         tCGHProbeArray& array = probes[c];
         array.Resize(n + 1000);
         LoadedProbeColumns columns(array);
-        float* col5 = array.Slot(5);
-        float* col6 = array.Slot(6);
-        float* col7 = array.Slot(7);
+        float* col5 = array.WritableSlot(5);
+        float* col6 = array.WritableSlot(6);
+        float* col7 = array.WritableSlot(7);
         // Built in order rather than sized and then overwritten: the annotation is the largest
         // part of a load.
         tOligoArray& anno = oligo[c];
@@ -199,9 +203,16 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
         data.Hyb[slot].Chr[c] = std::move(loaded->probes[c]);
         data.Oligo[c] = std::move(loaded->oligo[c]);
     }
+    ShareEqualPositions(data, slot);
     data.Annotation[slot][1] = std::move(loaded->fileName);
     data.Hyb[slot].Active = 1;
     BumpDataVersion();
     if (log) log->AddLines(loaded->report);
+    loaded.reset();
+#ifdef __GLIBC__
+    // The replaced annotation freed a million small texts: hand their pages back before the
+    // next load or transform asks for more.
+    malloc_trim(0);
+#endif
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "fdist.h"
 #include "numbers.h"
+#include "parallel.h"
 #include "parser.h"
 #include "statpack.h"
 
@@ -16,7 +17,6 @@ namespace {
 struct Segment {
     std::vector<const float*> columns;
     std::vector<int64_t> ends;
-    int64_t commonEnd = 0;      // every member holds the items below it
     int32_t count = 0;          // items 1..count
     float* statistic = nullptr; // per item outputs (statistic may be absent)
     float* p = nullptr;
@@ -63,39 +63,70 @@ std::string ReadGroups(const tStat& stat, int32_t highest, const char* what, Gro
     return {};
 }
 
-template <bool kCheckEnds>
-void SummariseGroups(const Segment& s, const Groups& groups, int64_t i, GroupSummary* out) {
+// Items are summarised a block at a time: one pass down each member's column adds its values
+// to its group's sums, so the columns are read in order and the loops vectorise. Each group's
+// values are shifted by its first member's value at the item, which keeps the sum of squares
+// free of cancellation.
+constexpr int kBlock = 256;
+
+struct BlockSums {
+    explicit BlockSums(int32_t k)
+        : shift(size_t(k) * kBlock), sum(size_t(k) * kBlock), squares(size_t(k) * kBlock),
+          n(size_t(k) * kBlock) {}
+    std::vector<double> shift, sum, squares, n; // [group * kBlock + item - first]
+};
+
+void SumBlock(const Segment& s, const Groups& groups, int64_t first, int len, BlockSums& b) {
+    std::fill(b.sum.begin(), b.sum.end(), 0.0);
+    std::fill(b.squares.begin(), b.squares.end(), 0.0);
+    std::fill(b.n.begin(), b.n.end(), 0.0);
     for (int32_t j = 0; j < groups.k; ++j) {
-        GroupSummary g;
-        long double sum = 0;
-        for (int32_t m = groups.start[j]; m < groups.start[j + 1]; ++m)
-            if (!kCheckEnds || i < s.ends[m]) {
-                sum += s.columns[m][i];
-                ++g.n;
+        double* shift = b.shift.data() + size_t(j) * kBlock;
+        double* sum = b.sum.data() + size_t(j) * kBlock;
+        double* squares = b.squares.data() + size_t(j) * kBlock;
+        double* n = b.n.data() + size_t(j) * kBlock;
+        const int32_t lead = groups.start[j];
+        // An empty array has no column: its pointer is only offset where it holds items.
+        const int leadLen = int(std::clamp<int64_t>(s.ends[lead] - first, 0, len));
+        const float* x0 = leadLen > 0 ? s.columns[lead] + first : nullptr;
+        for (int t = 0; t < leadLen; ++t) shift[t] = std::isfinite(x0[t]) ? x0[t] : 0.0;
+        std::fill(shift + leadLen, shift + len, 0.0);
+        for (int32_t m = groups.start[j]; m < groups.start[j + 1]; ++m) {
+            const int stop = int(std::clamp<int64_t>(s.ends[m] - first, 0, len));
+            if (stop == 0) continue;
+            const float* x = s.columns[m] + first;
+            for (int t = 0; t < stop; ++t) {
+                const double d = double(x[t]) - shift[t];
+                sum[t] += d;
+                squares[t] += d * d;
+                n[t] += 1.0;
             }
-        if (g.n > 0) {
-            g.mean = sum / g.n;
-            for (int32_t m = groups.start[j]; m < groups.start[j + 1]; ++m)
-                if (!kCheckEnds || i < s.ends[m]) {
-                    const long double d = g.mean - s.columns[m][i];
-                    g.sumSquares += d * d;
-                }
         }
-        out[j] = g;
     }
 }
 
-void Summarise(const Segment& s, const Groups& groups, int64_t i, GroupSummary* out) {
-    if (i < s.commonEnd)
-        SummariseGroups<false>(s, groups, i, out);
-    else
-        SummariseGroups<true>(s, groups, i, out);
+// The summary of item first + t from the block's sums.
+void Summarise(const BlockSums& b, int32_t k, int t, GroupSummary* out) {
+    for (int32_t j = 0; j < k; ++j) {
+        const size_t at = size_t(j) * kBlock + size_t(t);
+        GroupSummary g;
+        g.n = int32_t(b.n[at]);
+        if (g.n > 0) {
+            const double mean = b.sum[at] / g.n;
+            g.mean = mean + b.shift[at];
+            const double squares = b.squares[at] - mean * b.sum[at];
+            g.sumSquares = squares < 0 ? 0.0 : squares; // rounding below 0; NaN stays
+        }
+        out[j] = g;
+    }
 }
 
 // One-way analysis of variance: the statistic kept is the unweighted ratio the program has
 // always shown; p is the F(k - 1, N - k) tail of the standard n-weighted statistic, because the
 // unweighted ratio does not follow that distribution.
 Outcome AnovaOutcome(const GroupSummary* g, int32_t k) {
+    for (int32_t j = 0; j < k; ++j)
+        if (g[j].n == 0) return {}; // a group without values at this item: nothing to test
     long double n = 0, meanSum = 0, varSum = 0, weightedSum = 0, within = 0;
     for (int32_t j = 0; j < k; ++j) {
         n += g[j].n;
@@ -127,31 +158,28 @@ Outcome AnovaOutcome(const GroupSummary* g, int32_t k) {
     return o;
 }
 
-Outcome TestItem(const GroupSummary* g, int32_t k) {
+// The t statistic of one or two groups (one tests against 0) into o; df and whether a p-value
+// is wanted into the remaining arguments.
+void WelchItem(const GroupSummary* g, int32_t k, Outcome& o, float& df, bool& test) {
+    test = false;
+    df = 0;
+    o = {};
     for (int32_t j = 0; j < k; ++j)
-        if (g[j].n == 0) return {}; // a group without values at this item: nothing to test
-    Outcome o;
-    if (k <= 2) {
-        const auto sd = [](const GroupSummary& s) {
-            return static_cast<float>(std::sqrt(s.sumSquares / s.n));
-        };
-        float df = 0;
-        if (k == 1)
-            WelchTTest(1, o.statistic, o.p, static_cast<float>(g[0].n),
-                       static_cast<float>(g[0].mean), sd(g[0]), 0, 0, 0, df);
-        else
-            WelchTTest(1, o.statistic, o.p, static_cast<float>(g[0].n),
-                       static_cast<float>(g[0].mean), sd(g[0]), static_cast<float>(g[1].n),
-                       static_cast<float>(g[1].mean), sd(g[1]), df);
-        if (!(df >= 1)) o.p = 1; // fewer degrees of freedom than one: not testable
-    } else {
-        o = AnovaOutcome(g, k);
-    }
-    if (std::isnan(o.p))
-        o.p = 1;
-    else if (o.p < kSmallestPValue)
-        o.p = kSmallestPValue;
-    return o;
+        if (g[j].n == 0) return; // a group without values at this item: nothing to test
+    const auto sd = [](const GroupSummary& s) {
+        return static_cast<float>(std::sqrt(s.sumSquares / s.n));
+    };
+    const GroupSummary none;
+    const GroupSummary& b = k == 1 ? none : g[1];
+    WelchStatistic(1, o.statistic, static_cast<float>(g[0].n), static_cast<float>(g[0].mean),
+                   sd(g[0]), static_cast<float>(b.n), static_cast<float>(b.mean),
+                   k == 1 ? 0.0f : sd(b), df);
+    test = o.statistic != 0 && df >= 1; // fewer degrees of freedom than one: not testable
+}
+
+float FinishP(float p) {
+    if (std::isnan(p)) return 1;
+    return p < kSmallestPValue ? kSmallestPValue : p;
 }
 
 void Count(float p, float alpha, Tally& t) {
@@ -165,35 +193,59 @@ void Count(float p, float alpha, Tally& t) {
 void TestRange(const std::vector<Segment>& segments, const std::vector<int64_t>& offsets,
                const Groups& groups, float alpha, int64_t begin, int64_t end, Tally& tally) {
     std::vector<GroupSummary> summary(static_cast<size_t>(groups.k));
+    BlockSums sums(groups.k);
+    struct {
+        Outcome outcome[kBlock];
+        float df[kBlock], t[kBlock];
+        double p[kBlock];
+        bool test[kBlock];
+    } block;
     size_t s = static_cast<size_t>(std::upper_bound(offsets.begin(), offsets.end(), begin) -
                                    offsets.begin() - 1);
     for (int64_t at = begin; at < end; ++s) {
         const Segment& seg = segments[s];
         const int64_t stop = std::min(end, offsets[s + 1]);
-        for (int64_t i = at - offsets[s] + 1; at < stop; ++i, ++at) {
-            Summarise(seg, groups, i, summary.data());
-            const Outcome o = TestItem(summary.data(), groups.k);
-            if (seg.statistic) seg.statistic[i] = o.statistic;
-            seg.p[i] = o.p;
-            if (seg.shown) seg.shown[i] = o.p;
-            Count(o.p, alpha, tally);
+        while (at < stop) {
+            const int64_t first = at - offsets[s] + 1;
+            const int len = int(std::min<int64_t>(kBlock, stop - at));
+            SumBlock(seg, groups, first, len, sums);
+            for (int t = 0; t < len; ++t) {
+                Summarise(sums, groups.k, t, summary.data());
+                if (groups.k > 2) {
+                    block.outcome[t] = AnovaOutcome(summary.data(), groups.k);
+                    continue;
+                }
+                WelchItem(summary.data(), groups.k, block.outcome[t], block.df[t], block.test[t]);
+                block.t[t] = block.test[t] ? block.outcome[t].statistic : 1.0f;
+                if (!block.test[t]) block.df[t] = 2; // a short series for an unused value
+            }
+            if (groups.k <= 2) {
+                StudentPValues(block.df, block.t, block.p, len);
+                for (int t = 0; t < len; ++t)
+                    block.outcome[t].p = block.test[t] ? static_cast<float>(block.p[t]) : 1.0f;
+            }
+            for (int t = 0; t < len; ++t) {
+                const Outcome& o = block.outcome[t];
+                const float p = FinishP(o.p);
+                const int64_t i = first + t;
+                if (seg.statistic) seg.statistic[i] = o.statistic;
+                seg.p[i] = p;
+                if (seg.shown) seg.shown[i] = p;
+                Count(p, alpha, tally);
+            }
+            at += len;
         }
     }
 }
 
 void RunTest(tStat& stat, std::vector<Segment>& segments, const Groups& groups) {
     std::vector<int64_t> offsets(1, 0);
-    for (auto& s : segments) {
-        offsets.push_back(offsets.back() + s.count);
-        s.commonEnd = *std::min_element(s.ends.begin(), s.ends.end());
-    }
+    for (auto& s : segments) offsets.push_back(offsets.back() + s.count);
     const int64_t total = offsets.back();
 
     // Items are independent: split them over a few threads; each keeps its own tally.
     constexpr int64_t kItemsPerThread = 50000;
-    const int64_t hw = std::max(1u, std::thread::hardware_concurrency());
-    const int64_t threads =
-        std::clamp<int64_t>(total / kItemsPerThread, 1, std::min<int64_t>(hw, 8));
+    const int64_t threads = std::clamp<int64_t>(total / kItemsPerThread, 1, ThreadLimit());
     std::vector<Tally> tallies(static_cast<size_t>(threads));
     const float alpha = stat.Alpha;
     if (threads == 1) {
@@ -219,7 +271,9 @@ void RunTest(tStat& stat, std::vector<Segment>& segments, const Groups& groups) 
     for (auto s = segments.rbegin(); s != segments.rend(); ++s) {
         if (s->count < 1) continue;
         std::vector<GroupSummary> summary(static_cast<size_t>(groups.k));
-        Summarise(*s, groups, s->count, summary.data());
+        BlockSums sums(groups.k);
+        SumBlock(*s, groups, s->count, 1, sums);
+        Summarise(sums, groups.k, 0, summary.data());
         for (int32_t j = 0; j < groups.k; ++j) {
             stat.GroupMean[j] = static_cast<float>(summary[j].mean);
             stat.GroupVariance[j] =
@@ -288,9 +342,9 @@ std::string CGHGroupTest(tStat& stat, tCGH_DataSet& data) {
             seg.columns.push_back(a.Slot(11));
             seg.ends.push_back(static_cast<int64_t>(a.Count()) + 1);
         }
-        seg.statistic = out.Slot(14);
-        seg.p = out.Slot(15);
-        seg.shown = out.Slot(17);
+        seg.statistic = out.WritableSlot(14);
+        seg.p = out.WritableSlot(15);
+        seg.shown = out.WritableSlot(17);
         segments.push_back(std::move(seg));
     }
     RunTest(stat, segments, groups);

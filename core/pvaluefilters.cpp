@@ -17,7 +17,7 @@ void HideAllProbes(tCGH_DataSet& data) {
     for (int c = 1; c <= kChromosomes; ++c) {
         tCGHProbeArray& a = data.Hyb[1].Chr[c];
         const int n = a.Count();
-        if (n > 0) std::fill_n(a.Slot(17) + 1, n, 1.0f);
+        if (n > 0) std::fill_n(a.WritableSlot(17) + 1, n, 1.0f);
     }
 }
 
@@ -97,7 +97,7 @@ void WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t
         const int64_t n = a.Count();
         if (n < 1) continue;
         const float* p = a.Slot(15);
-        float* shown = a.Slot(17);
+        float* shown = a.WritableSlot(17);
         below.assign(static_cast<size_t>(n) + 1, 0);
         for (int64_t i = 1; i <= n; ++i) below[i] = below[i - 1] + (p[i] <= alpha);
         for (int64_t i = half + 1; i <= n - half; ++i) {
@@ -140,7 +140,7 @@ void GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghA
         const float* start = a.Slot(2);
         const float* end = a.Slot(3);
         const float* p = a.Slot(15);
-        float* shown = a.Slot(17);
+        float* shown = a.WritableSlot(17);
         // Probes starting before this bound end too early to reach the gene.
         const double left = gene.Start - d - index.maxLength - 1.0;
         const int32_t lo = FirstFailing(0, n, [&](int32_t k) { return index.start[k] < left; });

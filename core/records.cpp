@@ -4,6 +4,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <new>
+
+#ifdef __unix__
+#include <sys/mman.h>
+#endif
 
 tCGH_DataSet CGHData;
 tHeatmap ExpData;
@@ -22,9 +31,124 @@ uint64_t NextGeneration() {
 }
 } // namespace
 
-void tCGHProbeArray::Resize(int n) {
-    for (auto& c : cols_) c.resize(static_cast<size_t>(std::max(n, 0)), 0.0f);
+namespace {
+
+// Zero-filled memory for n floats. Large columns are mapped straight from the system, so pages
+// never written (a header column beyond its first element, the shared zero column) hold no memory.
+std::shared_ptr<float[]> ZeroedFloats(size_t n) {
+    const size_t bytes = std::max<size_t>(n, 1) * sizeof(float);
+#ifdef __unix__
+    if (bytes >= 65536) {
+        // Adjacent mappings merge, so a full data set holds a few hundred; should the system
+        // refuse one anyway, the heap serves.
+        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p != MAP_FAILED)
+            return {static_cast<float*>(p), [bytes](float* q) { munmap(q, bytes); }};
+    }
+#endif
+    void* p = std::calloc(std::max<size_t>(n, 1), sizeof(float));
+    if (!p) throw std::bad_alloc();
+    return {static_cast<float*>(p), [](float* q) { std::free(q); }};
+}
+
+// The zero column every array reads its unwritten slots from, at least n long. A longer request
+// starts a new one; arrays keep the one they were sized with alive.
+std::shared_ptr<float[]> SharedZeros(size_t n) {
+    static std::mutex lock;
+    static std::shared_ptr<float[]> zeros;
+    static size_t length = 0;
+    const std::lock_guard<std::mutex> guard(lock);
+    if (n > length) {
+        length = std::max(n, length * 2);
+        zeros = ZeroedFloats(length);
+    }
+    return zeros;
+}
+
+} // namespace
+
+void tCGHProbeArray::Swap(tCGHProbeArray& other) noexcept {
+    cols_.swap(other.cols_);
+    read_.swap(other.read_);
+    zeros_.swap(other.zeros_);
+    std::swap(size_, other.size_);
+    std::swap(generation_, other.generation_);
+}
+
+template <typename Fill> void tCGHProbeArray::Rebuild(int n, Fill fill) {
+    std::array<Buffer, kColumns> fresh;
+    for (int c = 0; c < kColumns; ++c) {
+        if (!cols_[c] || n <= 0) continue;
+        for (int earlier = 0; earlier < c && !fresh[c]; ++earlier)
+            if (cols_[earlier] == cols_[c]) fresh[c] = fresh[earlier];
+        if (fresh[c]) continue;
+        fresh[c] = ZeroedFloats(static_cast<size_t>(n));
+        fill(cols_[c].get(), fresh[c].get());
+    }
+    zeros_ = n > 0 ? SharedZeros(static_cast<size_t>(n)) : nullptr;
+    cols_ = std::move(fresh);
+    for (int c = 0; c < kColumns; ++c) read_[c] = cols_[c] ? cols_[c].get() : zeros_.get();
+    size_ = std::max(n, 0);
     generation_ = NextGeneration();
+}
+
+void tCGHProbeArray::Resize(int n) {
+    const int kept = std::min(size_, std::max(n, 0));
+    Rebuild(n, [kept](const float* from, float* to) { std::copy_n(from, kept, to); });
+}
+
+void tCGHProbeArray::Permute(const std::vector<int>& order) {
+    const size_t n = std::min(order.size(), static_cast<size_t>(size_));
+    Rebuild(size_, [&order, n](const float* from, float* to) {
+        for (size_t i = 0; i < n; ++i) to[i] = from[static_cast<size_t>(order[i])];
+    });
+}
+
+float* tCGHProbeArray::WritableSlot(int slot) {
+    if (!HasStorage(slot) || size_ == 0) return nullptr;
+    const int c = Column(slot);
+    if (!cols_[c] || cols_[c].use_count() > 1) {
+        Buffer own = ZeroedFloats(static_cast<size_t>(size_));
+        if (cols_[c]) std::copy_n(cols_[c].get(), size_, own.get());
+        cols_[c] = std::move(own);
+        read_[c] = cols_[c].get();
+    }
+    return cols_[c].get();
+}
+
+void tCGHProbeArray::ShareSlot(int from, int to) {
+    if (!HasStorage(from) || !HasStorage(to) || from == to) return;
+    cols_[Column(to)] = cols_[Column(from)];
+    read_[Column(to)] = read_[Column(from)];
+}
+
+void tCGHProbeArray::LoadSlot(int slot, const float* values) {
+    if (!HasStorage(slot) || size_ == 0) return;
+    const int c = Column(slot);
+    const size_t n = static_cast<size_t>(size_);
+    cols_[c] = nullptr;
+    read_[c] = zeros_.get();
+    if (std::all_of(values, values + n, [](float x) { return std::bit_cast<uint32_t>(x) == 0; }))
+        return;
+    for (int other = 0; other < kColumns; ++other)
+        if (cols_[other] && std::memcmp(cols_[other].get(), values, n * sizeof(float)) == 0) {
+            cols_[c] = cols_[other];
+            read_[c] = read_[other];
+            return;
+        }
+    // Every element is written right away: no need to zero it first.
+    float* p = static_cast<float*>(std::malloc(n * sizeof(float)));
+    if (!p) throw std::bad_alloc();
+    cols_[c] = Buffer(p, [](float* q) { std::free(q); });
+    std::memcpy(p, values, n * sizeof(float));
+    read_[c] = p;
+}
+
+void tCGHProbeArray::SetColumn(int slot, std::shared_ptr<float[]> column) {
+    if (!HasStorage(slot) || size_ == 0) return;
+    const int c = Column(slot);
+    cols_[c] = std::move(column);
+    read_[c] = cols_[c] ? cols_[c].get() : zeros_.get();
 }
 
 namespace {
@@ -35,16 +159,7 @@ int ClampedCount(float header, int elements) {
 } // namespace
 
 int tCGHProbeArray::Count() const {
-    return Size() > 0 ? ClampedCount(cols_[0][0], Size()) : 0;
-}
-
-void tCGHProbeArray::Permute(const std::vector<int>& order) {
-    std::vector<float> tmp(order.size());
-    for (auto& c : cols_) {
-        for (size_t i = 0; i < order.size(); ++i) tmp[i] = c[static_cast<size_t>(order[i])];
-        std::copy(tmp.begin(), tmp.end(), c.begin());
-    }
-    generation_ = NextGeneration();
+    return size_ > 0 ? ClampedCount(read_[0][0], size_) : 0;
 }
 
 bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b) {
@@ -52,10 +167,34 @@ bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b) {
     if (n != b.Count()) return false;
     if (n == 0) return true; // empty arrays have no element 1 to start from
     for (int slot = 1; slot <= 3; ++slot)
-        if (!std::equal(a.cols_[slot].begin() + 1, a.cols_[slot].begin() + 1 + n,
-                        b.cols_[slot].begin() + 1))
+        if (a.read_[slot] != b.read_[slot] &&
+            !std::equal(a.read_[slot] + 1, a.read_[slot] + 1 + n, b.read_[slot] + 1))
             return false;
     return true;
+}
+
+void SharePositions(tCGHProbeArray& a, const tCGHProbeArray& b) {
+    if (&a == &b || a.size_ != b.size_ || !SamePositions(a, b)) return;
+    for (int slot = 1; slot <= 3; ++slot) {
+        if (!b.cols_[slot]) continue;
+        a.cols_[slot] = b.cols_[slot];
+        a.read_[slot] = b.read_[slot];
+    }
+}
+
+void ShareEqualPositions(tCGH_DataSet& data, int slot) {
+    if (slot < 1 || slot > kMaxHybridisations) return;
+    for (int c = 1; c <= kChromosomes; ++c) {
+        tCGHProbeArray& mine = data.Hyb[slot].Chr[c];
+        for (int h = 1; h <= kMaxHybridisations; ++h) {
+            const tCGHProbeArray& other = data.Hyb[h].Chr[c];
+            if (h == slot || data.Hyb[h].FileName.empty() || other.Size() != mine.Size() ||
+                !SamePositions(mine, other))
+                continue;
+            SharePositions(mine, other);
+            break;
+        }
+    }
 }
 
 int OligoCount(const tOligoArray& a) {

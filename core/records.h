@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,29 @@ constexpr int kHistogramBins = 1001;
 // One chromosome of one hybridisation: the probe slots F[0..40] of every element, stored as one
 // column per slot. Element 0 is the header whose slot 0 holds the probe count; probes are 1..count.
 // Slots 21..39 carry no meaning and hold no storage: they read as 0.
+//
+// A column is allocated when it is first written; until then it reads as 0 from one zero column
+// shared by every array. Columns are shared copy on write: between copies of an array, between
+// slots that were loaded with equal values, and between hybridisations with equal positions.
+// A pointer from WritableSlot stays valid until the array is resized, permuted, copied from or
+// assigned to.
 class tCGHProbeArray {
   public:
     static constexpr bool HasStorage(int slot) { return (slot >= 0 && slot <= 20) || slot == 40; }
 
+    tCGHProbeArray() = default;
+    tCGHProbeArray(const tCGHProbeArray&) = default;
+    tCGHProbeArray& operator=(const tCGHProbeArray&) = default;
+    // The source is left empty: its read pointers would outlive the columns it gave away.
+    tCGHProbeArray(tCGHProbeArray&& other) noexcept { Swap(other); }
+    tCGHProbeArray& operator=(tCGHProbeArray&& other) noexcept {
+        tCGHProbeArray gone(std::move(*this)); // released here rather than kept in other
+        Swap(other);
+        return *this;
+    }
+
     // Number of elements (header included).
-    int Size() const { return static_cast<int>(cols_[0].size()); }
+    int Size() const { return size_; }
     // Resizes every column to n elements; new elements are zero. The array becomes a new
     // generation: its probes are written anew.
     void Resize(int n);
@@ -36,56 +54,86 @@ class tCGHProbeArray {
     uint64_t Generation() const { return generation_; }
     void Clear() { Resize(0); }
 
-    // Column of a slot with storage, nullptr for slots 21..39.
-    float* Slot(int slot) { return HasStorage(slot) ? cols_[Column(slot)].data() : nullptr; }
-    const float* Slot(int slot) const {
-        return HasStorage(slot) ? cols_[Column(slot)].data() : nullptr;
-    }
+    // Column of a slot with storage for reading, nullptr for slots 21..39 and empty arrays.
+    const float* Slot(int slot) const { return HasStorage(slot) ? read_[Column(slot)] : nullptr; }
+    // Column of a slot for writing: allocated on the first write, made private when shared.
+    float* WritableSlot(int slot);
+    // True once the slot holds values of its own (or shared ones) rather than the zero column.
+    bool Allocated(int slot) const { return HasStorage(slot) && cols_[Column(slot)] != nullptr; }
     // Value of F[slot] of an element; 0 for slots without storage.
     float Get(int slot, int element) const {
-        return HasStorage(slot) ? cols_[Column(slot)][element] : 0.0f;
+        return HasStorage(slot) ? read_[Column(slot)][element] : 0.0f;
     }
     // Writes to slots without storage are dropped (no routine gives them a meaning).
     void Set(int slot, int element, float v) {
-        if (HasStorage(slot)) cols_[Column(slot)][element] = v;
+        if (HasStorage(slot)) WritableSlot(slot)[element] = v;
     }
+    // Slot `to` reads slot `from`'s values until either is written.
+    void ShareSlot(int from, int to);
+    // Gives the slot a copy of values[0..Size()): no column when every value is +0, the column of
+    // another slot holding the same bytes, else a fresh one. For readers that fill every slot.
+    void LoadSlot(int slot, const float* values);
+    // Slot `slot` reads `column` (at least Size() elements; nullptr for zeros), shared copy on
+    // write like any column. For readers that fill columns of their own making.
+    void SetColumn(int slot, std::shared_ptr<float[]> column);
 
     // The header's probe count, rounded and clamped to the elements that exist (0 when empty).
     int Count() const;
     void SetCount(int n) {
-        if (Size() > 0) cols_[0][0] = static_cast<float>(n);
+        if (size_ > 0) WritableSlot(0)[0] = static_cast<float>(n);
     }
 
     // Moves element order: new element i takes old element order[i] (order[0] must be 0).
     void Permute(const std::vector<int>& order);
 
     friend bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
+    friend void SharePositions(tCGHProbeArray& a, const tCGHProbeArray& b);
 
   private:
+    using Buffer = std::shared_ptr<float[]>;
+    static constexpr int kColumns = 22;
     static constexpr int Column(int slot) { return slot == 40 ? 21 : slot; }
-    std::array<std::vector<float>, 22> cols_;
+    void Swap(tCGHProbeArray& other) noexcept;
+    // Gives every allocated column a fresh buffer of n elements filled by fill(old, fresh);
+    // columns sharing a buffer keep sharing the new one.
+    template <typename Fill> void Rebuild(int n, Fill fill);
+
+    std::array<Buffer, kColumns> cols_;         // nullptr: reads the zero column
+    std::array<const float*, kColumns> read_{}; // the column or the zero column
+    Buffer zeros_;
+    int size_ = 0;
     uint64_t generation_ = 0;
 };
 
 // True when both arrays hold the same count and the same chromosome, start and end per probe.
 bool SamePositions(const tCGHProbeArray& a, const tCGHProbeArray& b);
+// When both arrays have the same size and positions, a reads slots 1..3 from b's columns.
+void SharePositions(tCGHProbeArray& a, const tCGHProbeArray& b);
 
 // The columns a reader fills for each loaded probe: chromosome, start, end, and the value with
 // the working (slot 11) and raw (slot 40) copies that "Restore raw values" and the smoothers read.
 class LoadedProbeColumns {
   public:
     explicit LoadedProbeColumns(tCGHProbeArray& a)
-        : chr_(a.Slot(1)), start_(a.Slot(2)), end_(a.Slot(3)), value_(a.Slot(4)), work_(a.Slot(11)),
-          raw_(a.Slot(40)) {}
+        : array_(a), chr_(a.WritableSlot(1)), start_(a.WritableSlot(2)), end_(a.WritableSlot(3)),
+          value_(a.WritableSlot(4)) {}
+    // The working and raw values start as the values: one column until one of them changes.
+    ~LoadedProbeColumns() {
+        array_.ShareSlot(4, 11);
+        array_.ShareSlot(4, 40);
+    }
+    LoadedProbeColumns(const LoadedProbeColumns&) = delete;
+    LoadedProbeColumns& operator=(const LoadedProbeColumns&) = delete;
     void Set(int i, int chromosome, float start, float end, float value) {
         chr_[i] = static_cast<float>(chromosome);
         start_[i] = start;
         end_[i] = end;
-        value_[i] = work_[i] = raw_[i] = value;
+        value_[i] = value;
     }
 
   private:
-    float *chr_, *start_, *end_, *value_, *work_, *raw_;
+    tCGHProbeArray& array_;
+    float *chr_, *start_, *end_, *value_;
 };
 
 // The checked probe count every loop over a hybridisation's probes uses.
@@ -204,6 +252,10 @@ inline void BumpDataVersion() {
 // Resets names, flags, annotation table, recent files and display settings; probe and
 // annotation arrays keep their contents.
 void ClearCGHDataSet(tCGH_DataSet& data);
+
+// Lets hybridisation `slot` share the position columns of another hybridisation in use whose
+// positions equal its own, chromosome by chromosome (loads call it once the slot is filled).
+void ShareEqualPositions(tCGH_DataSet& data, int slot);
 
 // First slot from max(1, start) up to 50 whose file name is empty, or 0 when none. HNum becomes
 // max(HNum, slot), so slots above a refilled one stay in use.

@@ -71,7 +71,7 @@ void RunPass(tStat& stat, tCGH_DataSet& data, const std::vector<int32_t>& member
         tCGHProbeArray& out = data.Hyb[1].Chr[c];
         const int32_t n = out.Count();
         if (n < 1) continue;
-        float* shown = out.Slot(17);
+        float* shown = out.WritableSlot(17);
         std::vector<const tCGHProbeArray*> arrays;
         std::vector<int32_t> counts;
         for (const int32_t h : members) {

@@ -1,5 +1,7 @@
 #include "gdicanvas.h"
 
+#include "vectorstate.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 
@@ -8,6 +10,15 @@ namespace {
 int PointsToPixels(int points) {
     return std::max(1, (points * 96 + 36) / 72);
 }
+
+// Leaves the vector registers clean after Qt's drawing (vectorstate.h), which the probe loops of
+// the map run after.
+struct AfterQtDrawing {
+    AfterQtDrawing() = default;
+    AfterQtDrawing(const AfterQtDrawing&) = delete;
+    AfterQtDrawing& operator=(const AfterQtDrawing&) = delete;
+    ~AfterQtDrawing() { ClearUpperVectorState(); }
+};
 } // namespace
 
 GdiCanvas::GdiCanvas(QImage& image) : image_(image), painter_(&image) {
@@ -41,6 +52,7 @@ void GdiCanvas::SetFont(int points, TColor colour) {
 }
 
 void GdiCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    const AfterQtDrawing clean;
     const int l = std::min(x1, x2), r = std::max(x1, x2);
     const int t = std::min(y1, y2), b = std::max(y1, y2);
     if (penStyle_ == Qt::NoPen) {
@@ -74,6 +86,7 @@ void GdiCanvas::MoveTo(int x, int y) {
 }
 
 void GdiCanvas::LineTo(int x, int y) {
+    const AfterQtDrawing clean;
     const int x0 = penX_, y0 = penY_;
     MoveTo(x, y);
     if (penStyle_ == Qt::NoPen || (x0 == x && y0 == y)) return;
@@ -101,6 +114,7 @@ void GdiCanvas::LineTo(int x, int y) {
 }
 
 void GdiCanvas::TextOut(int x, int y, const QString& text) {
+    const AfterQtDrawing clean;
     const QFontMetrics fm(font_);
     if (!brushClear_)
         painter_.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(brush_));

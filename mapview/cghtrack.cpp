@@ -192,51 +192,73 @@ void DrawDeviation(GdiCanvas& canvas, const Axes& at, int C, int D, double u, fl
 void DrawSignificanceMarks(QImage& image, const Axes& at, const tCGHProbeArray& probes,
                            const ProbePixels& px, float alpha, int C, int D, int top) {
     const float* pValues = probes.Slot(17);
-    for (int i = px.First(); i < px.Last(); ++i) {
-        if (px.Skip(i)) continue;
-        const float P = pValues[i];
-        if (!(P <= alpha)) continue;
-        const int i255 =
-            std::min(255, 10 * RoundToInt(40.0 * -double(LogBaseS(10.0f, std::fabs(P)))));
-        if (i255 <= 0) continue; // "not significant" or never tested: no black mark
-        const int m = (px.A(i) + px.B(i)) / 2;
+    for (const ProbePixels::Run& run : px.Runs()) {
+        if (run.Skip) continue;
+        const int m = (run.A + run.B) / 2;
         const QPoint p = at(C + D, top + m - 1), q = at(C + D - 10, top + m + 1);
-        FillBlock(image, p.x(), p.y(), q.x(), q.y(),
-                  P > 0 ? RGBColor(i255, 0, 0) : RGBColor(0, i255, 0));
+        for (int i = run.First; i < run.Last; ++i) {
+            const float P = pValues[i];
+            if (!(P <= alpha)) continue;
+            const int i255 =
+                std::min(255, 10 * RoundToInt(40.0 * -double(LogBaseS(10.0f, std::fabs(P)))));
+            if (i255 <= 0) continue; // "not significant" or never tested: no black mark
+            FillBlock(image, p.x(), p.y(), q.x(), q.y(),
+                      P > 0 ? RGBColor(i255, 0, 0) : RGBColor(0, i255, 0));
+        }
     }
 }
 
 // Bars of one hybridisation: with one set each in the colour of its value, drawn in order; with
-// several all in the set's colour, collected in a mask and written at once.
-void DrawBars(GdiCanvas& canvas, const Axes& at, const tCGH_DataSet& data,
-              const tCGHProbeArray& probes, const ProbePixels& px, bool oneSet, TColor colour,
-              int C, int D, double u, int top) {
+// several all in the set's colour, collected in a mask run by run and written at once. Returns the
+// number of bars drawn.
+int64_t DrawBars(GdiCanvas& canvas, const Axes& at, const tCGH_DataSet& data,
+                 const tCGHProbeArray& probes, const ProbePixels& px, bool oneSet, TColor colour,
+                 int C, int D, double u, int top) {
     QImage& image = canvas.Image();
     const float* values = probes.Slot(ShownSlot(data.DataType));
     const float* deviations = probes.Slot(13);
     const bool deviation = oneSet && data.DataType == 2;
-    const int last = std::min(px.Last(), probes.Count() + 1);
-    TrackMask mask(image, at.lying, C - D - 3, oneSet ? 0 : 2 * D + 8);
-    const int shift = at.lying ? 1 : 0; // lying, a block's across span ends one further out
-    for (int i = px.First(); i < last; ++i) {
-        if (px.Skip(i)) continue;
-        const float v = values[i];
-        if (std::isnan(v)) continue;
-        const int p = Offset(v, u, D);
-        const int a = top + px.A(i), b = top + px.B(i);
-        if (!oneSet) {
-            // The bar's near edge without a branch: values fall either side of 0 at random.
-            const int lo = p - 2 * int(p <= 0);
-            mask.AddPair(std::min(a, b), std::max(a, b), C + lo + shift);
-            continue;
+    const int end = probes.Count() + 1;
+    int64_t drawn = 0;
+    if (oneSet) {
+        for (const ProbePixels::Run& run : px.Runs()) {
+            if (run.Skip) continue;
+            const int a = top + run.A, b = top + run.B;
+            for (int i = run.First; i < std::min(run.Last, end); ++i) {
+                const float v = values[i];
+                if (std::isnan(v)) continue;
+                const int p = Offset(v, u, D);
+                const int q = p > 0 ? p + 2 : p - 2;
+                const QPoint p1 = at(C + p, a), p2 = at(C + q, b);
+                FillBlock(image, p1.x(), p1.y(), p2.x(), p2.y(), OneSetColour(v));
+                if (deviation && deviations[i] != 0)
+                    DrawDeviation(canvas, at, C, D, u, v, deviations[i], a, b);
+                ++drawn;
+            }
         }
-        const int q = p > 0 ? p + 2 : p - 2;
-        const QPoint p1 = at(C + p, a), p2 = at(C + q, b);
-        FillBlock(image, p1.x(), p1.y(), p2.x(), p2.y(), OneSetColour(v));
-        if (deviation && deviations[i] != 0)
-            DrawDeviation(canvas, at, C, D, u, v, deviations[i], a, b);
+        return drawn;
     }
-    if (!oneSet) mask.Flush(image, colour);
+    // Bars lie within C - D - 2 .. C + D + 2 across (Offset holds values within -D..D).
+    TrackMask mask(image, at.lying, at.height, C - D - 3, 2 * D + 8);
+    // The mark of across position C + p, lying a block's across span ending one further out.
+    uint8_t* const centre = mask.Marks() + D + 3 + (at.lying ? 1 : 0);
+    for (const ProbePixels::Run& run : px.Runs()) {
+        if (run.Skip) continue;
+        const int last = std::min(run.Last, end);
+        for (int i = run.First; i < last; ++i) {
+            const float v = values[i];
+            if (std::isnan(v)) continue;
+            // The bar's near edge without a branch: values fall either side of 0 at random.
+            const int p = Offset(v, u, D);
+            const int near = p - 2 * int(p <= 0);
+            centre[near] = 1;
+            centre[near + 1] = 1;
+            ++drawn;
+        }
+        mask.Commit(top + std::min(run.A, run.B), top + std::max(run.A, run.B));
+    }
+    mask.Flush(image, colour);
+    return drawn;
 }
 
 // Mean of the shown slot at probe i over a group's members that hold it; false when none does.
@@ -309,8 +331,7 @@ void ProbePixels::Compute(const tCGHProbeArray& probes, bool sorted, const MapGe
         return geometry.AlongPixel(c, ends[i]) + growth +
                (starts[i] >= pArm ? MapGeometry::kArmGap : 0);
     };
-    first_ = 1;
-    last_ = n + 1;
+    int first = 1, last = n + 1;
     if (sorted && n > 0) {
         // Both starts and ends ascend, so the visible probes are one run found by bisection.
         int lo = 1, hi = n + 1;
@@ -321,7 +342,7 @@ void ProbePixels::Compute(const tCGHProbeArray& probes, bool sorted, const MapGe
             else
                 hi = mid;
         }
-        first_ = lo;
+        first = lo;
         hi = n + 1;
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
@@ -330,31 +351,47 @@ void ProbePixels::Compute(const tCGHProbeArray& probes, bool sorted, const MapGe
             else
                 hi = mid;
         }
-        last_ = lo;
+        last = lo;
     }
-    const size_t size = size_t(std::max(0, last_ - first_));
-    a_.resize(size);
-    b_.resize(size);
-    skip_.resize(size);
-    for (int i = first_; i < last_; ++i) {
-        const size_t k = size_t(i - first_);
-        int ai = a(i), bi = b(i);
+    runs_.clear();
+    for (int i = first; i < last; ++i) {
+        const int ai = a(i);
+        int bi = b(i);
         if (bi == ai) bi = ai + 2;
-        a_[k] = ai;
-        b_[k] = bi;
-        skip_[k] = bi < 1 || ai > far;
+        const bool skip = bi < 1 || ai > far;
+        if (!runs_.empty()) {
+            Run& run = runs_.back();
+            if (run.A == ai && run.B == bi && run.Skip == skip) {
+                run.Last = i + 1;
+                continue;
+            }
+        }
+        runs_.push_back({i, i + 1, ai, bi, skip});
     }
 }
 
-bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource& source, int c,
-                  int x) {
-    if (c < 1 || c > kChromosomes) return false;
+std::optional<int> CGHTrackCentre(const MapGeometry& geometry, int c, int x) {
+    if (c < 1 || c > kChromosomes) return std::nullopt;
     const MapViewInputs& view = geometry.View();
-    const bool lying = view.Orientation == 2;
     const int C = x - view.AcrossScroll;
-    if (!lying && (C < 1 || C > view.Width)) return false;
+    if (view.Orientation != 2 && (C < 1 || C > view.Width)) return std::nullopt;
+    return C;
+}
+
+void SetCurveColours(const tCGH_DataSet& data, std::array<TColor, 101>& colours) {
+    if (!data.ShowProcessed) return;
+    int k = 0;
+    for (int h = 1; h <= std::clamp(data.HNum, 0, kMaxHybridisations); ++h) {
+        if (!data.Hyb[size_t(h)].Active) continue;
+        ++k;
+        colours[size_t(h)] = k <= 8 ? kCurveColours[size_t(k - 1)] : kBlack;
+    }
+}
+
+int64_t DrawCGHTrackAt(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource& source,
+                       int c, int C, int height) {
     const tCGH_DataSet& data = source.Data;
-    const Axes at{lying, view.Height};
+    const Axes at{geometry.View().Orientation == 2, height};
     const int D = data.DisplayStart;
     const double u = double(D) / 2 * double(data.Gain);
     const int top = source.TopMargin;
@@ -369,12 +406,13 @@ bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource
     // The marks belong to the last test, whose results hybridisation 1 holds, shown or not.
     const bool marks = source.Stat.SignificantCount > 0 && !data.Hyb[1].FileName.empty();
     bool marked = false;
+    int64_t drawn = 0;
     for (int h = 1; h <= hybs; ++h) {
         const tCGHHybridisation& hyb = data.Hyb[size_t(h)];
         if (!Drawn(hyb)) continue;
         if (data.ShowSingleProbes)
-            DrawBars(canvas, at, data, hyb.Chr[size_t(c)], probes.Of(h), oneSet,
-                     source.SetColors[size_t(h)], C, D, u, top);
+            drawn += DrawBars(canvas, at, data, hyb.Chr[size_t(c)], probes.Of(h), oneSet,
+                              source.SetColors[size_t(h)], C, D, u, top);
         if (marks && !marked) {
             DrawSignificanceMarks(canvas.Image(), at, data.Hyb[1].Chr[size_t(c)], probes.Of(1),
                                   source.Stat.Alpha, C, D, top);
@@ -383,29 +421,26 @@ bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource
     }
 
     if (data.ShowProcessed) {
-        int k = 0;
         for (int h = 1; h <= hybs; ++h) {
             const tCGHHybridisation& hyb = data.Hyb[size_t(h)];
             if (!hyb.Active) continue;
-            ++k;
-            const TColor colour = k <= 8 ? kCurveColours[size_t(k - 1)] : kBlack;
-            source.SetColors[size_t(h)] = colour;
-            canvas.SetPen(colour);
+            canvas.SetPen(source.SetColors[size_t(h)]);
             const tCGHProbeArray& array = hyb.Chr[size_t(c)];
-            const ProbePixels& px = probes.Of(h);
             const float* smoothed = array.Slot(12);
-            const int last = std::min(px.Last(), array.Count() + 1);
+            const int end = array.Count() + 1;
             Polyline line(canvas, at);
             bool started = false;
-            for (int i = px.First(); i < last; ++i) {
-                if (px.Skip(i) || px.A(i) < 1) continue;
-                const int p = Offset(smoothed[i], u, D);
-                const int m = top + (px.A(i) + px.B(i)) / 2;
-                if (!started) {
-                    line.Start(C + p, m);
-                    started = true;
-                } else {
-                    line.To(C + p, m);
+            for (const ProbePixels::Run& run : probes.Of(h).Runs()) {
+                if (run.Skip || run.A < 1) continue;
+                const int m = top + (run.A + run.B) / 2;
+                for (int i = run.First; i < std::min(run.Last, end); ++i) {
+                    const int p = Offset(smoothed[i], u, D);
+                    if (!started) {
+                        line.Start(C + p, m);
+                        started = true;
+                    } else {
+                        line.To(C + p, m);
+                    }
                 }
             }
         }
@@ -413,23 +448,35 @@ bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource
 
     const int groups = std::clamp(source.Stat.GroupCount, 0, int(source.Stat.Members.size()) - 1);
     if (data.ShowGroups && groups > 0 && data.Hyb[1].Chr[size_t(c)].Count() > 0) {
-        const ProbePixels& px = probes.Of(1);
+        const std::vector<ProbePixels::Run>& runs = probes.Of(1).Runs();
         const int slot = ShownSlot(data.DataType);
         Polyline line(canvas, at);
-        if (px.First() < px.Last()) line.Start(C, top + px.A(px.First()));
+        if (!runs.empty()) line.Start(C, top + runs.front().A);
         for (int g = 1; g <= groups; ++g) {
             const auto& members = source.Stat.Members[size_t(g)];
             if (members[0] < 1) continue;
             line.Finish();
             canvas.SetPen(source.SetColors[size_t(g)]);
-            for (int i = px.First(); i < px.Last(); ++i) {
-                float mean = 0;
-                if (px.Skip(i) || !GroupMean(data, members, slot, c, i, mean)) continue;
-                line.To(C + Offset(mean, u, D), top + (px.A(i) + px.B(i)) / 2);
+            for (const ProbePixels::Run& run : runs) {
+                if (run.Skip) continue;
+                const int m = top + (run.A + run.B) / 2;
+                for (int i = run.First; i < run.Last; ++i) {
+                    float mean = 0;
+                    if (GroupMean(data, members, slot, c, i, mean))
+                        line.To(C + Offset(mean, u, D), m);
+                }
             }
         }
     }
-    return true;
+    return drawn;
+}
+
+std::optional<int64_t> DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry,
+                                    CGHTrackSource& source, int c, int x) {
+    const std::optional<int> C = CGHTrackCentre(geometry, c, x);
+    if (!C) return std::nullopt;
+    SetCurveColours(source.Data, source.SetColors);
+    return DrawCGHTrackAt(canvas, geometry, source, c, *C, geometry.View().Height);
 }
 
 CGHNames MakeCGHNames(const tCGH_DataSet& data, const int* keys, int keyCount) {

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class GdiCanvas;
@@ -35,21 +36,22 @@ class ProbePositionCache {
     std::array<std::array<Known, kChromosomes + 1>, kMaxHybridisations + 1> sorted_{};
 };
 
-// Along pixels of the probes of one array on one chromosome: probe i (first <= i < last) spans
-// A(i)..B(i); Skip(i) when it lies off the map.
+// Along pixels of the probes of one array on one chromosome, in runs of consecutive probes that
+// span the same pixels (thousands of probes share a few rows of a whole-genome map, so the track
+// works run by run). The runs hold the probes considered in order; those off the map are in runs
+// marked Skip.
 class ProbePixels {
   public:
+    struct Run {
+        int First = 0, Last = 0; // probes First <= i < Last
+        int A = 0, B = 0;        // along pixels spanned
+        bool Skip = false;
+    };
     void Compute(const tCGHProbeArray& probes, bool sorted, const MapGeometry& geometry, int c);
-    int First() const { return first_; }
-    int Last() const { return last_; }
-    int A(int i) const { return a_[size_t(i - first_)]; }
-    int B(int i) const { return b_[size_t(i - first_)]; }
-    bool Skip(int i) const { return skip_[size_t(i - first_)] != 0; }
+    const std::vector<Run>& Runs() const { return runs_; }
 
   private:
-    int first_ = 1, last_ = 1;
-    std::vector<int> a_, b_;
-    std::vector<uint8_t> skip_;
+    std::vector<Run> runs_;
 };
 
 // What the CGH track reads and writes besides the geometry, for one render.
@@ -62,10 +64,27 @@ struct CGHTrackSource {
     int TopMargin = 20;
 };
 
-// Draws chromosome c's CGH track centred at across position x (before the across-scroll); false
-// when nothing was drawn (c beyond 24, or the track left of or beyond the map when upright).
-bool DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource& source, int c,
-                  int x);
+// Across position of chromosome c's centre line on the map for its track at x (before the
+// across-scroll); absent when the track is not drawn (c beyond 24, or upright the line left of or
+// beyond the map).
+std::optional<int> CGHTrackCentre(const MapGeometry& geometry, int c, int x);
+
+// With the smoothed curves shown, gives the k-th active hybridisation the k-th curve colour, which
+// its bars and its name then take too.
+void SetCurveColours(const tCGH_DataSet& data, std::array<TColor, 101>& colours);
+
+// Draws chromosome c's track with its centre line at across position C on an image where an
+// across position a lies in column a (upright) or row `height` - a (lying): the map, or a part of
+// it with the positions moved to suit. Returns the number of probe bars drawn. Of the source it
+// writes only the position cache's entries of c, so several chromosomes may be drawn at once.
+int64_t DrawCGHTrackAt(GdiCanvas& canvas, const MapGeometry& geometry, CGHTrackSource& source,
+                       int c, int C, int height);
+
+// Draws chromosome c's CGH track centred at across position x (before the across-scroll) straight
+// onto the map, after setting the curve colours: the number of probe bars drawn; absent when the
+// track is not drawn. The map draws its tracks through CGHTrackLayers, which gives the same pixels.
+std::optional<int64_t> DrawCGHTrack(GdiCanvas& canvas, const MapGeometry& geometry,
+                                    CGHTrackSource& source, int c, int x);
 
 // The lines of the names box: per hybridisation with a file name and its active flag,
 // "h - " and the value of each shown annotation key followed by ", ".

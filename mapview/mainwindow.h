@@ -340,7 +340,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     int ShownLongestArm = 0;
     int ShownLongestChromosome = 1;
     int ChromosomePitch = 0;
-    MapGeometry MapLayout; // of the last render, for the mouse read-out
+    MapGeometry MapLayout;      // of the last render, for the mouse read-out
+    int64_t MapProbesDrawn = 0; // probe bars of the CGH tracks
     // Coloured chromosomes: palette entries 0..1024 and the scale kind of the pattern values.
     tPalette PaletteColours{};
     int PaletteScaleKind = 1;

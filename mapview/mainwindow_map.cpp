@@ -1,6 +1,6 @@
 // The chromosome map of the main window: its render, zoom, orientation, scrolling, the chromosome
 // chooser and list, the ideogram switches and band resolution, and the ideogram dump.
-#include "cghtrack.h"
+#include "cghlayers.h"
 #include "chrsellist.h"
 #include "featuretracks.h"
 #include "gdicanvas.h"
@@ -141,10 +141,13 @@ void TfQuorbelView::MapView_PB1Paint() {
     ShownLongestChromosome = MapLayout.ShownLongestChromosome();
     if (const std::optional<int> pitch = MapLayout.Pitch()) ChromosomePitch = *pitch;
 
+    MapProbesDrawn = 0;
     if (!image.isNull()) {
         GdiCanvas canvas(image);
         const IdeogramSource ideogram(FeatureLists[1], GenomeLayout, IdeogramType, key.Coloured);
         CGHTrackSource cgh{CGHData, CGHStat, probePositions_, SetColors, MapTopMargin};
+        const CGHTrackLayers tracks(MapLayout, cgh);
+        MapProbesDrawn = tracks.ProbesDrawn();
         bool cghDrawn = false;
         for (const PaintedChromosome& chr : MapLayout.Chromosomes()) {
             const int c = chr.Chromosome;
@@ -152,7 +155,7 @@ void TfQuorbelView::MapView_PB1Paint() {
             if (chr.Ideogram) DrawIdeogram(canvas, MapLayout, ideogram, c, *chr.Ideogram);
             if (chr.Genes)
                 DrawGeneTrack(canvas, MapLayout, FeatureLists[2], key.GeneKinds, c, *chr.Genes);
-            if (chr.CGH) cghDrawn |= DrawCGHTrack(canvas, MapLayout, cgh, c, *chr.CGH);
+            if (chr.CGH) cghDrawn |= tracks.Paint(image, c);
             if (chr.Expression)
                 ExpressionTrackWidth = DrawExpressionTrack(
                     canvas, MapLayout, ExpData, ExpStat.Alpha, MapTopMargin, c, *chr.Expression);

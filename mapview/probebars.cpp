@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace {
 QRgb ToRgb(TColor c) {
@@ -12,6 +13,19 @@ struct Span {
     int l, t, r, b;
     bool Empty() const { return r <= l || b <= t; }
 };
+
+// The 64 marks (bytes of 0 or 1) from `marks` as the bits of a word, mark k in bit k: a
+// multiplication gathers eight of them into the top byte.
+uint64_t PackMarks(const uint8_t* marks) {
+    static_assert(std::endian::native == std::endian::little);
+    uint64_t word = 0;
+    for (int g = 0; g < 8; ++g) {
+        uint64_t eight = 0;
+        std::memcpy(&eight, marks + 8 * g, sizeof eight);
+        word |= ((eight * 0x0102040810204080ULL) >> 56) << (8 * g);
+    }
+    return word;
+}
 
 // The block's pixels within [0, w) x [0, h); empty when it lies outside or spans nothing.
 Span Clip(int x1, int y1, int x2, int y2, int w, int h) {
@@ -30,27 +44,26 @@ void FillBlock(QImage& image, int x1, int y1, int x2, int y2, TColor colour) {
     }
 }
 
-TrackMask::TrackMask(const QImage& image, bool lying, int acrossBase, int acrossWidth)
-    : lying_(lying), height_(image.height()), base_(acrossBase), width_(std::max(0, acrossWidth)),
+TrackMask::TrackMask(const QImage& image, bool lying, int height, int acrossBase, int acrossWidth)
+    : lying_(lying), height_(height), base_(acrossBase), width_(std::max(0, acrossWidth)),
       words_((width_ + 63) / 64), alongCount_(lying ? image.width() : image.height()) {
     bits_.assign(size_t(words_) * size_t(std::max(0, alongCount_)), 0);
-    pending_.assign(size_t(words_), 0);
+    marks_.assign(size_t(words_) * 64, 0);
     minRow_ = alongCount_;
 }
 
 void TrackMask::Commit(int along0, int along1) {
-    const int from = std::max(along0_, 0), to = std::min(along1_, alongCount_);
+    const int from = std::max(along0, 0), to = std::min(along1, alongCount_);
     if (from < to) {
         minRow_ = std::min(minRow_, from);
         maxRow_ = std::max(maxRow_, to - 1);
-        for (int y = from; y < to; ++y) {
-            uint64_t* row = bits_.data() + size_t(y) * size_t(words_);
-            for (int w = 0; w < words_; ++w) row[w] |= pending_[size_t(w)];
+        for (int w = 0; w < words_; ++w) {
+            const uint64_t word = PackMarks(marks_.data() + size_t(w) * 64);
+            if (word == 0) continue;
+            for (int y = from; y < to; ++y) bits_[size_t(y) * size_t(words_) + size_t(w)] |= word;
         }
     }
-    std::fill(pending_.begin(), pending_.end(), 0);
-    along0_ = along0;
-    along1_ = along1;
+    std::fill(marks_.begin(), marks_.end(), 0);
 }
 
 void TrackMask::Flush(QImage& image, TColor colour) {

@@ -2,10 +2,12 @@
 
 #include "testfiles.h"
 
+#include <bit>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -276,6 +278,117 @@ TEST_F(CGHMatrixFile, EveryTruncationIsRejected) {
     EXPECT_EQ(d->Hyb[2].Chr[1].Get(4, 3), Value(2, 1, 3, 4));
 }
 
+// Slot values that exercise how the reader stores columns, across tiles of records and windows
+// of the file: slot 5 is -0 (not zero), 6 zero, 7 equal to 4, 8 equal to 4 until probe 3000, 9
+// and 10 zero until probe 4000 and equal after it, 11 NaN now and then, 12 zero in the first tile
+// of 64 probes and equal to 4 after it; hybridisation 7's positions part from the others' at
+// probe 4500.
+float Shaped(int h, int c, int i, int s) {
+    const float v = float(h * 7 + c) + float(i % 97) * 0.125f;
+    switch (s) {
+    case 1:
+        return float(c);
+    case 2:
+        return float(i * 100 + (h == 7 && i >= 4500));
+    case 3:
+        return float(i * 100 + 60);
+    case 4:
+    case 7:
+        return v;
+    case 5:
+        return -0.0f;
+    case 8:
+        return i < 3000 ? v : v + 1;
+    case 9:
+    case 10:
+        return i < 4000 ? 0.0f : float(i);
+    case 11:
+        return i % 50 == 0 ? std::numeric_limits<float>::quiet_NaN() : v * 2;
+    case 12:
+        return i > 64 ? v : 0.0f;
+    case 17:
+        return 1.0f;
+    default:
+        return 0.0f;
+    }
+}
+
+uint32_t Bits(float v) {
+    return std::bit_cast<uint32_t>(v);
+}
+
+TEST_F(CGHMatrixFile, LargeFilesKeepTheirBytesValuesAndSharedColumns) {
+    // 50 hybridisations of 5,000 probes: two windows of records; chromosomes of 0, 1 and a tile
+    // and one probes; hybridisation 2 shorter than hybridisation 1 on chromosome 24.
+    const auto counts = Counts({{1, 5000}, {2, 1}, {24, 65}});
+    auto d = MakeSet(50, counts);
+    for (int h = 1; h <= 50; ++h)
+        for (int c = 1; c <= kChromosomes; ++c) {
+            auto& a = d->Hyb[h].Chr[c];
+            for (int i = 1; i <= counts[c]; ++i)
+                for (int s = 1; s <= 20; ++s) a.Set(s, i, Shaped(h, c, i, s));
+        }
+    d->Hyb[2].Chr[24].Resize(60);
+    d->Oligo[1][17].Str[3] = "a\ttab";
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("big.cgm"), nullptr, nullptr, error)) << error;
+
+    std::string names = "File names";
+    for (int h = 1; h <= 50; ++h) names += "\tn" + std::to_string(h) + ".txt";
+    std::string expected =
+        TextRecord("JX-QB_V1.001") + TextRecord("CNum\t24") + TextRecord("HNum\t50");
+    for (int c = 1; c <= 24; ++c)
+        expected += TextRecord("ONum" + std::to_string(c) + "\t" + std::to_string(counts[c]));
+    expected += TextRecord(names) + TextRecord("////");
+    for (int c = 1; c <= 24; ++c)
+        for (int i = 1; i <= counts[c]; ++i) {
+            const auto& str = d->Oligo[c][size_t(i)].Str;
+            std::string body =
+                Text(str[1] + "\t" + str[2] + "\t" + (i == 17 && c == 1 ? "a tab" : "") + "\t\t");
+            for (int h = 1; h <= 50; ++h) {
+                const auto& a = d->Hyb[h].Chr[c];
+                float f20[20] = {}; // zeros beyond a shorter array
+                for (int s = 1; s <= 20 && i < a.Size(); ++s) f20[s - 1] = a.Get(s, i);
+                body += Block(f20);
+            }
+            expected += Record(body);
+        }
+    ASSERT_TRUE(Get(Path("big.cgm")) == expected); // not EXPECT_EQ: 20 MB would be printed
+
+    // Read into an empty data set (one pass) and over a full one (check, free, store).
+    for (const bool full : {false, true}) {
+        auto r = full ? OldSet() : std::make_unique<tCGH_DataSet>();
+        ASSERT_TRUE(ReadCGHMatrix(*r, Path("big.cgm"), nullptr, nullptr, error)) << error;
+        std::string wrong; // the first value read wrong
+        for (int h = 1; h <= 50 && wrong.empty(); ++h)
+            for (int c = 1; c <= kChromosomes; ++c) {
+                const auto& a = r->Hyb[h].Chr[c];
+                ASSERT_EQ(a.Count(), counts[c]);
+                for (int i = 0; i < a.Size(); ++i)
+                    for (int s : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 20, 40}) {
+                        const bool held =
+                            i >= 1 && i <= counts[c] && !(h == 2 && c == 24 && i >= 60);
+                        const float want = held ? Shaped(h, c, i, s == 40 ? 4 : s) : 0.0f;
+                        if (Bits(a.Get(s, i)) != Bits(want) && wrong.empty())
+                            wrong = std::to_string(h) + "/" + std::to_string(c) + "/" +
+                                    std::to_string(i) + "/" + std::to_string(s);
+                    }
+            }
+        EXPECT_EQ(wrong, "");
+        const auto& a = r->Hyb[3].Chr[1];
+        EXPECT_FALSE(a.Allocated(6));
+        EXPECT_TRUE(a.Allocated(5));
+        EXPECT_EQ(a.Slot(7), a.Slot(4));
+        EXPECT_EQ(a.Slot(40), a.Slot(4));
+        EXPECT_NE(a.Slot(8), a.Slot(4));
+        EXPECT_EQ(a.Slot(9), a.Slot(10));
+        EXPECT_EQ(a.Slot(2), r->Hyb[1].Chr[1].Slot(2));
+        EXPECT_NE(r->Hyb[7].Chr[1].Slot(2), r->Hyb[1].Chr[1].Slot(2));
+        EXPECT_EQ(r->Oligo[1][17].Str[3], "a tab");
+        EXPECT_EQ(r->Oligo[1][4999].Num[2], Shaped(1, 1, 4999, 2));
+    }
+}
+
 std::string Header(const std::string& cnum, const std::string& hnum,
                    const std::vector<std::string>& onums, const std::string& rest) {
     std::string f =
@@ -392,6 +505,17 @@ TEST_F(CGHMatrixFile, CancelAndFailureLeaveFilesAndDataAlone) {
     EXPECT_FALSE(ReadCGHMatrix(*r, Path("c.cgm"), &early, nullptr, error));
     EXPECT_NE(error.find("cancelled"), std::string::npos);
     EXPECT_EQ(Fingerprint(*r), before);
+    // A cancel once the whole file has been checked comes after the old data made room for it:
+    // the data set is left empty, and the message says so.
+    CancelAfter late(600);
+    EXPECT_FALSE(ReadCGHMatrix(*r, Path("c.cgm"), &late, nullptr, error));
+    EXPECT_NE(error.find("cancelled; the CGH data loaded before had already been cleared"),
+              std::string::npos)
+        << error;
+    EXPECT_EQ(r->HNum, 0);
+    EXPECT_TRUE(r->Hyb[3].FileName.empty());
+    EXPECT_EQ(r->Hyb[2].Chr[2].Size(), 0);
+    EXPECT_EQ(OligoCount(r->Oligo[2]), 0);
 
     d->Hyb[1].Chr[1].Set(4, 1, 42.0f);
     EXPECT_FALSE(WriteCGHMatrix(*d, Path("c.cgm"), &early, nullptr, error));

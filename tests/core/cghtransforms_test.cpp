@@ -1,9 +1,12 @@
 #include "cghtestdata.h"
 #include "cghtransforms.h"
+#include "columnwalks.h"
 
+#include <bit>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -40,6 +43,122 @@ TEST(ZTransformHybridisations, StandardisesEachSetOverItsOwnProbes) {
         (Lines{"", "z-transformation of hybridizations", Rule(36), "Set 1 - Mean=2.500; SDev=1.118",
                "Set 2 - Mean=7.000; SDev=1.000", "Set 3 - no probes", "<t>s elapsed time."}));
     EXPECT_GT(DataVersion, version);
+}
+
+// The z-transform of hybridisations as it was first written: one hybridisation at a time,
+// each chromosome summed in two chains (odd and even probes) in extended precision.
+long double OldSum(const float* x, int n, long double mean, bool squares) {
+    long double a = 0.0L, b = 0.0L;
+    auto term = [&](float v) {
+        const long double d = mean - v;
+        return squares ? d * d : static_cast<long double>(v);
+    };
+    int i = 1;
+    for (; i < n; i += 2) {
+        a += term(x[i]);
+        b += term(x[i + 1]);
+    }
+    if (i == n) a += term(x[i]);
+    return a + b;
+}
+
+void OldZTransform(tCGH_DataSet& data) {
+    for (int h = 1; h <= data.HNum; ++h) {
+        std::array<tCGHProbeArray, kChromosomes + 1>& chr = data.Hyb[h].Chr;
+        int64_t n = 0;
+        for (int c = 1; c <= kChromosomes; ++c) n += chr[c].Count();
+        if (n == 0) continue;
+        long double sum = 0.0L, deviations = 0.0L;
+        for (int c = 1; c <= kChromosomes; ++c)
+            sum += OldSum(chr[c].Slot(4), chr[c].Count(), 0, false);
+        const long double mean = sum / n;
+        for (int c = 1; c <= kChromosomes; ++c)
+            deviations += OldSum(chr[c].Slot(4), chr[c].Count(), mean, true);
+        long double sd = std::sqrt(deviations / n);
+        if (sd == 0.0L) sd = 1.0L;
+        const double m = static_cast<double>(mean), d = static_cast<double>(sd);
+        for (int c = 1; c <= kChromosomes; ++c) {
+            float* x = chr[c].WritableSlot(4);
+            for (int i = 1; i <= chr[c].Count(); ++i) x[i] = static_cast<float>((x[i] - m) / d);
+        }
+    }
+}
+
+// Both ways: with the vector units (where the processor has them) and without.
+TEST(ZTransformHybridisations, EqualsTheOneSetAtATimeSumsToTheBit) {
+    const float huge = std::ldexp(1.0f, 70), large = std::ldexp(1.0f, 20);
+    struct Case {
+        const char* name;
+        std::vector<std::vector<int>> counts; // per hybridisation, chromosomes 1, 2, ...
+        float offset, spread;
+        std::vector<std::pair<int, float>> planted; // probe, value in every chromosome long enough
+    };
+    const std::vector<Case> cases{
+        {"seven sets of one layout", std::vector<std::vector<int>>(7, {37, 1, 0, 64, 5}), 0, 1, {}},
+        {"lengths differ, one set empty",
+         {{10, 3}, {11, 4}, {2}, {0, 0}, {33, 7, 9}, {1}},
+         0,
+         1,
+         {{1, huge}, {3, -huge}}},
+        // The x87 chain loses the probes between +-2^70.
+        {"huge values cancel in a chain",
+         std::vector<std::vector<int>>(5, {31, 29, 2}),
+         0,
+         1,
+         {{1, huge}, {3, -huge}}},
+        // 2^-40 sits far below the units that suit 2^20.
+        {"a fine value the large ones cancel to",
+         std::vector<std::vector<int>>(3, {16, 5}),
+         0,
+         0,
+         {{1, large}, {3, std::ldexp(1.0f, -40)}, {5, -large}}},
+        {"huge values after the first 64 probes",
+         std::vector<std::vector<int>>(3, {100}),
+         1,
+         0,
+         {{71, huge}, {73, -huge}}},
+        {"an offset far above the spread",
+         std::vector<std::vector<int>>(9, {120, 77}),
+         1e6f,
+         1,
+         {}},
+    };
+    for (bool vector : {true, false})
+        for (const Case& test : cases) {
+            std::mt19937 rng(29);
+            std::normal_distribution<float> noise(0.0f, 1.0f);
+            auto data = std::make_unique<tCGH_DataSet>();
+            data->HNum = static_cast<int>(test.counts.size());
+            for (int h = 1; h <= data->HNum; ++h) {
+                const std::vector<int>& counts = test.counts[static_cast<size_t>(h - 1)];
+                for (size_t c = 0; c < counts.size(); ++c) {
+                    std::vector<float> x(static_cast<size_t>(counts[c]));
+                    for (float& v : x) v = test.offset + test.spread * noise(rng);
+                    for (auto [probe, value] : test.planted)
+                        if (probe <= counts[c]) x[static_cast<size_t>(probe - 1)] = value;
+                    SetProbes(*data, h, static_cast<int>(c) + 1, 4, x);
+                }
+            }
+            if (data->HNum >= 2 && data->Hyb[2].Chr[1].Count() > 1)
+                data->Hyb[2].Chr[1].Set(4, 2, std::nanf("")); // spoils set 2 only
+            auto expected = std::make_unique<tCGH_DataSet>(*data);
+
+            UseVectorUnits(vector);
+            ZTransformHybridisations(*data, nullptr);
+            UseVectorUnits(true);
+            OldZTransform(*expected);
+
+            for (int h = 1; h <= data->HNum; ++h)
+                for (int c = 1; c <= kChromosomes; ++c) {
+                    const tCGHProbeArray &got = data->Hyb[h].Chr[c],
+                                         &want = expected->Hyb[h].Chr[c];
+                    for (int i = 1; i <= want.Count(); ++i)
+                        ASSERT_EQ(std::bit_cast<uint32_t>(got.Get(4, i)),
+                                  std::bit_cast<uint32_t>(want.Get(4, i)))
+                            << test.name << (vector ? "" : ", no vector units") << ", set " << h
+                            << ", chromosome " << c << ", probe " << i;
+                }
+        }
 }
 
 TEST(ZTransformOligos, StandardisesEachProbeOverTheSetsHoldingIt) {

@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "fdist.h"
+#include "statpack.h"
+
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <random>
 
 namespace {
 
@@ -259,6 +264,92 @@ TEST(CGHGroupTest, ManyProbesSplitOverThreadsMatchOneByOne) {
     }
     EXPECT_EQ(stat->SignificantCount, significant);
     EXPECT_EQ(std::accumulate(stat->Histogram.begin(), stat->Histogram.end(), 0), n);
+}
+
+TEST(CGHGroupTest, BlockSumsGiveTheItemByItemResults) {
+    // Each probe summarised on its own in long double, as the test did before it summed whole
+    // columns: random values with NaN, shifted probes, constant groups, a short member array.
+    const int n = 3000;
+    auto data = MakeDataSet(9, 2, n);
+    std::mt19937 rng(11);
+    std::normal_distribution<float> noise(5.0f, 0.4f);
+    for (int h = 1; h <= 9; ++h) {
+        std::vector<float> v(n);
+        for (int i = 0; i < n; ++i) {
+            v[i] = noise(rng) + (i % 50 == 0 && h <= 4 ? 3.0f : 0.0f);
+            if (i % 97 == h) v[i] = std::numeric_limits<float>::quiet_NaN();
+            if (i % 211 == 0) v[i] = static_cast<float>(h % 3);
+        }
+        SetSlot(*data, h, 2, 11, v);
+    }
+    data->Hyb[9].Chr[2].SetCount(n - 700);
+    const std::vector<std::vector<std::vector<int>>> groupings = {
+        {{1, 2, 3, 4}}, {{1, 2, 3, 4}, {5, 6, 7, 8, 9}}, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}};
+    for (const auto& groups : groupings) {
+        auto stat = std::make_unique<tStat>();
+        stat->GroupCount = static_cast<int32_t>(groups.size());
+        for (size_t g = 0; g < groups.size(); ++g)
+            for (int h : groups[g]) stat->GroupText[g + 1] += std::to_string(h) + ",";
+        ASSERT_EQ(CGHGroupTest(*stat, *data), "");
+        const int k = stat->GroupCount;
+        for (int i = 1; i <= n; ++i) {
+            std::array<long double, 3> count{}, mean{}, squares{};
+            for (int j = 0; j < k; ++j) {
+                long double sum = 0;
+                for (int h : groups[size_t(j)])
+                    if (i <= data->Hyb[h].Chr[2].Count()) {
+                        sum += data->Hyb[h].Chr[2].Get(11, i);
+                        ++count[size_t(j)];
+                    }
+                mean[size_t(j)] = sum / count[size_t(j)];
+                for (int h : groups[size_t(j)])
+                    if (i <= data->Hyb[h].Chr[2].Count()) {
+                        const long double d = mean[size_t(j)] - data->Hyb[h].Chr[2].Get(11, i);
+                        squares[size_t(j)] += d * d;
+                    }
+            }
+            float statistic = 0, p = 1;
+            if (k <= 2) {
+                const auto sd = [&](int j) {
+                    return static_cast<float>(std::sqrt(squares[size_t(j)] / count[size_t(j)]));
+                };
+                float df = 0;
+                WelchTTest(1, statistic, p, float(count[0]), float(mean[0]), sd(0),
+                           k == 1 ? 0.0f : float(count[1]), k == 1 ? 0.0f : float(mean[1]),
+                           k == 1 ? 0.0f : sd(1), df);
+                if (!(df >= 1)) p = 1;
+            } else {
+                long double all = 0, meanSum = 0, varSum = 0, weighted = 0, within = 0;
+                for (int j = 0; j < k; ++j) {
+                    all += count[size_t(j)];
+                    meanSum += mean[size_t(j)];
+                    varSum += squares[size_t(j)] / count[size_t(j)];
+                    weighted += count[size_t(j)] * mean[size_t(j)];
+                    within += squares[size_t(j)];
+                }
+                long double spread = 0, between = 0;
+                for (int j = 0; j < k; ++j) {
+                    spread += std::pow(mean[size_t(j)] - meanSum / k, 2);
+                    between += count[size_t(j)] * std::pow(mean[size_t(j)] - weighted / all, 2);
+                }
+                statistic = float(all / k * spread / (k - 1) / (varSum == 0 ? k : varSum / k));
+                const long double msWithin = within / (all - k);
+                if (msWithin == 0)
+                    p = between > 0 ? 0.0f : 1.0f;
+                else
+                    p = float(
+                        FUpperTail(double(between / (k - 1) / msWithin), k - 1, int32_t(all) - k));
+            }
+            p = std::isnan(p) ? 1.0f : std::max(p, kSmallestPValue);
+            const float newStatistic = data->Hyb[1].Chr[2].Get(14, i);
+            const float newP = data->Hyb[1].Chr[2].Get(15, i);
+            if (std::isnan(statistic))
+                EXPECT_TRUE(std::isnan(newStatistic)) << k << " " << i;
+            else
+                EXPECT_NEAR(newStatistic, statistic, 1e-6 * std::fabs(statistic)) << k << " " << i;
+            EXPECT_NEAR(newP, p, p >= 1e-10f ? 1e-6 * p : 1e-10) << k << " " << i;
+        }
+    }
 }
 
 } // namespace

@@ -142,4 +142,60 @@ TEST(ProbeArray, GenerationIsNewForEverySizingAndKeptByCopiesAndMoves) {
     EXPECT_EQ(moved.Generation(), third);
 }
 
+TEST(ProbeArray, UnwrittenSlotsReadZeroAndSharedColumnsSplitOnWrite) {
+    tCGHProbeArray a;
+    a.Resize(5);
+    a.SetCount(3);
+    for (int s = 1; s <= 40; ++s) {
+        EXPECT_FALSE(a.Allocated(s)) << s;
+        if (tCGHProbeArray::HasStorage(s)) {
+            EXPECT_EQ(a.Slot(s)[4], 0.0f) << s;
+        }
+    }
+    a.Set(7, 2, 1.5f);
+    EXPECT_TRUE(a.Allocated(7));
+    EXPECT_EQ(a.Get(6, 2), 0.0f);
+    EXPECT_EQ(a.Get(7, 2), 1.5f);
+    EXPECT_EQ(a.Get(8, 2), 0.0f);
+
+    // Copies, slots and hybridisations share a column until one of them writes it.
+    tCGHProbeArray copy = a;
+    copy.Set(7, 2, 3.0f);
+    EXPECT_EQ(a.Get(7, 2), 1.5f);
+    a.ShareSlot(7, 40);
+    a.Set(7, 2, 4.0f);
+    EXPECT_EQ(a.Get(40, 2), 1.5f);
+
+    auto data = std::make_unique<tCGH_DataSet>();
+    for (int h = 1; h <= 3; ++h) {
+        tCGHProbeArray& p = data->Hyb[h].Chr[5];
+        data->Hyb[h].FileName = "f";
+        p.Resize(4);
+        p.SetCount(2);
+        for (int i = 1; i <= 2; ++i) p.Set(2, i, 100.0f * i + (h == 3 ? 1.0f : 0.0f));
+    }
+    ShareEqualPositions(*data, 2);
+    ShareEqualPositions(*data, 3);
+    tCGHProbeArray& one = data->Hyb[1].Chr[5];
+    tCGHProbeArray& two = data->Hyb[2].Chr[5];
+    EXPECT_EQ(two.Slot(2), one.Slot(2));
+    EXPECT_NE(data->Hyb[3].Chr[5].Slot(2), one.Slot(2)); // other positions stay apart
+    two.Set(2, 1, 7.0f);
+    EXPECT_NE(two.Slot(2), one.Slot(2));
+    EXPECT_EQ(one.Get(2, 1), 100.0f);
+    EXPECT_EQ(two.Get(2, 1), 7.0f);
+
+    // Loaded zero columns read the shared zero column and equal ones share a column.
+    const float zeros[4] = {}, fives[4] = {0.0f, 5.0f, 0.0f, 0.0f};
+    two.Set(9, 1, 3.0f);
+    two.LoadSlot(9, zeros);
+    two.LoadSlot(10, fives);
+    two.LoadSlot(11, fives);
+    EXPECT_FALSE(two.Allocated(9));
+    EXPECT_EQ(two.Get(9, 1), 0.0f);
+    EXPECT_EQ(two.Slot(10), two.Slot(11));
+    EXPECT_EQ(two.Get(11, 1), 5.0f);
+    EXPECT_EQ(two.Get(2, 1), 7.0f);
+}
+
 } // namespace

@@ -1,5 +1,7 @@
 // The gene and CGH tracks drawn on their own over a one-chromosome layout: chromosome 1 with arms
-// of 1000 bp on a 440-pixel map, 0.2 pixels per base pair (bars then grow by nothing).
+// of 1000 bp on a 440-pixel map, 0.2 pixels per base pair (bars then grow by nothing); and the CGH
+// tracks of a four-chromosome map drawn in layers against the same drawn one after another.
+#include "cghlayers.h"
 #include "cghtrack.h"
 #include "featuretracks.h"
 #include "gdicanvas.h"
@@ -7,26 +9,35 @@
 
 #include <QColor>
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
 constexpr int kC = 100, kTop = 20; // CGH centre line and top margin
 const QColor kWhite(255, 255, 255);
 
-MapGeometry Geometry(int orientation = 1) {
+// Chromosomes 1..n with arms of 1000 bp, 0.2 pixels per base pair along 440 pixels; across, 200
+// pixels for one chromosome, else room for the tracks of all but the last, which the edge cuts.
+MapGeometry Geometry(int orientation = 1, int chromosomes = 1) {
     tGenomeLayout layout;
-    layout.ChromosomeCount = 1;
-    layout.Selected[1] = 1;
-    layout.ArmMaxEnd[1] = {1000, 1000, 1000};
+    layout.ChromosomeCount = chromosomes;
+    for (int c = 1; c <= chromosomes; ++c) {
+        layout.Selected[size_t(c)] = 1;
+        layout.ArmMaxEnd[size_t(c)] = {1000, 1000, 1000};
+    }
     layout.LongestPArm = 1000;
     layout.LongestChromosome = 2000;
     MapViewInputs view;
-    view.Width = orientation == 2 ? 440 : 200;
-    view.Height = orientation == 2 ? 200 : 440;
+    const int across = chromosomes == 1 ? 200 : 180 * chromosomes - 40;
+    view.Width = orientation == 2 ? 440 : across;
+    view.Height = orientation == 2 ? across : 440;
     view.Orientation = orientation;
-    view.FirstChromosome = view.LastChromosome = 1;
+    view.FirstChromosome = 1;
+    view.LastChromosome = chromosomes;
+    view.ShowCGH = true;
     return MapGeometry(view, layout);
 }
 
@@ -64,7 +75,7 @@ class CGHTrackTest : public ::testing::Test {
         image.fill(Qt::white);
         GdiCanvas canvas(image);
         CGHTrackSource source{*data, stat, cache, colours, kTop};
-        EXPECT_TRUE(DrawCGHTrack(canvas, g, source, 1, kC));
+        EXPECT_TRUE(DrawCGHTrack(canvas, g, source, 1, kC).has_value());
         return image;
     }
     static QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
@@ -243,14 +254,96 @@ TEST_F(CGHTrackTest, ShortHybridisationsAndBadGroupsAreReadWithinTheirArrays) {
     stat.GroupCount = 2;
     stat.Members[1] = {3, 1, 2, 77}; // 77 is no hybridisation
     stat.Members[2] = {2, 2, -4};
-    colours[1] = 0x0000FF;
-    colours[2] = 0xFF0000;
     const QImage image = Draw();
-    EXPECT_EQ(At(image, kC - 13, Row(2)), ToQColor(0xFF0000)); // hybridisation 2's bar
+    // Hybridisation 2's bar: the set colours give way to the curves' before any bar is drawn.
+    EXPECT_EQ(At(image, kC - 13, Row(2)), ToQColor(0xFF0000));
     // The smoothed curve of the first active set is red, the second's blue; both stored.
     EXPECT_EQ(colours[1], 0x0000FFu);
     EXPECT_EQ(colours[2], 0xFF0000u);
     EXPECT_EQ(At(image, kC + 25, Row(3)), QColor(255, 0, 0));
+}
+
+// 900 probes 2 bp apart per chromosome, values -2..2 with NaNs; hybridisation 3 has positions of
+// its own, not in order.
+void FillFourChromosomes(tCGH_DataSet& data, int hybs) {
+    for (int h = 1; h <= hybs; ++h) {
+        for (int c = 1; c <= 4; ++c) {
+            tCGHProbeArray& a = data.Hyb[size_t(h)].Chr[size_t(c)];
+            a.Resize(901);
+            a.SetCount(900);
+            for (int i = 1; i <= 900; ++i) {
+                const float start = 2.0f * float(h == 3 && i == 5 ? 7 : i) + (h == 3 ? 1 : 0);
+                const float v = i % 23 == 0 ? NAN : float((i * 37 + h * 11 + c * 5) % 41 - 20) / 10;
+                a.Set(1, i, float(c));
+                a.Set(2, i, start);
+                a.Set(3, i, start + 30);
+                a.Set(4, i, v);
+                a.Set(12, i, v * 0.8f);
+                a.Set(13, i, 0.05f * float(i % 3));
+                a.Set(17, i, 0.01f * float(i % 9) - 0.03f);
+            }
+        }
+        data.Hyb[size_t(h)].FileName = "hyb" + std::to_string(h);
+        data.Hyb[size_t(h)].Active = 1;
+    }
+    data.HNum = hybs;
+}
+
+TEST_F(CGHTrackTest, TracksDrawnInLayersEqualTracksDrawnOneAfterAnother) {
+    for (int orientation : {1, 2}) {
+        for (int hybs : {1, 3}) {
+            SetUp();
+            FillFourChromosomes(*data, hybs);
+            data->DataType = hybs == 1 ? 2 : 0; // one set: the deviation marks
+            data->ShowProcessed = 1;
+            data->ShowGroups = 1;
+            stat.GroupCount = 2;
+            stat.Members[1] = {2, 1, 3};
+            stat.Members[2] = {1, 2};
+            stat.SignificantCount = 1;
+            stat.Alpha = 0.05f;
+            const MapGeometry g = Geometry(orientation, 4);
+            const int H = g.View().Height;
+            // Blocks across the track (before the across-scroll) and along, drawn before and after
+            // each track over parts of it.
+            const auto block = [&](GdiCanvas& canvas, TColor colour, int c0, int c1, int a0,
+                                   int a1) {
+                canvas.SetPen(colour);
+                canvas.SetBrush(colour);
+                if (orientation == 2)
+                    canvas.Rectangle(a0, H - c0, a1, H - c1);
+                else
+                    canvas.Rectangle(c0, a0, c1, a1);
+            };
+            const auto draw = [&](bool layered, int64_t& probes) {
+                QImage image(g.View().Width, H, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                GdiCanvas canvas(image);
+                std::array<TColor, 101> setColours = colours;
+                ProbePositionCache positions;
+                CGHTrackSource source{*data, stat, positions, setColours, kTop};
+                std::optional<CGHTrackLayers> layers;
+                if (layered) layers.emplace(g, source);
+                probes = layered ? layers->ProbesDrawn() : 0;
+                for (const PaintedChromosome& chr : g.Chromosomes()) {
+                    const int C = *chr.CGH;
+                    block(canvas, 0x00C000, C - 56, C + 56, 10, 40);
+                    if (layered)
+                        EXPECT_TRUE(layers->Paint(image, chr.Chromosome));
+                    else
+                        probes += DrawCGHTrack(canvas, g, source, chr.Chromosome, C).value_or(0);
+                    block(canvas, 0xC000C0, C - 10, C + 10, 100, 120);
+                }
+                return image;
+            };
+            int64_t serialProbes = 0, layeredProbes = 0;
+            const QImage serial = draw(false, serialProbes);
+            EXPECT_EQ(draw(true, layeredProbes), serial)
+                << "orientation " << orientation << ", sets " << hybs;
+            EXPECT_EQ(layeredProbes, serialProbes);
+            EXPECT_GT(serialProbes, 4 * 800 * hybs);
+        }
+    }
 }
 
 TEST(CGHNamesTest, LinesNameTheShownKeysAndSkipKeysOutOfRange) {
