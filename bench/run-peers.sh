@@ -34,10 +34,10 @@ timed() {
     "$@" 2>&1 | grep -m1 -- "$key" | grep -oE '[0-9]+\.[0-9]+' | head -1
   done | median
 }
-# Median wall-clock seconds of the whole process.
+# Median wall-clock seconds of the whole process; a run that fails counts for nothing.
 wall() {
   for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e' "$@" 2>&1 >/dev/null | tail -1
+    /usr/bin/time -f '%e' -o "$work/wall.txt" "$@" >/dev/null 2>&1 && cat "$work/wall.txt"
   done | median
 }
 row() { # work, program seconds, peer text, peer seconds
@@ -55,9 +55,9 @@ feature=$work/features.txt
 prog=$(wall "$bin/bench_feature_load" "$feature")
 if have_r; then
   row "feature file $probes rows, whole process" "$prog" "fread" \
-    "$(wall Rscript "$peers/fread_table.R" "$feature")"
+    "$(wall Rscript "$peers/fread_table.R" "$feature" 0)"
   row "feature file, with parse + sort" "$prog" "fread + parse + sort" \
-    "$(wall Rscript "$peers/peer_fread2.R" "$feature")"
+    "$(wall Rscript "$peers/peer_fread2.R" "$feature" 0)"
 else
   row "feature file $probes rows, whole process" "$prog" "(R data.table not installed)" ""
 fi
@@ -129,7 +129,7 @@ expr=$work/expression.txt
 expr_s=$("$bin/bench_expression_load" "$expr" "$runs" | grep median | grep -oE '[0-9]+\.[0-9]+' | tail -1)
 if have_r; then
   row "expression matrix 55,000 x 1,000, all threads" "$expr_s" "fread" \
-    "$(wall Rscript "$peers/expr_fread.R" "$expr")"
+    "$(wall Rscript "$peers/expr_fread.R" "$expr" 8)"
 else
   row "expression matrix 55,000 x 1,000, all threads" "$expr_s" "(R data.table not installed)" ""
 fi
