@@ -35,11 +35,11 @@ void Unmap(char* p, size_t bytes) {
 #endif
 }
 
-std::shared_ptr<char> MapBlock(size_t bytes) {
+} // namespace
+
+std::shared_ptr<char> ZeroedPages(size_t bytes) {
     return {MapZeroed(bytes), [bytes](char* p) { Unmap(p, bytes); }};
 }
-
-} // namespace
 
 void AdviseHugePages(void* p, size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
@@ -72,12 +72,12 @@ std::shared_ptr<float[]> ColumnArena::Zeroed(size_t n) {
     std::shared_ptr<char> block;
     char* at = nullptr;
     if (bytes > kArenaBlock / 4) { // a block of its own
-        block = MapBlock((bytes + kHugePage - 1) & ~(kHugePage - 1));
+        block = ZeroedPages((bytes + kHugePage - 1) & ~(kHugePage - 1));
         at = block.get();
     } else {
         const std::lock_guard<std::mutex> guard(lock_);
         if (!block_ || size_ - used_ < bytes) {
-            block_ = MapBlock(kArenaBlock);
+            block_ = ZeroedPages(kArenaBlock);
             used_ = 0;
             size_ = kArenaBlock;
         }

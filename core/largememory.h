@@ -11,6 +11,10 @@
 // that changes no contents.
 void AdviseHugePages(void* p, size_t bytes);
 
+// `bytes` zeros straight from the system's pages (huge ones where they fit): pages never
+// written hold no memory. Throws std::bad_alloc.
+std::shared_ptr<char> ZeroedPages(size_t bytes);
+
 // A buffer reused for large reads and writes; it keeps its pages, so only its first use pays
 // for them.
 class LargeBuffer {

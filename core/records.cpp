@@ -1,5 +1,6 @@
 #include "records.h"
 
+#include "largememory.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -9,10 +10,6 @@
 #include <cstring>
 #include <mutex>
 #include <new>
-
-#ifdef __unix__
-#include <sys/mman.h>
-#endif
 
 tCGH_DataSet CGHData;
 tHeatmap ExpData;
@@ -33,19 +30,18 @@ uint64_t NextGeneration() {
 
 namespace {
 
-// Zero-filled memory for n floats. Large columns are mapped straight from the system, so pages
-// never written (a header column beyond its first element, the shared zero column) hold no memory.
+// Zero-filled memory for n floats. Large columns come straight from the system's pages, so
+// pages never written (a header column beyond its first element, the shared zero column) hold no
+// memory; should the system refuse them, the heap serves.
 std::shared_ptr<float[]> ZeroedFloats(size_t n) {
     const size_t bytes = std::max<size_t>(n, 1) * sizeof(float);
-#ifdef __unix__
     if (bytes >= 65536) {
-        // Adjacent mappings merge, so a full data set holds a few hundred; should the system
-        // refuse one anyway, the heap serves.
-        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p != MAP_FAILED)
-            return {static_cast<float*>(p), [bytes](float* q) { munmap(q, bytes); }};
+        try {
+            std::shared_ptr<char> pages = ZeroedPages(bytes);
+            return {pages, reinterpret_cast<float*>(pages.get())};
+        } catch (const std::bad_alloc&) {
+        }
     }
-#endif
     void* p = std::calloc(std::max<size_t>(n, 1), sizeof(float));
     if (!p) throw std::bad_alloc();
     return {static_cast<float*>(p), [](float* q) { std::free(q); }};
