@@ -189,9 +189,8 @@ void TdGroupSelector::Find(int tag) {
     if (tag >= 1 && tag <= 4)
         Log_Memo->appendPlainText(
             QStringLiteral("%1  \"%2\";  %3 matches (in selection);    searched on \"%4\"")
-                .arg(QLatin1String(kLogPrefix[tag - 1]), pattern.text)
-                .arg(matches)
-                .arg(CB_ConditionNames->currentText()));
+                .arg(QLatin1String(kLogPrefix[tag - 1]), pattern.text, QString::number(matches),
+                     CB_ConditionNames->currentText()));
     Timer1->start();
     RefillConditionViewer(true);
 }

@@ -63,9 +63,8 @@ void TdGroupSelector::ShowSelectionDotChart(int kind) {
                 FormatFixed(100.0 * count / std::max(m.ConditionCount, 1), 2));
             request.Groups.push_back(
                 {QString::number(count), QStringLiteral("%1\\n%2\\n%3 %")
-                                             .arg(label.isEmpty() ? QStringLiteral("--") : label)
-                                             .arg(count)
-                                             .arg(percent)});
+                                             .arg(label.isEmpty() ? QStringLiteral("--") : label,
+                                                  QString::number(count), percent)});
         }
     }
     RequestDotChart(this, request);

@@ -148,6 +148,16 @@ TEST(GroupSelectorFind, SearchReportsAndRefillsTheViewer) {
     EXPECT_EQ(cells.Cell(2, 1), QStringLiteral("c4"));
 }
 
+TEST(GroupSelectorFind, TheLogQuotesTheSearchTextAsTyped) {
+    ModalAnswerer modal;
+    auto d = Selector(0, 5);
+    Answer(modal, QStringLiteral("4 %1 6"));
+    d->Find(1);
+    EXPECT_EQ(d->Log_Memo->toPlainText(),
+              QStringLiteral("Find new:  \"4 %1 6\";  1 matches (in selection);    searched on "
+                             "\"Name\""));
+}
+
 TEST(GroupSelectorFind, SameAndSimilarToTheCurrentEntry) {
     BeepCounter beeps;
     auto d = Selector(0, 4, false);

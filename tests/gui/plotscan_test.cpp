@@ -175,4 +175,16 @@ TEST(SelectionDotChart, CountsTheMarkedConditionsPerLabel) {
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("102 ")));
 }
 
+TEST(SelectionDotChart, LabelsAreNoTemplates) {
+    Installed viewers;
+    AnalysisMatrix m = Generated(1, {"dose%2", "%1"});
+    auto d = Plots(1010, m);
+    Mark(*d, {1, 2});
+    QTest::mouseClick(d->BB_XY, Qt::LeftButton);
+    const TCloudPlot& chart = *d->findChildren<TCloudPlot*>().at(0);
+    ASSERT_EQ(chart.Data.GroupCount, 2);
+    EXPECT_EQ(chart.Data.Groups[1].Name, "%1\\n1\\n50.00 %");
+    EXPECT_EQ(chart.Data.Groups[2].Name, "dose%2\\n1\\n50.00 %");
+}
+
 } // namespace
