@@ -180,8 +180,10 @@ void TransformValues(DotChartData& data, int32_t kind) {
                 break;
             case 1:
             case 2:
-                // The logarithm of 0 is minus infinity: zero stays, as negatives do.
-                if (raw > 0) v.Shown = HoldSingle(kind == 1 ? std::log2(raw) : std::log10(raw));
+                // The logarithm of 0 is minus infinity: zero shows itself, as negatives do. The
+                // shown values were sorted, so keeping the shown one would take another value's.
+                v.Shown =
+                    raw > 0 ? HoldSingle(kind == 1 ? std::log2(raw) : std::log10(raw)) : v.Raw;
                 break;
             case 3:
                 v.Shown = HoldSingle(std::exp2(raw));

@@ -3,14 +3,17 @@
 #include "inputdialog.h"
 #include "registry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -113,6 +116,29 @@ TEST_F(CloudPlotTest, PastesFromTheClipboardAndBeepsWhenThereIsNothingOrNoRoom) 
     }
     EXPECT_EQ(plot.Data.Groups[2].Name, "Kidney");
     EXPECT_EQ(beeps.count, 5);
+}
+
+TEST_F(CloudPlotTest, LogTransformsShowRawValuesOfZeroOrBelowAsThemselves) {
+    TCloudPlot plot;
+    plot.show();
+    for (const char* values : {"5\t-1", "100\t-10\t1"}) {
+        QApplication::clipboard()->setText(QString::fromLatin1(values));
+        plot.Edit_Pastesinglegroup->trigger();
+    }
+    const auto transform = [&plot](const char* item) {
+        for (QAction* a : plot.menuBar()->findChildren<QAction*>())
+            if (a->text() == QLatin1String(item)) return a->trigger();
+        ADD_FAILURE() << item;
+    };
+    const auto shown = [&plot](int g) {
+        std::vector<float> v;
+        for (const DotValue& d : plot.Data.Groups[g].Values) v.push_back(d.Shown);
+        return v;
+    };
+    transform("Log 2");
+    EXPECT_EQ(shown(1), (std::vector<float>{-1, static_cast<float>(std::log2(5.0))}));
+    transform("Log 10");
+    EXPECT_EQ(shown(2), (std::vector<float>{-10, 0, 2}));
 }
 
 TEST_F(CloudPlotTest, PaintsExtremeRangesWithoutFault) {
