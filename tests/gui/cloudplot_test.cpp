@@ -141,6 +141,15 @@ TEST_F(CloudPlotTest, LogTransformsShowRawValuesOfZeroOrBelowAsThemselves) {
     EXPECT_EQ(shown(2), (std::vector<float>{-10, 0, 2}));
 }
 
+TEST_F(CloudPlotTest, AxisOfLargeValuesStartsAtTheData) {
+    TCloudPlot plot;
+    plot.show();
+    QApplication::clipboard()->setText(QStringLiteral("2e9\t3e9"));
+    plot.Edit_Pastesinglegroup->trigger();
+    EXPECT_FLOAT_EQ(plot.Data.AxisMin, 1.8e9f);
+    EXPECT_FLOAT_EQ(plot.Data.AxisMax, 3.3e9f);
+}
+
 TEST_F(CloudPlotTest, PaintsExtremeRangesWithoutFault) {
     TCloudPlot plot;
     plot.show();
