@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <cmath>
 #include <fstream>
 
@@ -231,6 +232,25 @@ TEST_F(CloudPlotTest, StylesGroupsAndKeepsSettings) {
     TCloudPlot third;
     third.show();
     EXPECT_FALSE(third.CB_Mean->isChecked()); // the second read of "Show mean" wins
+}
+
+TEST_F(CloudPlotTest, PinKeepsUnsavedPreferencesAndThePlace) {
+    {
+        RegKey key;
+        ASSERT_TRUE(key.OpenKey(kKey, true));
+        key.WriteString(QStringLiteral("Show median"), QStringLiteral("no"));
+    }
+    TCloudPlot plot;
+    plot.show();
+    plot.setGeometry(200, 150, 700, 600);
+    plot.CB_Median->click();
+    plot.Pref_GroupDist_SE->setValue(35);
+    plot.TB_Pin->click();
+    EXPECT_TRUE(plot.isVisible());
+    EXPECT_TRUE(plot.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(plot.CB_Median->isChecked());
+    EXPECT_EQ(plot.Pref_GroupDist_SE->value(), 35);
+    EXPECT_EQ(plot.geometry(), QRect(200, 150, 700, 600));
 }
 
 TEST_F(CloudPlotTest, FilesThatCannotBeReadLeaveTheChart) {
