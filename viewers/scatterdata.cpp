@@ -29,8 +29,8 @@ int SetSeriesLength(ScatterPlotData& data, int k, int n) {
 void UpdateSeriesRange(ScatterPlotData& data, int k) {
     if (k >= 1 && k <= kScatterSlots) {
         ScatterSeries& s = data.Series[k];
-        s.MinX = s.MinY = 1e9f;
-        s.MaxX = s.MaxY = -1e9f;
+        s.MinX = s.MinY = kScatterNoMin;
+        s.MaxX = s.MaxY = kScatterNoMax;
         const size_t n =
             std::min(static_cast<size_t>(std::max(s.Count, 0)) + 1, s.Values[1].size());
         for (size_t i = 1; i < n; ++i) {
@@ -45,8 +45,8 @@ void UpdateSeriesRange(ScatterPlotData& data, int k) {
             }
         }
     }
-    data.RangeMinX = data.RangeMinY = 1e9f;
-    data.RangeMaxX = data.RangeMaxY = -1e9f;
+    data.RangeMinX = data.RangeMinY = kScatterNoMin;
+    data.RangeMaxX = data.RangeMaxY = kScatterNoMax;
     data.AllXNonNegative = data.AllYNonNegative = true;
     for (int j = 1; j <= kScatterSlots; ++j) {
         const ScatterSeries& s = data.Series[j];

@@ -129,6 +129,18 @@ TEST(ScatterView, MinMaxTakesFiniteNumbersOnly) {
     EXPECT_EQ(v.RangeMaxY, 42.0f);
 }
 
+TEST(ScatterView, AxesOfLargeValuesStartAtTheData) {
+    TfScatterView v;
+    QApplication::clipboard()->setText(QStringLiteral("1e10\t2e10\r\n3.3e10\t3e10\r\n"));
+    v.Edit_PasteXY->trigger();
+    v.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    v.PaintBox1->grab();
+    EXPECT_EQ(v.AxisMinX, 1e10f);
+    EXPECT_EQ(v.AxisMaxX, 3.3e10f);
+    EXPECT_EQ(v.AxisMinY, 2e10f);
+}
+
 TEST(ScatterView, DragsSelectRectanglesAndRhombi) {
     auto v = ShownViewer(9);
     MessageCapture none;
