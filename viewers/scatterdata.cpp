@@ -22,6 +22,7 @@ int SetSeriesLength(ScatterPlotData& data, int k, int n) {
     for (auto& row : s.Values) row.assign(size, 0.0f);
     s.Flags.assign(size, 0);
     s.Annotations.clear();
+    s.LogValues = {};
     s.Count = std::max(n, 0);
     return 0;
 }
@@ -29,6 +30,7 @@ int SetSeriesLength(ScatterPlotData& data, int k, int n) {
 void UpdateSeriesRange(ScatterPlotData& data, int k) {
     if (k >= 1 && k <= kScatterSlots) {
         ScatterSeries& s = data.Series[k];
+        for (std::vector<double>& row : s.LogValues) row.clear();
         s.MinX = s.MinY = kScatterNoMin;
         s.MaxX = s.MaxY = kScatterNoMax;
         const size_t n =

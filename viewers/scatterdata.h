@@ -23,6 +23,9 @@ struct ScatterSeries {
     std::vector<int32_t> Flags; // > 0 selected
     // Entry 0 a placeholder, entry i the annotation of point i (may be shorter than Count + 1).
     std::vector<std::string> Annotations;
+    // Rows 1 and 2 as a log axis places them (NaN for a value that is not finite), made by the
+    // first drawing on a log axis after UpdateSeriesRange or SetSeriesLength emptied them.
+    mutable std::array<std::vector<double>, 3> LogValues;
 };
 
 constexpr int kScatterSlots = 10;
