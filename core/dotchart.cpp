@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 float HoldSingle(double v) {
@@ -110,7 +111,8 @@ int32_t PasteGroupsByRow(DotChartData& data, std::string_view text) {
 }
 
 void ComputeGroupStats(DotChartData& data) {
-    double lo = 1e9, hi = -1e9;
+    // The range starts from the values themselves: any fixed start would cut off values beyond it.
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
     std::vector<float> work;
     for (int32_t gi = 1; gi <= data.GroupCount; ++gi) {
         DotGroup& g = data.Groups[gi];
@@ -145,6 +147,7 @@ void ComputeGroupStats(DotChartData& data) {
         g.Q975 = at(0.975, false);
         for (int32_t k = 1; k <= n; ++k) g.Values[k - 1].Shown = work[k];
     }
+    if (lo > hi) lo = hi = 0; // no value at all
     hi *= hi > 0 ? 1.1 : 0.9;
     lo *= lo > 0 ? 0.9 : 1.1;
     data.AxisMin = HoldSingle(lo);
@@ -180,8 +183,10 @@ void TransformValues(DotChartData& data, int32_t kind) {
                 break;
             case 1:
             case 2:
-                // The logarithm of 0 is minus infinity: zero stays, as negatives do.
-                if (raw > 0) v.Shown = HoldSingle(kind == 1 ? std::log2(raw) : std::log10(raw));
+                // The logarithm of 0 is minus infinity: zero shows itself, as negatives do. The
+                // shown values were sorted, so keeping the shown one would take another value's.
+                v.Shown =
+                    raw > 0 ? HoldSingle(kind == 1 ? std::log2(raw) : std::log10(raw)) : v.Raw;
                 break;
             case 3:
                 v.Shown = HoldSingle(std::exp2(raw));

@@ -64,7 +64,8 @@ int32_t PasteGroupsByRow(DotChartData& data, std::string_view text);
 void ComputeGroupStats(DotChartData& data);
 // The x offset of every value in staggered rows of the group's points per line (mode 1 only).
 void LayoutDots(DotChartData& data);
-// Shown values from raw ones: 0 raw, 1 log2, 2 log10 (raw above 0 only), 3 2^raw, 4 10^raw.
+// Shown values from raw ones: 0 raw, 1 log2, 2 log10 (a raw value of 0 or below shows itself),
+// 3 2^raw, 4 10^raw.
 void TransformValues(DotChartData& data, int32_t kind);
 // Replaces the groups with k demo groups of 30..59 uniform values each; returns the number of
 // groups left out beyond 100.

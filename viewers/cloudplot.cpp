@@ -246,7 +246,12 @@ QImage TCloudPlot::ChartImage(QSize size) const {
 
 void TCloudPlot::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    // The pin re-shows the window: only the first showing reads the settings, so the pin keeps
+    // what the user changed since.
+    if (!shown_ && !event->spontaneous()) {
+        shown_ = true;
+        FormShow();
+    }
 }
 
 void TCloudPlot::FormShow() {

@@ -103,4 +103,6 @@ class TCloudPlot : public QMainWindow {
     void AfterDemo();
     void ReadSettings();
     void WriteSettings();
+
+    bool shown_ = false; // settings are read at the first show
 };

@@ -137,6 +137,9 @@ void TScatPlot_3D::FormClose() {
     }
     SceneImage = QImage(); // hidden, not destroyed: the scene is rendered again when shown
     sceneDirty_ = true;
+    // A hidden plot that kept turning would redraw every open plot on each tick.
+    for (tAutoRotation& r : AutoRotation) r.Running = 0;
+    SetTimerEnabled(false);
     LeaveWindowCount();
 }
 

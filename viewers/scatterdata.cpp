@@ -22,6 +22,7 @@ int SetSeriesLength(ScatterPlotData& data, int k, int n) {
     for (auto& row : s.Values) row.assign(size, 0.0f);
     s.Flags.assign(size, 0);
     s.Annotations.clear();
+    s.LogValues = {};
     s.Count = std::max(n, 0);
     return 0;
 }
@@ -29,8 +30,9 @@ int SetSeriesLength(ScatterPlotData& data, int k, int n) {
 void UpdateSeriesRange(ScatterPlotData& data, int k) {
     if (k >= 1 && k <= kScatterSlots) {
         ScatterSeries& s = data.Series[k];
-        s.MinX = s.MinY = 1e9f;
-        s.MaxX = s.MaxY = -1e9f;
+        for (std::vector<double>& row : s.LogValues) row.clear();
+        s.MinX = s.MinY = kScatterNoMin;
+        s.MaxX = s.MaxY = kScatterNoMax;
         const size_t n =
             std::min(static_cast<size_t>(std::max(s.Count, 0)) + 1, s.Values[1].size());
         for (size_t i = 1; i < n; ++i) {
@@ -45,8 +47,8 @@ void UpdateSeriesRange(ScatterPlotData& data, int k) {
             }
         }
     }
-    data.RangeMinX = data.RangeMinY = 1e9f;
-    data.RangeMaxX = data.RangeMaxY = -1e9f;
+    data.RangeMinX = data.RangeMinY = kScatterNoMin;
+    data.RangeMaxX = data.RangeMaxY = kScatterNoMax;
     data.AllXNonNegative = data.AllYNonNegative = true;
     for (int j = 1; j <= kScatterSlots; ++j) {
         const ScatterSeries& s = data.Series[j];

@@ -4,26 +4,35 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// The extremes of no value: any finite value replaces them.
+inline constexpr float kScatterNoMin = std::numeric_limits<float>::infinity();
+inline constexpr float kScatterNoMax = -kScatterNoMin;
+
 struct ScatterSeries {
     std::string XLabel, YLabel; // slot 1's are drawn
-    float MaxX = -1e9f, MaxY = -1e9f;
-    float MinX = 1e9f, MinY = 1e9f;
+    float MaxX = kScatterNoMax, MaxY = kScatterNoMax;
+    float MinX = kScatterNoMin, MinY = kScatterNoMin;
     int32_t Count = 0; // 0 = slot empty
     // Rows 1 x, 2 y, 3 y error, 4 x error (row 0 unused), each Count + 10 long; points 1-based.
     std::array<std::vector<float>, 5> Values;
     std::vector<int32_t> Flags; // > 0 selected
     // Entry 0 a placeholder, entry i the annotation of point i (may be shorter than Count + 1).
     std::vector<std::string> Annotations;
+    // Rows 1 and 2 as a log axis places them (NaN for a value that is not finite), made by the
+    // first drawing on a log axis after UpdateSeriesRange or SetSeriesLength emptied them.
+    mutable std::array<std::vector<double>, 3> LogValues;
 };
 
 constexpr int kScatterSlots = 10;
 
 struct ScatterPlotData {
-    float RangeMinX = 1e9f, RangeMinY = 1e9f, RangeMaxX = -1e9f, RangeMaxY = -1e9f;
+    float RangeMinX = kScatterNoMin, RangeMinY = kScatterNoMin;
+    float RangeMaxX = kScatterNoMax, RangeMaxY = kScatterNoMax;
     bool AllXNonNegative = true, AllYNonNegative = true;
     std::array<ScatterSeries, kScatterSlots + 1> Series; // slot 0 unused
 

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -87,22 +88,34 @@ void XErrorBar(GdiCanvas& c, const PlotMapping& m, int py, double xa, float e) {
     c.LineTo(left, py + 2);
 }
 
-void PaintSeries(GdiCanvas& c, const PointWriter& writer, const ScatterSeries& s,
-                 const PlotMapping& m, TColor colour, bool selectedOnly) {
-    const QRgb outline = ToQColor(colour).rgb();
-    const bool logX = m.style.logX, logY = m.style.logY;
+// Row 1 or 2 of a series as a log axis places it, computed once per change of the values rather
+// than on every render; NaN marks a value that is not finite, which is not drawn.
+const double* LogRow(const ScatterSeries& s, int row) {
+    std::vector<double>& logs = s.LogValues[row];
+    const std::vector<float>& values = s.Values[row];
+    if (logs.size() != values.size()) {
+        logs.resize(values.size());
+        for (size_t i = 0; i < values.size(); ++i)
+            logs[i] = std::isfinite(values[i]) ? AxisValue(values[i], true)
+                                               : std::numeric_limits<double>::quiet_NaN();
+    }
+    return logs.data();
+}
+
+// The points of one series from their axis values ax, ay (the values themselves or their logs).
+template <typename X, typename Y>
+void PaintPoints(GdiCanvas& c, const PointWriter& writer, const ScatterSeries& s,
+                 const PlotMapping& m, QRgb outline, bool selectedOnly, const X* ax, const Y* ay) {
     const bool extras = selectedOnly ? (m.style.errorBarMode & 1) != 0
                                      : m.style.lineMode != 0 || (m.style.errorBarMode & 3) != 0;
     const size_t n = std::min(static_cast<size_t>(std::max(s.Count, 0)) + 1, s.Flags.size());
-    const float* vx = s.Values[1].data();
-    const float* vy = s.Values[2].data();
     const int32_t* flags = s.Flags.data();
     bool first = true;
     int lastX = 0, lastY = 0;
     for (size_t i = 1; i < n; ++i) {
         if (selectedOnly && flags[i] < 1) continue;
-        if (!std::isfinite(vx[i]) || !std::isfinite(vy[i])) continue;
-        const double xa = AxisValue(vx[i], logX), ya = AxisValue(vy[i], logY);
+        const double xa = ax[i], ya = ay[i];
+        if (!std::isfinite(xa) || !std::isfinite(ya)) continue;
         const int px = m.X(xa), py = m.Y(ya);
         writer.Square(px, py, outline);
         if (!extras) continue;
@@ -118,6 +131,24 @@ void PaintSeries(GdiCanvas& c, const PointWriter& writer, const ScatterSeries& s
         if (m.style.errorBarMode & 1) YErrorBar(c, m, px, ya, s.Values[3][i]);
         if (!selectedOnly && (m.style.errorBarMode & 2)) XErrorBar(c, m, py, xa, s.Values[4][i]);
     }
+}
+
+void PaintSeries(GdiCanvas& c, const PointWriter& writer, const ScatterSeries& s,
+                 const PlotMapping& m, TColor colour, bool selectedOnly) {
+    const QRgb outline = ToQColor(colour).rgb();
+    const auto paint = [&](const auto* ax, const auto* ay) {
+        PaintPoints(c, writer, s, m, outline, selectedOnly, ax, ay);
+    };
+    const float* vx = s.Values[1].data();
+    const float* vy = s.Values[2].data();
+    if (m.style.logX && m.style.logY)
+        paint(LogRow(s, 1), LogRow(s, 2));
+    else if (m.style.logX)
+        paint(LogRow(s, 1), vy);
+    else if (m.style.logY)
+        paint(vx, LogRow(s, 2));
+    else
+        paint(vx, vy);
 }
 
 } // namespace

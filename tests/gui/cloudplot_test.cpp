@@ -3,14 +3,18 @@
 #include "inputdialog.h"
 #include "registry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -115,6 +119,38 @@ TEST_F(CloudPlotTest, PastesFromTheClipboardAndBeepsWhenThereIsNothingOrNoRoom) 
     EXPECT_EQ(beeps.count, 5);
 }
 
+TEST_F(CloudPlotTest, LogTransformsShowRawValuesOfZeroOrBelowAsThemselves) {
+    TCloudPlot plot;
+    plot.show();
+    for (const char* values : {"5\t-1", "100\t-10\t1"}) {
+        QApplication::clipboard()->setText(QString::fromLatin1(values));
+        plot.Edit_Pastesinglegroup->trigger();
+    }
+    const auto transform = [&plot](const char* item) {
+        for (QAction* a : plot.menuBar()->findChildren<QAction*>())
+            if (a->text() == QLatin1String(item)) return a->trigger();
+        ADD_FAILURE() << item;
+    };
+    const auto shown = [&plot](int g) {
+        std::vector<float> v;
+        for (const DotValue& d : plot.Data.Groups[g].Values) v.push_back(d.Shown);
+        return v;
+    };
+    transform("Log 2");
+    EXPECT_EQ(shown(1), (std::vector<float>{-1, static_cast<float>(std::log2(5.0))}));
+    transform("Log 10");
+    EXPECT_EQ(shown(2), (std::vector<float>{-10, 0, 2}));
+}
+
+TEST_F(CloudPlotTest, AxisOfLargeValuesStartsAtTheData) {
+    TCloudPlot plot;
+    plot.show();
+    QApplication::clipboard()->setText(QStringLiteral("2e9\t3e9"));
+    plot.Edit_Pastesinglegroup->trigger();
+    EXPECT_FLOAT_EQ(plot.Data.AxisMin, 1.8e9f);
+    EXPECT_FLOAT_EQ(plot.Data.AxisMax, 3.3e9f);
+}
+
 TEST_F(CloudPlotTest, PaintsExtremeRangesWithoutFault) {
     TCloudPlot plot;
     plot.show();
@@ -196,6 +232,25 @@ TEST_F(CloudPlotTest, StylesGroupsAndKeepsSettings) {
     TCloudPlot third;
     third.show();
     EXPECT_FALSE(third.CB_Mean->isChecked()); // the second read of "Show mean" wins
+}
+
+TEST_F(CloudPlotTest, PinKeepsUnsavedPreferencesAndThePlace) {
+    {
+        RegKey key;
+        ASSERT_TRUE(key.OpenKey(kKey, true));
+        key.WriteString(QStringLiteral("Show median"), QStringLiteral("no"));
+    }
+    TCloudPlot plot;
+    plot.show();
+    plot.setGeometry(200, 150, 700, 600);
+    plot.CB_Median->click();
+    plot.Pref_GroupDist_SE->setValue(35);
+    plot.TB_Pin->click();
+    EXPECT_TRUE(plot.isVisible());
+    EXPECT_TRUE(plot.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(plot.CB_Median->isChecked());
+    EXPECT_EQ(plot.Pref_GroupDist_SE->value(), 35);
+    EXPECT_EQ(plot.geometry(), QRect(200, 150, 700, 600));
 }
 
 TEST_F(CloudPlotTest, FilesThatCannotBeReadLeaveTheChart) {

@@ -10,8 +10,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -90,6 +92,23 @@ TEST_F(Scat3DWindow, AutoRotationSkipsZeroRocksAndStopsItsTimer) {
         angles.push_back(rock.View.AngleX);
     }
     EXPECT_EQ(angles, (std::vector<int>{1, 2, 3, 4, 3, 2, 1, 2, 3, 4, 3, 2, 1}));
+}
+
+TEST_F(Scat3DWindow, ClosingAPlotStopsItsRotation) {
+    PlotStandIn other;
+    TScatPlot_3D p;
+    Fill(p.Series, 3);
+    p.show();
+    p.ControlesClick();
+    ControlWindow()->SE_AutoRotSpeed->setValue(1);
+    ControlWindow()->SB_AutoRot[1]->click();
+    ASSERT_TRUE(p.TimerRunning());
+    p.close();
+    EXPECT_EQ(p.AutoRotation[1].Running, 0);
+    EXPECT_FALSE(p.TimerRunning());
+    other.got.clear();
+    QTest::qWait(20);
+    EXPECT_TRUE(other.got.empty()); // the open plots are no longer redrawn
 }
 
 TEST_F(Scat3DWindow, MouseRotatesByTheDragAndDrawsPolygonsOfThreeOrMoreVertices) {

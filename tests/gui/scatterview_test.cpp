@@ -129,6 +129,41 @@ TEST(ScatterView, MinMaxTakesFiniteNumbersOnly) {
     EXPECT_EQ(v.RangeMaxY, 42.0f);
 }
 
+TEST(ScatterView, AxesOfLargeValuesStartAtTheData) {
+    TfScatterView v;
+    QApplication::clipboard()->setText(QStringLiteral("1e10\t2e10\r\n3.3e10\t3e10\r\n"));
+    v.Edit_PasteXY->trigger();
+    v.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    v.PaintBox1->grab();
+    EXPECT_EQ(v.AxisMinX, 1e10f);
+    EXPECT_EQ(v.AxisMaxX, 3.3e10f);
+    EXPECT_EQ(v.AxisMinY, 2e10f);
+}
+
+TEST(ScatterView, LogAxesFollowSwappedData) {
+    TfScatterView v;
+    QApplication::clipboard()->setText(QStringLiteral("10\t1000\r\n100000\t100000\r\n"));
+    v.Edit_PasteXY->trigger();
+    v.Pref_Scaling_LogX->trigger();
+    v.Pref_Scaling_LogY->trigger();
+    v.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    // The corner of the point at log10 values (x, y) on axes of 0..5.
+    const auto drawn = [&v](double x, double y) {
+        const QImage page = v.PaintBox1->grab().toImage();
+        const QSize plot = v.PaintBox2->size();
+        const QPoint corner(int(std::lrint(x * plot.width() / 5)) - 2,
+                            plot.height() - int(std::lrint(y * plot.height() / 5)) - 2);
+        return page.pixel(v.PaintBox2->pos() + corner) == qRgb(0, 0, 0);
+    };
+    EXPECT_TRUE(drawn(1, 3));
+    EXPECT_FALSE(drawn(3, 1));
+    v.Util_SwapAxes->trigger();
+    EXPECT_TRUE(drawn(3, 1));
+    EXPECT_FALSE(drawn(1, 3));
+}
+
 TEST(ScatterView, DragsSelectRectanglesAndRhombi) {
     auto v = ShownViewer(9);
     MessageCapture none;
