@@ -135,6 +135,9 @@ TEST_F(MainWindowCommandsTest, SharedMenusHoldEachItemOnceInOrder) {
             if (!item->isSeparator() && item->isVisible()) shown << item->text();
         return shown;
     };
+    EXPECT_EQ(captions("POM_Genes"),
+              QStringList({"&View", "Gene &names", "&Gene", "&RNA", "&Coding sequence (CDS)",
+                           "&Untranslated regions (UTR)", "&Pseudo genes", "&Find"}));
     EXPECT_EQ(captions("Anal_Menu"), QStringList({"z-transform", "Statistics", "Set &alpha"}));
     EXPECT_EQ(captions("POM_CGH_GroupTesting"),
               QStringList({"&Class tests", "&Regulation", "Set &alpha", "List filter"}));
