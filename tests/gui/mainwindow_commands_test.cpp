@@ -300,6 +300,16 @@ TEST_F(MainWindowCommandsTest, TheDemonstrationColoursEveryBandAndStoresItsRunAp
         EXPECT_NE(source.BandFill(QString::fromStdString(name), 50), grey) << name;
 
     EXPECT_EQ(w->RegistryKey, QStringLiteral("software\\JX-Quorbel\\Quorbel\\"));
+    // The regulation test keeps its history at its own fixed key.
+    {
+        ModalAnswerer modal;
+        MessageCapture noData;
+        AnswerInput(modal, QStringLiteral("2 3 new"));
+        w->Anal_Stat_CGH_RegulationTest->trigger();
+    }
+    EXPECT_TRUE(Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\Regulation-test\\")));
+    EXPECT_FALSE(
+        Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\Quorbel\\Regulation-test\\")));
     w->close();
     EXPECT_TRUE(Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\Quorbel\\CGH matrix\\")));
 }
