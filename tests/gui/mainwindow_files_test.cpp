@@ -171,8 +171,11 @@ TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded)
 TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {
     const QString genes = Write(QStringLiteral("genes.md"),
                                 "9606\t1\t1000\t2000\t+\tx\tx\tx\tx\tGENEA\tx\tGENE\tx\n");
+    const QString empty = Write(QStringLiteral("empty.md"), "");
+    const QString noGenes = Write(QStringLiteral("none.md"), "9606\t1\t1000\t2000\t+\n\x01\x02");
     const tFList before = FeatureLists[2];
-    FileDialogAnswerer files({{genes, QStringLiteral("Any file (*)")}, genes});
+    FileDialogAnswerer files({{genes, QStringLiteral("Any file (*)")}, genes, empty, noGenes});
+    MessageCapture boxes;
     w->Util_DatFiles_Import_GeneList->trigger();
     EXPECT_EQ(FeatureCount(FeatureLists[2]), FeatureCount(before));
     w->Util_DatFiles_Import_GeneList->trigger();
@@ -180,6 +183,16 @@ TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {
     EXPECT_EQ(files.requests[1].filter, QStringLiteral("EntrezGene (*.md);;Any file (*)"));
     EXPECT_EQ(w->Info_Memo->toPlainText(), QStringLiteral("1 features"));
     EXPECT_EQ(w->OpenDialog.FileName, genes); // left for the next command
+
+    // A list without a single gene is refused with its reason; the loaded genes stay.
+    w->Util_DatFiles_Import_GeneList->trigger();
+    w->Util_DatFiles_Import_GeneList->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(boxes.shown[1].text.startsWith(QLatin1Char('"') + noGenes +
+                                               QStringLiteral("\" holds no gene features")));
+    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Stop);
+    EXPECT_EQ(FeatureCount(FeatureLists[2]), 1);
+    EXPECT_EQ(w->Info_Memo->toPlainText(), QStringLiteral("1 features"));
     FeatureLists[2] = before;
 }
 
