@@ -215,7 +215,7 @@ void TfQuorbelView::POM_CGH_RecentClick(QAction* item) {
 void TfQuorbelView::POM_GEHM_RecentFilesClick(QAction* item) {
     const QString text = item->data().toString();
     if (text.isEmpty()) return;
-    const ExpressionMatrixEntry entry = ParseExpressionEntry(text.toStdString());
+    const ExpressionMatrixEntry entry = ParseRecentExpressionEntry(text.toStdString());
     const QString file = QString::fromStdString(entry.File);
     if (!FileExists(file)) {
         ShowRecentMissing(this, file);

@@ -137,9 +137,9 @@ TEST_F(MainWindowFilesTest, CGHMatricesListedAfterALoadAndReloadedFromTheirItems
 }
 
 TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded) {
-    const QString file = Write(QStringLiteral("e&x.txt"), "name\tchr\tstart\ts1\ts2\n"
-                                                          "g1\t1\t1000\t1.5\t2\n"
-                                                          "g2\t2\t5000\t0.5\t1\n");
+    const QString file = Write(QStringLiteral("e&x;2.txt"), "name\tchr\tstart\ts1\ts2\n"
+                                                            "g1\t1\t1000\t1.5\t2\n"
+                                                            "g2\t2\t5000\t0.5\t1\n");
     ModalAnswerer modal;
     modal.Expect<TdSelCol>([](TdSelCol& d) {
         d.FormShow();
