@@ -63,9 +63,9 @@ void TfQuorbelView::Loadhybridisationdata1Click() {
         ProgressScope progress(this, 1, QString(), QStringLiteral("Loading data..."));
         result = LoadFeatureFileIntoFreeSlot(file, progress.Sink(), error);
     }
-    if (result == FeatureFileLoad::NoFreeSlot) ShowStop(this, error);
-    if (result == FeatureFileLoad::Refused)
-        ShowStop(this, Quoted(file) + QStringLiteral(": ") + QString::fromStdString(error));
+    // Each refusal names the file already.
+    if (result == FeatureFileLoad::NoFreeSlot || result == FeatureFileLoad::Refused)
+        ShowStop(this, error);
     RepaintMap();
 }
 

@@ -85,6 +85,7 @@ TEST_F(MainWindowFilesTest, MenuLoadsTakeFreeSlotsAndARefusedFileLeavesItsSlotFr
     EXPECT_EQ(CGHData.Hyb[3].Chr[1].Count(), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("other.txt")));
+    EXPECT_EQ(messages.shown[0].text.count(QStringLiteral("other.txt")), 1);
     EXPECT_FALSE(AnyProgressWindowVisible());
     // Each load transforms every set in use.
     EXPECT_EQ(w->Info_Memo->toPlainText().count(QStringLiteral("Set 1 - Mean=")), 2);
