@@ -81,6 +81,12 @@ bool ReadFeatureText(const std::string& fileName, tFList& fresh, std::string& er
         for (int k = 1; k <= 3; ++k) f.Str[size_t(k)] = field(size_t(9 + k));
     }
     const size_t count = fresh.size() - 1;
+    if (count == 0) {
+        error = "\"" + fileName +
+                "\" holds no gene features (lines of at least 10 TAB-separated fields on "
+                "chromosomes 1 to 22, X or Y, of type GENE, RNA, CDS, UTR or PSEUDO).";
+        return false;
+    }
     fresh[0].Num[1] = float(count);
     fresh.resize(count + 10);
     return true;

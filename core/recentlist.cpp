@@ -35,3 +35,13 @@ ExpressionMatrixEntry ParseExpressionEntry(std::string_view text) {
     e.StopColumn = n[4];
     return e;
 }
+
+ExpressionMatrixEntry ParseRecentExpressionEntry(std::string_view text) {
+    size_t numbers = text.size();
+    for (int k = 0; k < 5 && numbers != std::string_view::npos; ++k)
+        numbers = numbers == 0 ? std::string_view::npos : text.rfind(';', numbers - 1);
+    if (numbers == std::string_view::npos) return ParseExpressionEntry(text);
+    ExpressionMatrixEntry e = ParseExpressionEntry(text.substr(numbers));
+    e.File = text.substr(0, numbers);
+    return e;
+}

@@ -24,3 +24,6 @@ struct ExpressionMatrixEntry {
 std::string FormatExpressionEntry(const ExpressionMatrixEntry& entry);
 // Splits the text at ";"; a missing or malformed number gives 0.
 ExpressionMatrixEntry ParseExpressionEntry(std::string_view text);
+// An entry of the recent list: its numbers are the last five fields, so that a file name holding
+// ";" stays whole. Text of fewer than six fields reads as ParseExpressionEntry reads it.
+ExpressionMatrixEntry ParseRecentExpressionEntry(std::string_view text);

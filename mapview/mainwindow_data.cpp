@@ -180,7 +180,7 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
             case FeatureFileLoad::Loaded:
                 break;
             case FeatureFileLoad::Refused:
-                refused << Quoted(name) + QStringLiteral(": ") + QString::fromStdString(error);
+                refused << QString::fromStdString(error); // it names the file
                 break;
             case FeatureFileLoad::NoFreeSlot:
                 progress.Window().close();

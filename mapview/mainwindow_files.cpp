@@ -63,9 +63,9 @@ void TfQuorbelView::Loadhybridisationdata1Click() {
         ProgressScope progress(this, 1, QString(), QStringLiteral("Loading data..."));
         result = LoadFeatureFileIntoFreeSlot(file, progress.Sink(), error);
     }
-    if (result == FeatureFileLoad::NoFreeSlot) ShowStop(this, error);
-    if (result == FeatureFileLoad::Refused)
-        ShowStop(this, Quoted(file) + QStringLiteral(": ") + QString::fromStdString(error));
+    // Each refusal names the file already.
+    if (result == FeatureFileLoad::NoFreeSlot || result == FeatureFileLoad::Refused)
+        ShowStop(this, error);
     RepaintMap();
 }
 
@@ -215,7 +215,7 @@ void TfQuorbelView::POM_CGH_RecentClick(QAction* item) {
 void TfQuorbelView::POM_GEHM_RecentFilesClick(QAction* item) {
     const QString text = item->data().toString();
     if (text.isEmpty()) return;
-    const ExpressionMatrixEntry entry = ParseExpressionEntry(text.toStdString());
+    const ExpressionMatrixEntry entry = ParseRecentExpressionEntry(text.toStdString());
     const QString file = QString::fromStdString(entry.File);
     if (!FileExists(file)) {
         ShowRecentMissing(this, file);

@@ -38,11 +38,12 @@ void TfQuorbelView::ConnectHelpCommands() {
 void TfQuorbelView::Pref_BB_IdeogramSelectClick() {
     const QString shown = Pref_CB_IdeogramFile->currentText();
     const qsizetype slash = shown.lastIndexOf(QLatin1Char('/'));
-    const QString file =
-        AskFileName(this, {FileDialogKind::Open, QStringLiteral("Load Ideogram data file"),
-                           slash >= 0 ? shown.left(slash + 1) : QString(),
-                           QStringLiteral("NCBI ideogram (*)")});
-    if (file.isEmpty()) return;
+    // The main window's one open dialog: a later command that sets nothing finds it as left here.
+    OpenDialog.Title = QStringLiteral("Load Ideogram data file");
+    OpenDialog.Filter = QStringLiteral("NCBI ideogram (*)");
+    OpenDialog.FileName = slash >= 0 ? shown.left(slash + 1) : QString();
+    if (!OpenDialog.Execute(this)) return;
+    const QString file = OpenDialog.FileName;
 
     TdSelCol columns(this);
     columns.FileName = file;

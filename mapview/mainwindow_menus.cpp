@@ -90,7 +90,8 @@ void TfQuorbelView::CreateMenus() {
     POM_Genes_GeneNames =
         AddItem(POM_Genes, "POM_Genes_GeneNames", QStringLiteral("Gene &names"), true, false);
     POM_Genes->addSeparator();
-    const char* kinds[] = {"Gene", "RNA", "CDS", "UTR", "Pseudo"};
+    const char* kinds[] = {"&Gene", "&RNA", "&Coding sequence (CDS)", "&Untranslated regions (UTR)",
+                           "&Pseudo genes"};
     for (int k = 1; k <= 5; ++k)
         POM_Gene[k] = AddItem(POM_Genes, "POM_Gene", QLatin1String(kinds[k - 1]), true, k == 1, k);
     POM_Genes->addSeparator();

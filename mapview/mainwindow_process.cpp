@@ -86,7 +86,8 @@ void TfQuorbelView::POM_GEHM_ScalingRangeClick() {
 
 void TfQuorbelView::Anal_Stat_CGH_RegulationTestClick() {
     TInputDialog dialog(this);
-    dialog.RegistryKey = RegistryKey + QStringLiteral("Regulation-test\\");
+    // A fixed key: the demonstration's own base key leaves this history where it was.
+    dialog.RegistryKey = QStringLiteral("software\\JX-Quorbel\\Regulation-test\\");
     dialog.ShowOptions = 0;
     dialog.Caption = QStringLiteral("Filter probes by regulation");
     dialog.Prompt = QStringLiteral("Define Min-regulation, abundance, combination");

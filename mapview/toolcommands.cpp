@@ -140,8 +140,9 @@ ToolCommandResult Dispatch(ToolCommandContext& ctx, int code, int arg) {
         CountSignificantProbes(ctx.cghStat, cgh);
         return Changed();
     case 3050:
+        // The Range and CGH probes boxes (3051, 3052), not the window filter's parameters.
         GeneProximityPValueFilter(cgh, ctx.exp, ctx.cghStat.Alpha, ctx.expStat.Alpha,
-                                  cgh.TestParam1, cgh.TestParam2);
+                                  cgh.TestParam5, cgh.TestParam6);
         CountSignificantProbes(ctx.cghStat, cgh);
         return Changed();
     case 3041:

@@ -135,6 +135,9 @@ TEST_F(MainWindowCommandsTest, SharedMenusHoldEachItemOnceInOrder) {
             if (!item->isSeparator() && item->isVisible()) shown << item->text();
         return shown;
     };
+    EXPECT_EQ(captions("POM_Genes"),
+              QStringList({"&View", "Gene &names", "&Gene", "&RNA", "&Coding sequence (CDS)",
+                           "&Untranslated regions (UTR)", "&Pseudo genes", "&Find"}));
     EXPECT_EQ(captions("Anal_Menu"), QStringList({"z-transform", "Statistics", "Set &alpha"}));
     EXPECT_EQ(captions("POM_CGH_GroupTesting"),
               QStringList({"&Class tests", "&Regulation", "Set &alpha", "List filter"}));
@@ -297,6 +300,16 @@ TEST_F(MainWindowCommandsTest, TheDemonstrationColoursEveryBandAndStoresItsRunAp
         EXPECT_NE(source.BandFill(QString::fromStdString(name), 50), grey) << name;
 
     EXPECT_EQ(w->RegistryKey, QStringLiteral("software\\JX-Quorbel\\Quorbel\\"));
+    // The regulation test keeps its history at its own fixed key.
+    {
+        ModalAnswerer modal;
+        MessageCapture noData;
+        AnswerInput(modal, QStringLiteral("2 3 new"));
+        w->Anal_Stat_CGH_RegulationTest->trigger();
+    }
+    EXPECT_TRUE(Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\Regulation-test\\")));
+    EXPECT_FALSE(
+        Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\Quorbel\\Regulation-test\\")));
     w->close();
     EXPECT_TRUE(Registry::KeyExists(QStringLiteral("software\\JX-Quorbel\\Quorbel\\CGH matrix\\")));
 }

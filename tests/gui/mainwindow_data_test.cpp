@@ -129,6 +129,7 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
     EXPECT_EQ(CGHData.Hyb[4].Chr[1].Count(), 0);
     ASSERT_EQ(capture.shown.size(), 1u);
     EXPECT_TRUE(capture.shown[0].text.contains(QStringLiteral("other.txt")));
+    EXPECT_EQ(capture.shown[0].text.count(QStringLiteral("other.txt")), 1);
     EXPECT_EQ(capture.shown[0].icon, MsgIcon::Stop);
     EXPECT_TRUE(w.POM_CGH_View->isChecked());
     EXPECT_FALSE(AnyProgressWindowVisible());

@@ -85,6 +85,7 @@ TEST_F(MainWindowFilesTest, MenuLoadsTakeFreeSlotsAndARefusedFileLeavesItsSlotFr
     EXPECT_EQ(CGHData.Hyb[3].Chr[1].Count(), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("other.txt")));
+    EXPECT_EQ(messages.shown[0].text.count(QStringLiteral("other.txt")), 1);
     EXPECT_FALSE(AnyProgressWindowVisible());
     // Each load transforms every set in use.
     EXPECT_EQ(w->Info_Memo->toPlainText().count(QStringLiteral("Set 1 - Mean=")), 2);
@@ -137,9 +138,9 @@ TEST_F(MainWindowFilesTest, CGHMatricesListedAfterALoadAndReloadedFromTheirItems
 }
 
 TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded) {
-    const QString file = Write(QStringLiteral("e&x.txt"), "name\tchr\tstart\ts1\ts2\n"
-                                                          "g1\t1\t1000\t1.5\t2\n"
-                                                          "g2\t2\t5000\t0.5\t1\n");
+    const QString file = Write(QStringLiteral("e&x;2.txt"), "name\tchr\tstart\ts1\ts2\n"
+                                                            "g1\t1\t1000\t1.5\t2\n"
+                                                            "g2\t2\t5000\t0.5\t1\n");
     ModalAnswerer modal;
     modal.Expect<TdSelCol>([](TdSelCol& d) {
         d.FormShow();
@@ -171,8 +172,11 @@ TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded)
 TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {
     const QString genes = Write(QStringLiteral("genes.md"),
                                 "9606\t1\t1000\t2000\t+\tx\tx\tx\tx\tGENEA\tx\tGENE\tx\n");
+    const QString empty = Write(QStringLiteral("empty.md"), "");
+    const QString noGenes = Write(QStringLiteral("none.md"), "9606\t1\t1000\t2000\t+\n\x01\x02");
     const tFList before = FeatureLists[2];
-    FileDialogAnswerer files({{genes, QStringLiteral("Any file (*)")}, genes});
+    FileDialogAnswerer files({{genes, QStringLiteral("Any file (*)")}, genes, empty, noGenes});
+    MessageCapture boxes;
     w->Util_DatFiles_Import_GeneList->trigger();
     EXPECT_EQ(FeatureCount(FeatureLists[2]), FeatureCount(before));
     w->Util_DatFiles_Import_GeneList->trigger();
@@ -180,6 +184,16 @@ TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {
     EXPECT_EQ(files.requests[1].filter, QStringLiteral("EntrezGene (*.md);;Any file (*)"));
     EXPECT_EQ(w->Info_Memo->toPlainText(), QStringLiteral("1 features"));
     EXPECT_EQ(w->OpenDialog.FileName, genes); // left for the next command
+
+    // A list without a single gene is refused with its reason; the loaded genes stay.
+    w->Util_DatFiles_Import_GeneList->trigger();
+    w->Util_DatFiles_Import_GeneList->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(boxes.shown[1].text.startsWith(QLatin1Char('"') + noGenes +
+                                               QStringLiteral("\" holds no gene features")));
+    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Stop);
+    EXPECT_EQ(FeatureCount(FeatureLists[2]), 1);
+    EXPECT_EQ(w->Info_Memo->toPlainText(), QStringLiteral("1 features"));
     FeatureLists[2] = before;
 }
 

@@ -8,11 +8,13 @@
 #include "selcol.h"
 #include "toolglobals.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -341,12 +343,18 @@ TEST_F(MapInteractTest, AnIdeogramChoiceReplacesTheSettingOnlyOnceItIsRead) {
     {
         ModalAnswerer modal;
         modal.Expect<TdSelCol>(pick(2, 1));
-        w->Pref_BB_IdeogramSelectClick();
+        w->Pref_BB_IdeogramSelect->click();
     }
     const QString spec = shipped + QStringLiteral(";2,1,2,3,6,7,8,9,10,");
     EXPECT_EQ(w->IdeogramFile, spec);
     EXPECT_EQ(w->Pref_CB_IdeogramFile->currentText(), spec);
     EXPECT_EQ(GenomeLayout.ChromosomeCount, 24);
+    // The grouping load, which sets nothing of its own, finds the dialog as the choice left it.
+    answer.clear();
+    w->POM_CGH_Grouping_Load->trigger();
+    EXPECT_EQ(asked.back().caption, QStringLiteral("Load Ideogram data file"));
+    EXPECT_EQ(asked.back().filter, QStringLiteral("NCBI ideogram (*)"));
+    EXPECT_EQ(asked.back().directory, shipped);
     SetFileDialogHook(previous);
     w->close();
     RegKey key;

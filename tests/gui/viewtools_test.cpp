@@ -1,7 +1,9 @@
 #include "expression_matrix_writer.h"
 #include "groupselector.h"
+#include "grouptests.h"
 #include "guitest.h"
 #include "mainwindow.h"
+#include "pvaluefilters.h"
 #include "radiogroup.h"
 #include "records.h"
 #include "registry.h"
@@ -17,6 +19,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -160,6 +163,8 @@ class ViewToolWindowTest : public ::testing::Test {
     void SetUp() override { Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\")); }
     void TearDown() override {
         ClearCGHDataSet(CGHData);
+        for (tCGHHybridisation& h : CGHData.Hyb)
+            for (tCGHProbeArray& a : h.Chr) a.Clear();
         Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
     }
 };
@@ -237,6 +242,63 @@ TEST_F(ViewToolWindowTest, TheExpressionSwitchOpensTheToolWithEverySample) {
     EXPECT_EQ(tool.ExpMat_CB_GeneAnno->itemText(11), QStringLiteral("Stop"));
     EXPECT_EQ(ExpData.DisplayFlag, 0); // filling the box sent nothing
     w.close();
+}
+
+// The Gene / CGH button filters the demo data with its own boxes, whatever the window filter's
+// "All" left behind.
+TEST_F(ViewToolWindowTest, TheGeneCGHFilterRunsWithItsRangeAndProbeCount) {
+    const tHeatmap savedGenes = ExpData;
+    TfQuorbelView w;
+    w.SetCommandLine({QStringLiteral("/cghmat=") + QCoreApplication::applicationDirPath() +
+                      QStringLiteral("/data/demo.cgm")});
+    w.show();
+    w.FormActivate();
+    ASSERT_TRUE(w.CGHTool);
+    ASSERT_EQ(CGHData.HNum, 6);
+    CGHStat.GroupCount = 2;
+    CGHStat.GroupText[1] = "1,3,5";
+    CGHStat.GroupText[2] = "2,4,6";
+    CGHStat.Alpha = 0.01f;
+    ASSERT_EQ(CGHGroupTest(CGHStat, CGHData), "");
+    // A significant gene every 7 Mb along each chromosome.
+    ExpData.GeneCount = 24 * 30;
+    ExpData.Data.assign(1, std::vector<float>(size_t(ExpData.GeneCount) + 1, 0.001f));
+    ExpData.GAnno.resize(size_t(ExpData.GeneCount) + 1);
+    for (int g = 1; g <= ExpData.GeneCount; ++g) {
+        const int start = 7000000 * ((g - 1) % 30);
+        ExpData.GAnno[size_t(g)] = {(g - 1) / 30 + 1, start, start + 20000, {}};
+    }
+    ExpStat.Alpha = 0.01f;
+
+    TdGroupSelector& tool = *w.CGHTool;
+    tool.FilterSig_BB_All->click();
+    tool.FilterGeneCGH_CB_Range->setEditText(QStringLiteral("500000"));
+    tool.FilterGeneCGH_CB_ProbeNum->setEditText(QStringLiteral("3"));
+    tool.FilterGeneCGH_BB_Filter->click();
+
+    const auto marks = [](const tCGH_DataSet& data) {
+        std::vector<float> all;
+        for (int c = 1; c <= kChromosomes; ++c) {
+            const tCGHProbeArray& a = data.Hyb[1].Chr[c];
+            all.insert(all.end(), a.Slot(17) + 1, a.Slot(17) + a.Count() + 1);
+        }
+        return all;
+    };
+    auto expected = std::make_unique<tCGH_DataSet>(CGHData);
+    GeneProximityPValueFilter(*expected, ExpData, CGHStat.Alpha, ExpStat.Alpha, 500000, 3);
+    const std::vector<float> shown = marks(CGHData);
+    EXPECT_EQ(shown, marks(*expected));
+    const int significant =
+        int(std::count_if(shown.begin(), shown.end(), [](float p) { return p < 0.01f; }));
+    EXPECT_GT(significant, 20);
+    EXPECT_EQ(CGHStat.SignificantCount, significant);
+    // The boxes matter: the window filter's values mark other probes.
+    GeneProximityPValueFilter(*expected, ExpData, CGHStat.Alpha, ExpStat.Alpha, 0, 1);
+    EXPECT_NE(shown, marks(*expected));
+    w.close();
+    ExpData = savedGenes;
+    CGHStat = tStat{};
+    ExpStat = tStat{};
 }
 
 TEST(GroupSelectorLife, EveryCloseRouteEndsOnceWithItsResult) {
