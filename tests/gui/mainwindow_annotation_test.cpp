@@ -26,9 +26,7 @@ class AnnotationCommandsTest : public MapWindowTest {
         LoadBands(SmallIdeogram());
     }
     void TearDown() override {
-        ClearCGHDataSet(CGHData);
-        for (tCGHHybridisation& h : CGHData.Hyb)
-            for (tCGHProbeArray& a : h.Chr) a.Clear();
+        ClearLoadedProbes();
         SetModifierOverride(std::nullopt, std::nullopt);
         MapWindowTest::TearDown();
     }

@@ -49,9 +49,7 @@ class MainWindowCommandsTest : public MapWindowTest {
         BumpDataVersion();
     }
     void TearDown() override {
-        ClearCGHDataSet(CGHData);
-        for (tCGHHybridisation& h : CGHData.Hyb)
-            for (tCGHProbeArray& a : h.Chr) a.Clear();
+        ClearLoadedProbes();
         CGHStat = tStat{};
         MapWindowTest::TearDown();
     }

@@ -7,6 +7,7 @@
 #include "ideogram.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
+#include "maptestwindow.h"
 #include "progresswindow.h"
 #include "records.h"
 #include "registry.h"
@@ -25,7 +26,10 @@ namespace {
 class MainWindowDataTest : public ::testing::Test {
   protected:
     void SetUp() override { Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\")); }
-    void TearDown() override { Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\")); }
+    void TearDown() override {
+        ClearLoadedProbes();
+        Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
+    }
 
     QString FeatureFile(const QString& name, uint32_t layout, uint32_t values) {
         const QString path = dir_.filePath(name);

@@ -3,6 +3,7 @@
 #include "guitest.h"
 #include "inputdialog.h"
 #include "mainwindow.h"
+#include "maptestwindow.h"
 #include "progresswindow.h"
 #include "records.h"
 #include "registry.h"
@@ -31,9 +32,7 @@ class MainWindowFilesTest : public ::testing::Test {
     }
     void TearDown() override {
         w.reset();
-        ClearCGHDataSet(CGHData);
-        for (tCGHHybridisation& h : CGHData.Hyb)
-            for (tCGHProbeArray& a : h.Chr) a.Clear();
+        ClearLoadedProbes();
         BumpDataVersion();
         Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
     }

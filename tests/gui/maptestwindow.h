@@ -22,6 +22,13 @@ inline std::vector<BandRow> SmallIdeogram() {
             {2, 2, 0, 0, 0, 401, 1000, 0}};
 }
 
+// Empties the CGH data set and frees its probe arrays, so that no test sees another's probes.
+inline void ClearLoadedProbes() {
+    ClearCGHDataSet(CGHData);
+    for (tCGHHybridisation& h : CGHData.Hyb)
+        for (tCGHProbeArray& a : h.Chr) a.Clear();
+}
+
 // Answers the next input dialog with `text`, or cancels it when `text` is empty.
 inline void AnswerInput(ModalAnswerer& modal, const QString& text) {
     modal.Expect<TInputDialog>([text](TInputDialog& d) {

@@ -3,6 +3,7 @@
 #include "grouptests.h"
 #include "guitest.h"
 #include "mainwindow.h"
+#include "maptestwindow.h"
 #include "pvaluefilters.h"
 #include "radiogroup.h"
 #include "records.h"
@@ -162,9 +163,7 @@ class ViewToolWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\")); }
     void TearDown() override {
-        ClearCGHDataSet(CGHData);
-        for (tCGHHybridisation& h : CGHData.Hyb)
-            for (tCGHProbeArray& a : h.Chr) a.Clear();
+        ClearLoadedProbes();
         Registry::DeleteKey(QStringLiteral("software\\JX-Quorbel\\"));
     }
 };
