@@ -42,8 +42,10 @@ QImage ReadBmp(const QString& file, QString& error) {
 
 QImage ReadPng(const QString& file, QString& error) {
     std::string bytes, why;
-    int err = 0;
-    if (!ReadWholeFile(file.toStdString(), bytes, err)) {
+    // The signature first: a file of another kind is refused without being read whole.
+    int err = ReadFileStart(file.toStdString(), kPngSignatureSize, bytes);
+    if (err == 0 && HasPngSignature(bytes)) ReadWholeFile(file.toStdString(), bytes, err);
+    if (err != 0) {
         error = QString::fromLocal8Bit(std::strerror(err));
         return {};
     }
