@@ -13,7 +13,9 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QUrl>
+#include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace {
 const QString kCaption = QStringLiteral("Kelv");
@@ -23,6 +25,10 @@ const QString kPngFilter = QStringLiteral("PortableNetworkGraphics (*.png)");
 bool TooLarge(QSize size) {
     return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
            int64_t(size.width()) * size.height() > kMaxPicturePixels;
+}
+
+QString SystemError(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
 }
 
 QImage ReadBmp(const QString& file, QString& error) {
@@ -46,7 +52,7 @@ QImage ReadPng(const QString& file, QString& error) {
     int err = ReadFileStart(file.toStdString(), kPngSignatureSize, bytes);
     if (err == 0 && HasPngSignature(bytes)) ReadWholeFile(file.toStdString(), bytes, err);
     if (err != 0) {
-        error = QString::fromLocal8Bit(std::strerror(err));
+        error = SystemError(err);
         return {};
     }
     PngPicture png;
@@ -64,33 +70,38 @@ QImage ReadPng(const QString& file, QString& error) {
 
 bool TImageView::LoadImage(int mode, const QString& file) {
     QString error = QStringLiteral("unknown picture kind");
-    const QImage image = mode == 1   ? ReadBmp(file, error)
-                         : mode == 2 ? ReadPng(file, error)
-                                     : QImage();
+    QImage image;
+    std::vector<ImageMapArea> areas;
+    try {
+        image = mode == 1 ? ReadBmp(file, error) : mode == 2 ? ReadPng(file, error) : QImage();
+        if (mode == 2 && !image.isNull()) areas = LoadImageMap(file);
+    } catch (const std::bad_alloc&) {
+        image = QImage();
+        error = SystemError(ENOMEM);
+    }
     if (image.isNull()) {
         ShowMessage(this, QStringLiteral("Could not load %1:\n%2").arg(file, error), kCaption,
                     MsgIcon::Stop);
         return false;
     }
     HitArea = 0;
-    Areas.clear();
+    Areas = std::move(areas);
     FileName = file;
     Picture = image;
     ApplyZoom(mode == 1 ? -2 : 1);
-    if (mode == 2) LoadImageMap(file);
+    for (int i = 0; i < AreaCount(); ++i)
+        Log(QString::number(i + 1) + QLatin1Char('\t') + QString::fromStdString(Areas[i].Names));
     BackUp_Image = Picture;
     setWindowTitle(kCaption + QStringLiteral(" - ") + FileName);
     return true;
 }
 
-void TImageView::LoadImageMap(const QString& picture) {
+std::vector<ImageMapArea> TImageView::LoadImageMap(const QString& picture) const {
     const std::string mapFile = ImageMapFileName(picture.toStdString());
     std::string html;
     int err = 0;
-    if (!ReadWholeFile(mapFile, html, err)) return;
-    Areas = ReadImageMap(html, BaseAddress.toStdString());
-    for (int i = 0; i < AreaCount(); ++i)
-        Log(QString::number(i + 1) + QLatin1Char('\t') + QString::fromStdString(Areas[i].Names));
+    if (!ReadWholeFile(mapFile, html, err)) return {};
+    return ReadImageMap(html, BaseAddress.toStdString());
 }
 
 void TImageView::File_OpenClick() {
