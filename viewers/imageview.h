@@ -48,6 +48,7 @@ class TImageView : public QMainWindow {
     QToolButton* ToolButton3; // zoom out
     QToolButton* ToolButton6; // copy
     QWidget* Panel_pValue;
+    QAction* Panel_pValueAction; // the panel's place in the tool bar, which shows or hides it
     QSlider* TrackBar_pValue;
     QLineEdit* Edit_pValue;
     QTabWidget* PageControl;

@@ -221,4 +221,20 @@ TEST(ImageView, BrokenOrHugePicturesLeaveTheViewAsItWas) {
     Close(view);
 }
 
+TEST(ImageView, PValuePanelAndPasteItemsShowWithTheWindow) {
+    QPointer<TImageView> view = Open();
+    QCoreApplication::processEvents(); // the tool bar lays out
+    EXPECT_TRUE(view->Panel_pValue->isVisible());
+    EXPECT_FALSE(view->TrackBar_pValue->visibleRegion().isEmpty()); // laid out in the tool bar
+    EXPECT_TRUE(view->Edit_PasteRegulationList->isVisible());
+    QPointer<TImageView> plain = new TImageView;
+    plain->ShowPValuePanel = 0;
+    plain->show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(plain->Panel_pValue->isVisible());
+    EXPECT_FALSE(plain->Edit_PasteGeneList->isVisible());
+    Close(plain);
+    Close(view);
+}
+
 } // namespace
