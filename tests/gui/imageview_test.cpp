@@ -237,4 +237,30 @@ TEST(ImageView, PValuePanelAndPasteItemsShowWithTheWindow) {
     Close(view);
 }
 
+TEST(ImageView, TruncatedBmpIsRefusedWithTheStopBox) {
+    PathwayFiles files;
+    QPointer<TImageView> view = Open();
+    ASSERT_TRUE(view->LoadImage(2, files.png));
+    QImage picture(100, 80, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString whole = files.dir.filePath(QStringLiteral("whole.bmp"));
+    picture.save(whole, "BMP");
+    QFile full(whole);
+    full.open(QIODevice::ReadOnly);
+    const QString cut =
+        WriteFile(QDir(files.dir.path()), QStringLiteral("cut.bmp"), full.readAll().chopped(100));
+    MessageCapture messages;
+    DropFiles(*view, {cut});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Stop);
+    EXPECT_TRUE(messages.shown[0].text.contains(cut));
+    EXPECT_EQ(view->FileName, files.png);
+    EXPECT_EQ(view->AreaCount(), 2);
+    DropFiles(*view, {whole});
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(view->FileName, whole);
+    EXPECT_EQ(view->Picture.pixel(50, 0), qRgb(255, 0, 0));
+    Close(view);
+}
+
 } // namespace
