@@ -46,19 +46,17 @@ bool ParseProfileFile(std::string_view bytes, int32_t channels, ProfileFileData&
 
 bool ReadProfileFile(const std::string& fileName, int32_t channels, ProfileFileData& out,
                      std::string& error) {
-    // The count and at most `channels` values: the rest of a longer file is never needed.
-    std::string bytes;
     int err = 0;
     try {
+        // The count and at most `channels` values: the rest of a longer file is never needed.
+        std::string bytes;
         err = ReadFileStart(fileName, 4 + 4 * static_cast<size_t>(std::max(channels, 0)), bytes);
+        if (err == 0) return ParseProfileFile(bytes, channels, out, error);
     } catch (const std::bad_alloc&) {
         err = ENOMEM;
     }
-    if (err != 0) {
-        error = std::string("The file cannot be read (") + std::strerror(err) + ").";
-        return false;
-    }
-    return ParseProfileFile(bytes, channels, out, error);
+    error = std::string("The file cannot be read (") + std::strerror(err) + ").";
+    return false;
 }
 
 bool WriteProfileFile(const std::string& fileName, std::span<const float> values,
