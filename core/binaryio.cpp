@@ -15,37 +15,22 @@ namespace {
 
 constexpr size_t kReadPiece = size_t(1) << 20; // bytes one thread reads at a time
 
-// Reads a file of unknown size (a pipe, say) to its end.
-int ReadToEnd(int fd, std::string& out) {
-    char block[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, block, sizeof block);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return errno;
-        if (got == 0) return 0;
-        out.append(block, static_cast<size_t>(got));
-    }
-}
-
-// Opens the file and hands its descriptor and size to `read` (a regular file), or its contents
-// read to the end (anything else but a folder).
-template <typename Regular, typename Other>
-int ReadFile(const std::string& fileName, Regular regular, Other other) {
+// Opens the file and hands its descriptor and size to `read`. Only a regular file is read: a
+// pipe or a device (/dev/zero) may never end.
+template <typename Read> int ReadFile(const std::string& fileName, Read read) {
     const FileDescriptor fd(fileName);
     if (fd.Get() < 0) return errno;
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) return errno;
     if (S_ISDIR(info.st_mode)) return EISDIR;
-    if (S_ISREG(info.st_mode)) return regular(fd.Get(), static_cast<size_t>(info.st_size));
-    std::string text;
-    if (const int err = ReadToEnd(fd.Get(), text)) return err;
-    return other(text);
+    if (!S_ISREG(info.st_mode)) return ENOTSUP;
+    return read(fd.Get(), static_cast<size_t>(info.st_size));
 }
 
 } // namespace
 
 FileDescriptor::FileDescriptor(const std::string& fileName)
-    : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
 
 FileDescriptor::~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
@@ -77,38 +62,39 @@ int ReadRange(int fd, int64_t offset, char* dest, size_t size,
 int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
                   const std::function<bool(double)>& step) {
     FileBytes read;
-    const int err = ReadFile(
-        fileName,
-        [&](int fd, size_t size) {
-            read.data.reset(new char[std::max<size_t>(size, 1)]);
-            read.size = size;
-            return ReadRange(fd, 0, read.data.get(), size, step);
-        },
-        [&](const std::string& text) {
-            read.data.reset(new char[std::max<size_t>(text.size(), 1)]);
-            read.size = text.size();
-            std::memcpy(read.data.get(), text.data(), text.size());
-            return 0;
-        });
+    const int err = ReadFile(fileName, [&](int fd, size_t size) {
+        read.data.reset(new char[std::max<size_t>(size, 1)]);
+        read.size = size;
+        return ReadRange(fd, 0, read.data.get(), size, step);
+    });
     bytes = err == 0 ? std::move(read) : FileBytes{};
     return err;
 }
 
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err) {
     std::string read;
-    err = ReadFile(
-        fileName,
-        [&](int fd, size_t size) {
-            read.resize(size);
-            return ReadRange(fd, 0, read.data(), size);
-        },
-        [&](std::string& text) {
-            read = std::move(text);
-            return 0;
-        });
+    err = ReadFile(fileName, [&](int fd, size_t size) {
+        read.resize(size);
+        return ReadRange(fd, 0, read.data(), size);
+    });
     if (err != 0) return false;
     bytes = std::move(read);
     return true;
+}
+
+int ReadFileStart(const std::string& fileName, size_t count, std::string& bytes,
+                  int64_t* fileSize) {
+    std::string read;
+    int64_t size = 0;
+    const int err = ReadFile(fileName, [&](int fd, size_t whole) {
+        size = static_cast<int64_t>(whole);
+        read.resize(std::min(count, whole));
+        return ReadRange(fd, 0, read.data(), read.size());
+    });
+    if (err != 0) return err;
+    bytes = std::move(read);
+    if (fileSize) *fileSize = size;
+    return 0;
 }
 
 void AppendU32(std::string& out, uint32_t v) {

@@ -16,7 +16,7 @@ struct FileBytes {
 };
 
 // A file opened for reading, closed with the object; Get() is -1 (errno set) when it could not
-// be opened.
+// be opened. Opening never waits for the writer of a pipe.
 class FileDescriptor {
   public:
     explicit FileDescriptor(const std::string& fileName);
@@ -32,12 +32,17 @@ class FileDescriptor {
 // Reads the whole file: large files in pieces on several threads, as the copy from the page
 // cache and the page faults of the fresh buffer take most of the time otherwise. `step`, when
 // given, gets the share read so far (0..1) on the caller's thread and returns false to stop.
-// Returns 0, or the errno of the failure (ENOENT for a missing file, EISDIR for a folder,
+// Returns 0, or the errno of the failure (ENOENT for a missing file, EISDIR for a folder, ENOTSUP
+// for anything else that is not a regular file, such as a pipe or a device, which may never end;
 // ECANCELED when stopped); `bytes` is then empty. Throws std::bad_alloc when memory runs out.
 int ReadWholeFile(const std::string& fileName, FileBytes& bytes,
                   const std::function<bool(double)>& step = nullptr);
 // The same into a string; false with `err` set.
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int& err);
+// Reads the first `count` bytes of a file (all of a shorter one) and, when asked, its size;
+// returns 0 or the errno of the failure as ReadWholeFile does, `bytes` then untouched.
+int ReadFileStart(const std::string& fileName, size_t count, std::string& bytes,
+                  int64_t* fileSize = nullptr);
 // Reads `size` bytes at `offset` of an open regular file into dest, large ranges in pieces on
 // several threads; `step` as above. Returns 0, or the errno of the failure (EIO when the file
 // ends first, ECANCELED when stopped).

@@ -8,9 +8,11 @@
 #include "textpreview.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 float HoldSingle(double v) {
@@ -261,12 +263,16 @@ int32_t ReadDotChartText(DotChartData& data, std::string_view text) {
 
 bool LoadDotChartText(DotChartData& data, const std::string& fileName, int32_t& dropped,
                       std::string& error) {
-    std::string bytes;
     int err = 0;
-    if (!ReadWholeFile(fileName, bytes, err)) {
-        error = std::strerror(err);
-        return false;
+    try {
+        std::string bytes;
+        if (ReadWholeFile(fileName, bytes, err)) {
+            dropped = ReadDotChartText(data, bytes);
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+        err = ENOMEM;
     }
-    dropped = ReadDotChartText(data, bytes);
-    return true;
+    error = std::strerror(err);
+    return false;
 }

@@ -73,8 +73,9 @@ int32_t MakeDemoData(DotChartData& data, int32_t k);
 
 // Writes one line per group: name, "Format:", each shown value in 20 columns with 3 decimals.
 bool SaveDotChartText(const DotChartData& data, const std::string& fileName, std::string& error);
-// Reads the text file into a fresh block that replaces the groups only when the file was read;
-// `dropped` receives the number of group lines left out beyond 100.
+// Reads the text file into a fresh block that replaces the groups only when the file was read
+// (false with the system's reason in `error` otherwise, also when memory runs out); `dropped`
+// receives the number of group lines left out beyond 100.
 bool LoadDotChartText(DotChartData& data, const std::string& fileName, int32_t& dropped,
                       std::string& error);
 // The same over a text in memory (the file's contents).

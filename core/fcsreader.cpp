@@ -19,10 +19,29 @@ std::string Refused(const std::string& reason) {
     return "Invalid file format\n\n" + reason;
 }
 
+// The bytes the magic is searched in.
+std::string_view SearchedBytes(std::string_view bytes) {
+    return bytes.substr(0, std::min<size_t>(bytes.size(), kMagicSearchEnd + kMagic.size() - 1));
+}
+
 int64_t FindMagic(std::string_view bytes) {
-    const size_t searched = std::min<size_t>(bytes.size(), kMagicSearchEnd + kMagic.size() - 1);
-    const size_t at = bytes.substr(0, searched).find(kMagic);
+    const size_t at = SearchedBytes(bytes).find(kMagic);
     return at == std::string_view::npos ? -1 : static_cast<int64_t>(at);
+}
+
+// The magic of another version of the standard ("FCS3.1") where the magic is searched; empty
+// when there is none.
+std::string OtherVersion(std::string_view bytes) {
+    const std::string_view searched = SearchedBytes(bytes);
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    for (size_t at = searched.find("FCS"); at != std::string_view::npos;
+         at = searched.find("FCS", at + 1)) {
+        const std::string_view magic = searched.substr(at, 6);
+        if (magic.size() == 6 && digit(magic[3]) && magic[4] == '.' && digit(magic[5]) &&
+            magic != kMagic.substr(0, 6))
+            return std::string(magic);
+    }
+    return {};
 }
 
 // The parameter passes as the log has always shown them: each cut runs to the next occurrence of
@@ -124,9 +143,14 @@ bool DecodeFcs(std::string_view bytes, FcsData& out, std::string& error) {
     const int64_t p = FindMagic(bytes);
     out.MagicPosition = p;
     if (p < 0) {
-        error = "Invalid file format";
+        const std::string other = OtherVersion(bytes);
+        error = other.empty()
+                    ? "Invalid file format"
+                    : Refused("The file is an " + other + " file: only FCS 2.0 files are read.");
         return false;
     }
+    static const char* const fieldNames[kHeaderFields] = {"TEXT start", "TEXT end", "DATA start",
+                                                          "DATA end"};
     int64_t offsets[kHeaderFields] = {};
     for (int f = 0; f < kHeaderFields; ++f) {
         const int64_t at = p + static_cast<int64_t>(kMagic.size()) + f * kFieldLength;
@@ -135,8 +159,15 @@ bool DecodeFcs(std::string_view bytes, FcsData& out, std::string& error) {
                             ", before its four segment offsets.");
             return false;
         }
-        out.HeaderFields.emplace_back(bytes.substr(static_cast<size_t>(at), kFieldLength));
-        offsets[f] = ParseLenientInt(out.HeaderFields.back());
+        const std::string& field =
+            out.HeaderFields.emplace_back(bytes.substr(static_cast<size_t>(at), kFieldLength));
+        int32_t offset = 0;
+        if (!ParseStrictInt(field, offset)) {
+            error = Refused("The header's " + std::string(fieldNames[f]) + " offset \"" + field +
+                            "\" is not a number.");
+            return false;
+        }
+        offsets[f] = offset;
     }
     for (const auto& [name, first] : {std::pair{"TEXT", 0}, std::pair{"DATA", 2}}) {
         const std::string problem =

@@ -30,9 +30,10 @@ struct FcsData {
 };
 
 // Reads an FCS file held in `bytes`. Returns true with every field of `out` filled. On a refusal
-// returns false with `error` set to "Invalid file format" (alone when the magic is missing, else
-// followed by "\n\n" and the reason naming the keyword or offset); `out` then holds what was read
-// before the refusal (position, header fields, keyword lines) and no values.
+// returns false with `error` set to "Invalid file format" (alone when the magic is missing and no
+// other version's magic is there, else followed by "\n\n" and the reason naming the version,
+// header field, keyword or offset); `out` then holds what was read before the refusal (position,
+// header fields, keyword lines) and no values.
 bool DecodeFcs(std::string_view bytes, FcsData& out, std::string& error);
 
 // Reads the file `fileName` as DecodeFcs does; an unreadable file gives false with the system's

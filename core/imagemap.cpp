@@ -66,13 +66,12 @@ float ReadListValue(std::string_view word) {
 } // namespace
 
 std::string ImageMapFileName(const std::string& picture) {
-    std::string lower = AsciiLower(picture);
-    std::string name = picture;
-    for (size_t i = lower.find(".png"); i != std::string::npos; i = lower.find(".png", i + 5)) {
-        name.replace(i, 4, ".html");
-        lower.replace(i, 4, ".html");
-    }
-    return name;
+    constexpr std::string_view kExtension = ".png";
+    if (picture.size() < kExtension.size() ||
+        AsciiLower(std::string_view(picture).substr(picture.size() - kExtension.size())) !=
+            kExtension)
+        return picture;
+    return picture.substr(0, picture.size() - kExtension.size()) + ".html";
 }
 
 ImageMapArea ParseImageMapArea(std::string_view line, std::string_view baseAddress) {

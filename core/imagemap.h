@@ -19,7 +19,8 @@ struct ImageMapArea {
     std::string Link;  // base address + href path; empty without a path beginning with "/"
 };
 
-// The map file of a picture: its name with ".png" replaced by ".html" (any case).
+// The map file of a picture: its name with the extension ".png" (any case) replaced by ".html";
+// folder names stay as they are.
 std::string ImageMapFileName(const std::string& picture);
 // One area from a map line: TAB-separated shape, coordinates, href and title fields.
 ImageMapArea ParseImageMapArea(std::string_view line, std::string_view baseAddress);

@@ -97,17 +97,18 @@ void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& 
     SplitQuotedInto(s, delim, list, maxItems);
 }
 
+bool NextTextLine(std::string_view& text, std::string_view& line) {
+    if (text.empty()) return false;
+    const size_t lf = text.find('\n');
+    line = text.substr(0, lf);
+    if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+    return true;
+}
+
 std::vector<std::string_view> SplitTextLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (lf == std::string_view::npos) break;
-        text.remove_prefix(lf + 1);
-    }
+    for (std::string_view line; NextTextLine(text, line);) lines.push_back(line);
     return lines;
 }
 

@@ -29,6 +29,8 @@ void SplitQuoted(std::string_view s, char delim, std::vector<std::string_view>& 
 // The lines of a text in memory, split at LF, each less one CR before its LF; a last line without
 // LF counts, an empty text has none. The views point into text.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
+// Cuts the first of those lines off text into `line`; false when text is used up.
+bool NextTextLine(std::string_view& text, std::string_view& line);
 
 // Calls f(line) for each line of a whole text in memory, as the readers that load a file at once
 // take them: a line ends at CR, LF or CR LF, and a final line end adds no empty line. The views

@@ -71,9 +71,14 @@ bool Decode(png_structp png, png_infop info, ReadState& state, int64_t maxPixels
 }
 } // namespace
 
+bool HasPngSignature(std::string_view bytes) {
+    return bytes.size() >= kPngSignatureSize &&
+           png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, kPngSignatureSize) == 0;
+}
+
 bool DecodePng(std::string_view bytes, PngPicture& out, std::string& error, int64_t maxPixels) {
     out = PngPicture();
-    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8)) {
+    if (!HasPngSignature(bytes)) {
         error = "not a PNG file";
         return false;
     }

@@ -16,6 +16,11 @@ struct PngPicture {
     std::unique_ptr<uint32_t[]> Pixels;
 };
 
+// The PNG signature is the first this many bytes of the file.
+constexpr size_t kPngSignatureSize = 8;
+// True when bytes begin with the PNG signature.
+bool HasPngSignature(std::string_view bytes);
+
 // Decodes a PNG file's bytes: palette, grey and 16-bit samples are expanded, interlacing is
 // undone and transparency is composited on white. False with `error` set when the data is not a
 // readable PNG or the picture is too large (`maxPixels`); `out` is then left empty.

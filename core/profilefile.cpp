@@ -7,8 +7,8 @@
 #include <bit>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+#include <new>
 
 bool ParseProfileFile(std::string_view bytes, int32_t channels, ProfileFileData& out,
                       std::string& error) {
@@ -46,21 +46,17 @@ bool ParseProfileFile(std::string_view bytes, int32_t channels, ProfileFileData&
 
 bool ReadProfileFile(const std::string& fileName, int32_t channels, ProfileFileData& out,
                      std::string& error) {
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) {
-        error = std::string("The file cannot be opened (") + std::strerror(errno) + ").";
-        return false;
+    int err = 0;
+    try {
+        // The count and at most `channels` values: the rest of a longer file is never needed.
+        std::string bytes;
+        err = ReadFileStart(fileName, 4 + 4 * static_cast<size_t>(std::max(channels, 0)), bytes);
+        if (err == 0) return ParseProfileFile(bytes, channels, out, error);
+    } catch (const std::bad_alloc&) {
+        err = ENOMEM;
     }
-    // The count and at most `channels` values: the rest of a longer file is never needed.
-    std::string bytes(4 + 4 * static_cast<size_t>(std::max(channels, 0)), '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = "The file cannot be read.";
-        return false;
-    }
-    return ParseProfileFile(bytes, channels, out, error);
+    error = std::string("The file cannot be read (") + std::strerror(err) + ").";
+    return false;
 }
 
 bool WriteProfileFile(const std::string& fileName, std::span<const float> values,

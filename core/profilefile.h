@@ -19,7 +19,8 @@ struct ProfileFileData {
 bool ParseProfileFile(std::string_view bytes, int32_t channels, ProfileFileData& out,
                       std::string& error);
 
-// The same for a file; only the bytes the parse needs are read.
+// The same for a file; only the bytes the parse needs are read. A file that cannot be read (a
+// pipe or a device among them) or memory running out give false with the system's reason.
 bool ReadProfileFile(const std::string& fileName, int32_t channels, ProfileFileData& out,
                      std::string& error);
 

@@ -22,6 +22,6 @@ int64_t SeriesLineLimit(int64_t length, int columns);
 // beginning, an empty or missing one as 0. A number beyond single range reads as an infinity.
 SeriesColumns ReadSeriesText(std::string_view text, int columns, int64_t lineLimit);
 
-// The same from a file, limited by its size; false with `err` (an errno value) when it cannot be
-// read, `out` then untouched.
+// The same from a file, limited by its size; false with `err` (an errno value, ENOMEM when memory
+// runs out) when it cannot be read, `out` then untouched.
 bool ReadSeriesFile(const std::string& fileName, int columns, SeriesColumns& out, int& err);

@@ -82,8 +82,9 @@ void TImageView::BuildControls() {
     panel->addWidget(new QLabel(QStringLiteral("p")));
     panel->addWidget(TrackBar_pValue);
     panel->addWidget(Edit_pValue);
-    Panel_pValue->setVisible(false);
-    tools->addWidget(Panel_pValue);
+    // A tool bar shows or hides its widgets by their actions, never by the widgets themselves.
+    Panel_pValueAction = tools->addWidget(Panel_pValue);
+    Panel_pValueAction->setVisible(false);
     // Nothing sets the track bar from code: every change is the user's.
     connect(TrackBar_pValue, &QSlider::valueChanged, this, [this] { TrackBar_pValueChange(); });
 
@@ -133,7 +134,7 @@ void TImageView::showEvent(QShowEvent* event) {
 
 void TImageView::FormShow() {
     if (ShowPValuePanel != 1) return;
-    Panel_pValue->setVisible(true);
+    Panel_pValueAction->setVisible(true);
     Edit_PasteGeneList->setVisible(true);
     Edit_PasteRegulationList->setVisible(true);
 }

@@ -48,6 +48,7 @@ class TImageView : public QMainWindow {
     QToolButton* ToolButton3; // zoom out
     QToolButton* ToolButton6; // copy
     QWidget* Panel_pValue;
+    QAction* Panel_pValueAction; // the panel's place in the tool bar, which shows or hides it
     QSlider* TrackBar_pValue;
     QLineEdit* Edit_pValue;
     QTabWidget* PageControl;
@@ -69,9 +70,12 @@ class TImageView : public QMainWindow {
     void SetPicture(const QImage& picture);
     // Sizes the shown picture for `level`, makes it the zoom level and logs the sizes.
     void ApplyZoom(int level);
-    // Mode 1 BMP, 2 PNG with its image map. False (with a message, nothing changed) on failure.
+    // Mode 1 BMP, 2 PNG with its image map. False (with a message, nothing changed) on failure,
+    // also when memory runs out.
     bool LoadImage(int mode, const QString& file);
-    void LoadImageMap(const QString& picture);
+    // The areas of the image map beside the picture; none when it cannot be read. Throws
+    // std::bad_alloc when memory runs out.
+    std::vector<ImageMapArea> LoadImageMap(const QString& picture) const;
     // Kind 0 or 10 a gene list, 2 or 12 a gene/regulation list; 0 and 2 read the clipboard.
     void PasteGeneList(int kind);
     void MarkGeneAreas();

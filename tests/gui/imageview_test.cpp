@@ -18,15 +18,19 @@
 namespace {
 
 // A 200 x 100 pathway picture with its image map: genes TP53/MYC at (20,20)-(60,40), a compound
-// circle at (150,50) radius 10.
+// circle at (150,50) radius 10; both in the sub-folder `sub` of the temporary folder if given.
 struct PathwayFiles {
     QTemporaryDir dir;
-    QString png = dir.filePath(QStringLiteral("hsa04110.png"));
-    PathwayFiles() {
+    QString folder;
+    QString png;
+    explicit PathwayFiles(const QString& sub = {})
+        : folder(sub.isEmpty() ? dir.path() : dir.filePath(sub)),
+          png(folder + QStringLiteral("/hsa04110.png")) {
+        QDir().mkpath(folder);
         QImage picture(200, 100, QImage::Format_RGB32);
         picture.fill(Qt::white);
         picture.save(png, "PNG");
-        QFile map(dir.filePath(QStringLiteral("hsa04110.html")));
+        QFile map(folder + QStringLiteral("/hsa04110.html"));
         map.open(QIODevice::WriteOnly);
         map.write("<map>\n<area shape=rect\tcoords=20,20,60,40\thref=\"/entry/hsa:7157\"\t"
                   "title=\"7157 (TP53), 4609 (MYC)\" />\n"
@@ -218,6 +222,57 @@ TEST(ImageView, BrokenOrHugePicturesLeaveTheViewAsItWas) {
     EXPECT_EQ(view->ZoomLevel, -2);
     EXPECT_EQ(view->AreaCount(), 0);
     EXPECT_EQ(view->windowTitle(), QStringLiteral("Image viewer - ") + saved);
+    Close(view);
+}
+
+TEST(ImageView, PValuePanelAndPasteItemsShowWithTheWindow) {
+    QPointer<TImageView> view = Open();
+    QCoreApplication::processEvents(); // the tool bar lays out
+    EXPECT_TRUE(view->Panel_pValue->isVisible());
+    EXPECT_FALSE(view->TrackBar_pValue->visibleRegion().isEmpty()); // laid out in the tool bar
+    EXPECT_TRUE(view->Edit_PasteRegulationList->isVisible());
+    QPointer<TImageView> plain = new TImageView;
+    plain->ShowPValuePanel = 0;
+    plain->show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(plain->Panel_pValue->isVisible());
+    EXPECT_FALSE(plain->Edit_PasteGeneList->isVisible());
+    Close(plain);
+    Close(view);
+}
+
+TEST(ImageView, TruncatedBmpIsRefusedWithTheStopBox) {
+    PathwayFiles files;
+    QPointer<TImageView> view = Open();
+    ASSERT_TRUE(view->LoadImage(2, files.png));
+    QImage picture(100, 80, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString whole = files.dir.filePath(QStringLiteral("whole.bmp"));
+    picture.save(whole, "BMP");
+    QFile full(whole);
+    full.open(QIODevice::ReadOnly);
+    const QString cut =
+        WriteFile(QDir(files.dir.path()), QStringLiteral("cut.bmp"), full.readAll().chopped(100));
+    MessageCapture messages;
+    DropFiles(*view, {cut});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Stop);
+    EXPECT_TRUE(messages.shown[0].text.contains(cut));
+    EXPECT_EQ(view->FileName, files.png);
+    EXPECT_EQ(view->AreaCount(), 2);
+    DropFiles(*view, {whole});
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(view->FileName, whole);
+    EXPECT_EQ(view->Picture.pixel(50, 0), qRgb(255, 0, 0));
+    Close(view);
+}
+
+TEST(ImageView, OnlyThePicturesExtensionNamesItsMap) {
+    PathwayFiles files(QStringLiteral("x.png.d"));
+    QPointer<TImageView> view = Open();
+    DropFiles(*view, {files.png});
+    EXPECT_EQ(view->FileName, files.png);
+    EXPECT_EQ(view->AreaCount(), 2);
     Close(view);
 }
 

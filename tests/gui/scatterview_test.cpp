@@ -312,6 +312,27 @@ TEST(ScatterView, FcsImportFillsSeriesOneOrLeavesIt) {
     EXPECT_TRUE(v.Log_Memo->toPlainText().endsWith(QStringLiteral("\n14\n15")));
 }
 
+TEST(ScatterView, FcsImportRefusesOffsetsThatAreNoNumbersAndOtherVersions) {
+    QTemporaryDir dir;
+    std::string blank = fcsfile::FixedLayoutFile(3), other = blank;
+    blank.replace(26, 16, "        --------"); // DATA start and end
+    other.replace(0, 6, "FCS3.0");
+    TfScatterView v;
+    FillDiagonal(v, 4);
+    FileDialogAnswerer files(
+        {WriteFile(QDir(dir.path()), QStringLiteral("blank.fcs"), QByteArray::fromStdString(blank)),
+         WriteFile(QDir(dir.path()), QStringLiteral("v3.fcs"), QByteArray::fromStdString(other))});
+    MessageCapture messages;
+    v.File_Import_FCS_20Click();
+    v.File_Import_FCS_20Click();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Invalid file format\n\n")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("DATA start")));
+    EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("only FCS 2.0 files")));
+    EXPECT_EQ(v.Series[1].Count, 4);
+    EXPECT_EQ(v.Series[1].Annotations[1], "g1");
+}
+
 TEST(ScatterView, PlotRequestOpensAFilledViewer) {
     InstallPlotViewers();
     ScatterPlotRequest request;
