@@ -114,13 +114,19 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
 
 bool LineReader::Open(const std::string& fileName, std::string& error) {
     Close();
+    // Only a regular file has an end to read to: a pipe or a device (/dev/zero) may never end,
+    // and opening a pipe would wait for its writer.
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+        error = "Cannot read file: " + fileName + " (not a regular file)";
+        return false;
+    }
     file_ = std::fopen(fileName.c_str(), "rb");
     if (!file_) {
         error = "Cannot open file: " + fileName + " (" + std::strerror(errno) + ")";
         return false;
     }
-    struct stat info {};
-    if (fstat(fileno(file_), &info) != 0 || S_ISDIR(info.st_mode) ||
+    if (fstat(fileno(file_), &info) != 0 || !S_ISREG(info.st_mode) ||
         std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = ftello(file_)) < 0 ||
         std::fseek(file_, 0, SEEK_SET) != 0) {
         error = "Cannot read file: " + fileName;

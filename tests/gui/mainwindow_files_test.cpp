@@ -99,6 +99,16 @@ TEST_F(MainWindowFilesTest, MenuLoadsTakeFreeSlotsAndARefusedFileLeavesItsSlotFr
     EXPECT_EQ(CGHData.HNum, 2);
 }
 
+TEST_F(MainWindowFilesTest, ADeviceIsRefusedBeforeAByteIsRead) {
+    FileDialogAnswerer files({QStringLiteral("/dev/zero")});
+    MessageCapture messages;
+    w->Loadhybridisationdata1->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Cannot read file: /dev/zero (not a regular file)"));
+    EXPECT_TRUE(CGHData.Hyb[1].FileName.empty());
+}
+
 TEST_F(MainWindowFilesTest, CGHMatricesListedAfterALoadAndReloadedFromTheirItems) {
     const QString good = Matrix(QStringLiteral("a&b.cgm"), 2);
     const QString bad = Write(QStringLiteral("bad.cgm"), "not a matrix");
