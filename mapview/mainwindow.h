@@ -58,7 +58,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
     // Carries out one tool command (message 40000) and repaints the map when it says so.
     void WMToolCommand(int code, int arg);
-    // Repaints the map at once when it is visible.
+    // Repaints the map, and the colour bar over it, at once when they are visible.
     void RepaintMap();
 
     // Loads a CGH matrix file as the new data set, reporting to the Info page; false (and a

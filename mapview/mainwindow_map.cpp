@@ -162,7 +162,8 @@ void TfQuorbelView::MapView_PB1Paint() {
         }
         if (cghDrawn) ShowCGHNames(canvas);
     }
-    // Within a paint the colour bar can only be scheduled; it paints in the same cycle.
+    // Within a paint the colour bar can only be scheduled; as that is dropped within a
+    // synchronous repaint, RepaintMap repaints the bar itself.
     if (Panel_Colourbar->isVisible()) Panel_Colourbar->update();
     MapView_PB1->Image() = std::move(image);
     // Taken after drawing: a render may set colours it reads (the track colours).
