@@ -405,6 +405,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void CloseTools();
     void ConnectMapView();
     void ScrollMap(QScrollBar* bar, bool along, int action);
+    // The arrows' step of the bar that runs along (or across) the chromosomes.
+    int ScrollLine(bool along) const;
     void ShowAllChromosomes();
     void ShowOneChromosome(int n);
     std::optional<MapRenderKey> renderedKey_;
