@@ -34,9 +34,9 @@ bool WriteCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSin
 // CNum; other slots and fields keep their values. Logs the run time. Returns false with `error`
 // set when the file cannot be read, is not a CGH matrix file, is truncated or malformed, or the
 // user cancels; `data` is then unchanged, unless the failure came only after the check of the
-// whole file (a read error, the file changing meanwhile, memory running out, a cancel in the
-// second half of the progress): `data` then holds no hybridisations and no probes, and `error`
-// says that the data loaded before were cleared.
+// whole file (a read error, the file changing meanwhile, memory running out): `data` then holds
+// no hybridisations and no probes, and `error` says that the data loaded before were cleared.
+// Once the check is done and the data it replaces are freed, the load offers no cancel.
 bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink* progress,
                    LogSink* log, std::string& error);
 

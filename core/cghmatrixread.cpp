@@ -471,11 +471,15 @@ class MatrixLoad {
             return probes_->Pass(true, nullptr, 0, kCheckedPosition, reason);
         });
     }
-    // Stores the records checked into `data`, whose arrays of them are empty.
+    // Stores the records checked into `data`, whose arrays of them are empty. The data they
+    // replace are gone by then: a cancel would leave the user with nothing, so none is offered.
     bool Store(tCGH_DataSet& data) {
-        return Try([&](std::string& reason) {
+        steps_.SetCancellable(false);
+        const bool stored = Try([&](std::string& reason) {
             return probes_->Pass(false, &data, kCheckedPosition, ProgressSteps::kMaximum, reason);
         });
+        steps_.SetCancellable(true);
+        return stored;
     }
     // Checks and stores in one pass: for a load that frees nothing.
     bool CheckAndStore(tCGH_DataSet& data) {

@@ -39,6 +39,11 @@ class ProgressSteps {
     }
     // True once a step or tick has heard of a cancel.
     bool Cancelled() const { return cancelled_; }
+    // While off, the user is offered no cancel and steps hear of none.
+    void SetCancellable(bool on) {
+        cancellable_ = on;
+        if (sink_) sink_->SetCancellable(on);
+    }
     // Shows the work complete.
     void Finish() {
         if (sink_) sink_->SetPosition(kMaximum);
@@ -53,11 +58,12 @@ class ProgressSteps {
 
     bool Poll() {
         sink_->Pump();
-        cancelled_ = sink_->Cancelled();
+        if (cancellable_) cancelled_ = sink_->Cancelled();
         return !cancelled_;
     }
 
     ProgressSink* sink_;
     int64_t ticks_ = 0;
     bool cancelled_ = false;
+    bool cancellable_ = true;
 };

@@ -21,6 +21,8 @@ class ProgressSink {
     virtual void Pump() = 0;
     // True once the user asked to stop; readers poll it at their progress steps.
     virtual bool Cancelled() const = 0;
+    // False while the work cannot stop without losing what the user has: no cancel is offered.
+    virtual void SetCancellable(bool) {}
 };
 
 // Collects a routine's report and hands it over in one batch.

@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -41,6 +42,10 @@ TPDist::TPDist(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
     Chart1 = new QChartView(chart);
+    // Queued: the chart cannot be resized while it lays itself out.
+    connect(
+        chart, &QChart::plotAreaChanged, this,
+        [this](const QRectF& plot) { KeepAxisTitleWhole(plot); }, Qt::QueuedConnection);
     Series1 = AddSeries(QString(), Qt::blue);
 
     Panel1 = new QWidget;
@@ -152,6 +157,20 @@ void TPDist::FitAxes() {
         y[0]->setRange(0.0, yMax * 1.05);
         if (auto* values = qobject_cast<QValueAxis*>(y[0])) values->applyNiceNumbers();
     }
+}
+
+// The chart cuts the left axis's title to the plot's height: the chart, and the window with it,
+// grow to the height the title needs.
+void TPDist::KeepAxisTitleWhole(const QRectF& plot) {
+    const QList<QAbstractAxis*> up = Chart()->axes(Qt::Vertical);
+    if (up.isEmpty() || up[0]->titleText().isEmpty()) return;
+    constexpr int kRoom = 8;
+    const int need =
+        QFontMetrics(up[0]->titleFont()).boundingRect(up[0]->titleText()).width() + kRoom;
+    const int missing = need - static_cast<int>(plot.height());
+    if (missing <= 0) return;
+    Chart1->setMinimumHeight(Chart1->height() + missing);
+    resize(width(), height() + missing);
 }
 
 QList<QLineSeries*> TPDist::ChartSeries() const {

@@ -58,6 +58,7 @@ class TPDist : public QMainWindow {
 
   private:
     void AxesFollow(QLineSeries* series);
+    void KeepAxisTitleWhole(const QRectF& plot);
 
     QLineSeries* marker_ = nullptr;
     QList<QLineSeries*> placeholders_;

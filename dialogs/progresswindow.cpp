@@ -101,3 +101,7 @@ void ProgressWindowSink::Pump() {
 bool ProgressWindowSink::Cancelled() const {
     return window_.CancelFlag != 0;
 }
+
+void ProgressWindowSink::SetCancellable(bool on) {
+    window_.Button_Cancel->setEnabled(on);
+}

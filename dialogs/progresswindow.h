@@ -57,6 +57,7 @@ class ProgressWindowSink : public ProgressSink {
     void SetPosition(int pos) override;
     void Pump() override;
     bool Cancelled() const override;
+    void SetCancellable(bool on) override;
 
   private:
     TCluster_Progress& window_;

@@ -523,6 +523,12 @@ void TfTableEditor::PrintTo(QPrinter& printer) {
 
 void TfTableEditor::File_PrintClick() {
     QPrinter printer(QPrinter::HighResolution); // the default printer, no dialog
+    // Without any printer set up Qt falls back on a PDF file that has no name.
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        ShowMessage(this, QStringLiteral("No printer is available: the table was not printed."),
+                    kTableEditor, MsgIcon::Stop);
+        return;
+    }
     PrintTo(printer);
 }
 

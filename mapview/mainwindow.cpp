@@ -63,6 +63,9 @@ void TfQuorbelView::FormCreate() {
         SetDefaultColors();
         ChromosomeGap = 0;
         GeneNameWidth = 100;
+        // The view tools opened at start must reach the map before any activation, which a
+        // desktop without a window manager never sends.
+        MainWindowHandle = Handle();
     }
     ColouredChromosomeMode = false;
     PaletteLog = true;

@@ -58,7 +58,7 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
     // Carries out one tool command (message 40000) and repaints the map when it says so.
     void WMToolCommand(int code, int arg);
-    // Repaints the map at once when it is visible.
+    // Repaints the map, and the colour bar over it, at once when they are visible.
     void RepaintMap();
 
     // Loads a CGH matrix file as the new data set, reporting to the Info page; false (and a
@@ -405,6 +405,8 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void CloseTools();
     void ConnectMapView();
     void ScrollMap(QScrollBar* bar, bool along, int action);
+    // The arrows' step of the bar that runs along (or across) the chromosomes.
+    int ScrollLine(bool along) const;
     void ShowAllChromosomes();
     void ShowOneChromosome(int n);
     std::optional<MapRenderKey> renderedKey_;

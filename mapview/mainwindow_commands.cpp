@@ -32,4 +32,7 @@ void TfQuorbelView::WMToolCommand(int code, int arg) {
 
 void TfQuorbelView::RepaintMap() {
     if (MapView_PB1->isVisible()) MapView_PB1->repaint();
+    // The bar's own repaint: an update scheduled within the map's repaint would be dropped, and
+    // the bar would keep the palette and range it showed before.
+    if (Panel_Colourbar->isVisible()) PB_Colourbar->repaint();
 }

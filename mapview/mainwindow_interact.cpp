@@ -143,7 +143,9 @@ bool TfQuorbelView::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
 
 void TfQuorbelView::FormMouseWheel(int delta) {
     if (delta == 0) return;
-    SetBar(MapView_SB_V, int64_t{MapView_SB_V->value()} + delta);
+    // A notch (120) moves as far as the bar's arrow does.
+    const int64_t line = ScrollLine(Orientation != 2);
+    SetBar(MapView_SB_V, MapView_SB_V->value() + line * delta / 120);
     RepaintMap();
 }
 

@@ -162,7 +162,8 @@ void TfQuorbelView::MapView_PB1Paint() {
         }
         if (cghDrawn) ShowCGHNames(canvas);
     }
-    // Within a paint the colour bar can only be scheduled; it paints in the same cycle.
+    // Within a paint the colour bar can only be scheduled; as that is dropped within a
+    // synchronous repaint, RepaintMap repaints the bar itself.
     if (Panel_Colourbar->isVisible()) Panel_Colourbar->update();
     MapView_PB1->Image() = std::move(image);
     // Taken after drawing: a render may set colours it reads (the track colours).
@@ -215,9 +216,13 @@ void TfQuorbelView::TB_SetOrientationClick() {
     RepaintMap();
 }
 
-void TfQuorbelView::ScrollMap(QScrollBar* bar, bool along, int action) {
+int TfQuorbelView::ScrollLine(bool along) const {
     const int across = Orientation == 2 ? MapView_PB1->height() : MapView_PB1->width();
-    const int line = ScrollLineStep(along, GenomeLayout.LongestChromosome, Zoom, across);
+    return ScrollLineStep(along, GenomeLayout.LongestChromosome, Zoom, across);
+}
+
+void TfQuorbelView::ScrollMap(QScrollBar* bar, bool along, int action) {
+    const int line = ScrollLine(along);
     const int page = static_cast<int>(std::clamp<int64_t>(int64_t{line} * 15, 0, INT32_MAX));
     const int64_t pos = bar->value();
     int64_t target = pos;

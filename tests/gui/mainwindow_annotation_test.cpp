@@ -245,6 +245,37 @@ TEST_F(AnnotationCommandsTest, PatternFilesAndTheDataRange) {
     EXPECT_FALSE(w->POM_Ideogram_PalCol[2]->isChecked());
 }
 
+TEST_F(AnnotationCommandsTest, TheColourBarShowsEachNewPaletteAndRangeAtOnce) {
+    w->Util_Demo_ColouredChromosomes->trigger();
+    QApplication::processEvents();
+    const QImage spectrum = w->PB_Colourbar->Image().copy();
+    // The bar as the screen shows it: the colour at its right end, the labels below it.
+    const auto rightEnd = [this] {
+        const QImage& bar = w->PB_Colourbar->Image();
+        return QColor(bar.pixel(bar.width() - 11, 20));
+    };
+    const auto labels = [this] {
+        const QImage& bar = w->PB_Colourbar->Image();
+        return bar.copy(0, 32, bar.width(), bar.height() - 32);
+    };
+    ASSERT_NE(rightEnd().green(), rightEnd().blue()); // the spectrum ends in orange
+
+    w->POM_Ideogram_PalCol[1]->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(rightEnd().red(), 255); // white to red ends in red
+    EXPECT_EQ(rightEnd().green(), rightEnd().blue());
+    EXPECT_NE(w->PB_Colourbar->Image(), spectrum);
+
+    const QImage before = labels();
+    {
+        ModalAnswerer modal;
+        AnswerInput(modal, QStringLiteral("1,0.0001"));
+        w->POM_Ideogram_DataRange->trigger();
+    }
+    QApplication::processEvents();
+    EXPECT_NE(labels(), before);
+}
+
 TEST_F(AnnotationCommandsTest, TheDemonstrationsColourBarShowsThePaletteAndFollowsDrags) {
     w->Util_Demo_ColouredChromosomes->trigger();
     ASSERT_TRUE(w->Panel_Colourbar->isVisible());

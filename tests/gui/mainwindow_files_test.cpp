@@ -16,7 +16,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -144,6 +147,33 @@ TEST_F(MainWindowFilesTest, CGHMatricesListedAfterALoadAndReloadedFromTheirItems
     EXPECT_EQ(messages.shown[1].caption,
               QStringLiteral("JX-Quorbel - Load gene expression matrix"));
     EXPECT_EQ(messages.shown[1].icon, MsgIcon::Stop);
+}
+
+TEST_F(MainWindowFilesTest, ALoadOverLoadedDataCannotBeCancelledOnceItFreesThem) {
+    const QString file = Matrix(QStringLiteral("new.cgm"), 3);
+    synthetic::Fill(CGHData, 3000, 2, {}, 0.1, "old");
+    // The user presses Cancel at each step of the second half, where the old data are freed.
+    int pressed = 0, offered = 0;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<TCluster_Progress*>(top))
+                QObject::connect(p->ProgressBar1, &QProgressBar::valueChanged, p, [&, p](int v) {
+                    if (v <= 500 || v >= 1000) return;
+                    ++pressed;
+                    offered += p->Button_Cancel->isEnabled();
+                    QTest::mouseClick(p->Button_Cancel, Qt::LeftButton);
+                });
+    });
+    MessageCapture messages;
+    {
+        FileDialogAnswerer files({file});
+        w->File_LoadCGHMatrix->trigger();
+    }
+    EXPECT_GT(pressed, 0);
+    EXPECT_EQ(offered, 0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(CGHData.HNum, 3);
+    EXPECT_EQ(CGHData.Hyb[3].FileName, "set3.txt");
 }
 
 TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded) {

@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QChart>
+#include <QChartView>
 #include <QComboBox>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -229,6 +231,24 @@ TEST_F(GroupTestWindow, ExpressionTestShowsTheGroupsSamplesAndItsHistogram) {
               QStringLiteral("CGH group testing - p-Distribution"));
     EXPECT_EQ(OpenedHistogram()->NotifyCode, 2000);
     EXPECT_EQ(LastInfoLine(), QStringLiteral("0 features with p<0 found"));
+}
+
+TEST_F(GroupTestWindow, TheHistogramShowsItsAxisTitlesWhole) {
+    w->Anal_Stat_CGH_SetAlpha->trigger();
+    TPDist* histogram = OpenedHistogram();
+    ASSERT_TRUE(histogram);
+    const auto shown = [histogram] {
+        QStringList texts;
+        for (QGraphicsItem* item : histogram->Chart1->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item)) texts << text->toPlainText();
+        return texts;
+    };
+    // The window lays itself out over a few rounds of the event loop.
+    QTest::qWaitFor(
+        [&] { return shown().contains(QStringLiteral("Absolute abundance (# of genes)")); }, 2000);
+    EXPECT_TRUE(shown().contains(QStringLiteral("Absolute abundance (# of genes)")))
+        << shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(shown().contains(QStringLiteral("p-value (-log10)")));
 }
 
 } // namespace

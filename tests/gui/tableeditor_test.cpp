@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -506,6 +507,14 @@ TEST_F(TableEditorTest, PrintsEveryRowOnPagesOfAtLeastOneRow) {
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                   bytes.count("/Type /Page "),
               2);
+}
+
+TEST_F(TableEditorTest, PrintWithoutAPrinterSaysThatNoneIsAvailable) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "a printer is set up";
+    editor.File_Print->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("No printer is available: the table was not printed."));
 }
 
 TEST_F(TableEditorTest, PinKeepsTheWindowOnTopUntilPressedAgain) {
