@@ -112,6 +112,27 @@ TEST(GroupSelectorFiles, ABadGroupingChangesNothing) {
     EXPECT_EQ(History(*d), (QStringList{bad, gone}));
 }
 
+TEST(GroupSelectorFiles, CountsBeyondTheIntegerRangeAreOutOfRange) {
+    QTemporaryDir dir;
+    MessageCapture messages;
+    const std::pair<int, QString> loads[] = {
+        {0, Write(dir, QStringLiteral("big.tgl"), "[Group settings]\nGroup number=99999999999\n")},
+        {5, Write(dir, QStringLiteral("big.pgl"),
+                  "[Paired group settings]\nPairNumber=-99999999999\n")}};
+    for (const auto& [mode, file] : loads) {
+        auto d = Selector(mode, 3);
+        FileDialogAnswerer files({file});
+        d->Groups_BB_LoadClick();
+    }
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[0].text.endsWith(
+        QStringLiteral("\"99999999999\" of \"Group number\" is out of range.")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[1].text.endsWith(
+        QStringLiteral("\"-99999999999\" of \"PairNumber\" is out of range.")))
+        << messages.shown[1].text.toStdString();
+}
+
 TEST(GroupSelectorFiles, SelectionsMarkByListPosition) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("s.csl"));
