@@ -48,6 +48,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // Mode 210 names a group per pair of factor levels.
     static constexpr int kMaxMemberStrings = kMaxGroups * kMaxGroups;
     static constexpr int kMaxLabelRows = 100;
+    static constexpr int kGroupHistoryKept = 10; // grouping files in the history box
 
     explicit TdGroupSelector(QWidget* parent = nullptr);
 

@@ -47,7 +47,7 @@ void TdGroupSelector::ReadSettings() {
         Splitter_Groups->setSizes({conditions, std::max(1, Splitter_Groups->width() - conditions)});
     }
     if (key.OpenKey(RegistryKey + kFileHistory, false)) {
-        for (int i = 1; i <= 10; ++i) {
+        for (int i = 1; i <= kGroupHistoryKept; ++i) {
             const QString file = key.ReadString(QStringLiteral("File-%1").arg(i), QString());
             if (!file.isEmpty()) Groups_CB_History->addItem(file);
         }

@@ -1,4 +1,5 @@
 #include "guitest.h"
+#include "registry.h"
 #include "selectortest.h"
 
 #include <QComboBox>
@@ -79,6 +80,34 @@ TEST(GroupSelectorFiles, GroupingsKeepTheFilesGroupsAndEnterTheHistoryOnce) {
     EXPECT_EQ(e->Groups_SE_Number->value(), 12);
     EXPECT_EQ(e->List_Group->count(), 13);
     EXPECT_EQ(e->ConditionGroup[1], 12);
+}
+
+TEST(GroupSelectorFiles, TheHistoryKeepsTenAndAListedNameKeepsItsPlace) {
+    const QString key = QStringLiteral("software\\GroupHistoryTest");
+    Registry::DeleteKey(key);
+    QTemporaryDir dir;
+    QStringList files;
+    RegKey settings;
+    ASSERT_TRUE(settings.OpenKey(key + QStringLiteral("\\Parameter\\Groups\\File history"), true));
+    for (int i = 1; i <= 10; ++i) {
+        files << Write(dir, QStringLiteral("g%1.tgl").arg(i), "[Group settings]\n");
+        settings.WriteString(QStringLiteral("File-%1").arg(i), files.back());
+    }
+    auto d = Selector(0, 3, false);
+    d->RegistryKey = key;
+    d->FormShow();
+    ASSERT_EQ(History(*d), files);
+    d->Groups_CB_History->setCurrentIndex(9);
+    emit d->Groups_CB_History->activated(9);
+    EXPECT_EQ(History(*d), files);
+    {
+        FileDialogAnswerer answer({dir.filePath(QStringLiteral("new"))});
+        d->Groups_BB_SaveClick();
+    }
+    files.prepend(dir.filePath(QStringLiteral("new.tgl")));
+    files.removeLast();
+    EXPECT_EQ(History(*d), files);
+    Registry::DeleteKey(key);
 }
 
 TEST(GroupSelectorFiles, ABadGroupingChangesNothing) {
