@@ -85,8 +85,7 @@ void TdGroupSelector::FormShow() {
     ConditionActive.resize(ConditionGroup.size(), 0);
     // The script writes levels 0..ConditionCount + 2; those the profile controls never set are 0.
     ResponseProfile.resize(ConditionGroup.size() + 2, 0.0f);
-    const ModeLayout* layout = FindModeLayout(Mode);
-    if (layout && layout->keepsGroupList)
+    if (ListsGeneAnnotation())
         FillGeneAnnotationList();
     else
         FillGroupsFromMembers();
@@ -243,6 +242,11 @@ void TdGroupSelector::FillGroupsFromMembers() {
         for (int i : MemberConditions(GroupMembers[g], FirstConditionNumber, ConditionCount))
             ConditionGroup[static_cast<size_t>(i)] = g;
     List_Group->addItem(QStringLiteral("none"));
+}
+
+bool TdGroupSelector::ListsGeneAnnotation() const {
+    const ModeLayout* layout = FindModeLayout(Mode);
+    return layout && layout->keepsGroupList;
 }
 
 void TdGroupSelector::FillGeneAnnotationList() {

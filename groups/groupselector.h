@@ -326,7 +326,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // The Groups page's show event and the assign button: mode 2000 sends the marks to the map,
     // every other mode puts the marked conditions into the picked group.
     void TS_GroupsShow();
-    // Refills the group list with the member counts; assigns nothing.
+    // Refills the group list with the member counts, unless it lists the gene annotation; assigns
+    // nothing.
     void rebuildGroupList();
     // Mode 2000: each condition's mark to the owner (3001 with i x 10 + mark), then 3000.
     void SendSelectionToOwner();
@@ -442,6 +443,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void FillGroupsFromMembers();
     // The plot modes list the titles of the matrix's annotation columns in the group box.
     void FillGeneAnnotationList();
+    // True in those modes: grouping then leaves the group box's list as it is.
+    bool ListsGeneAnnotation() const;
     void FillLabelRowBox();
     void PageChanged(int index);
     int ConditionEntries() const;

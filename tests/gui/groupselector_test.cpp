@@ -376,6 +376,22 @@ TEST(GroupSelector, MarkedConditionsGoIntoThePickedGroup) {
     EXPECT_EQ(Marked(*d), (std::vector<int>{2}));
 }
 
+TEST(GroupSelector, PlotModesKeepTheGeneAnnotationList) {
+    AnalysisMatrix matrix;
+    matrix.AnnotationColumnCount = 2;
+    matrix.HeaderCells = {{}, {"", "Symbol"}, {"", "Chr"}, {"", "sample 1"}};
+    auto d = Selector(1000, 1, false);
+    d->AnalysisMatrix = &matrix;
+    d->FormShow();
+    const QStringList annotation{QStringLiteral("Symbol"), QStringLiteral("Chr")};
+    d->Groups_SE_Number->setFocus();
+    QTest::keyClick(d->Groups_SE_Number, Qt::Key_Up);
+    EXPECT_EQ(d->Groups_SE_Number->value(), 2);
+    EXPECT_EQ(Items(d->List_Group), annotation);
+    QTest::mouseClick(d->Button_ReleaseAllGroups, Qt::LeftButton);
+    EXPECT_EQ(Items(d->List_Group), annotation);
+}
+
 TEST(GroupSelector, CompositeLabelsComeFromTheListSelection) {
     auto d = Selector(0, 2);
     Mark(*d, {2});
