@@ -118,7 +118,10 @@ void TdGroupSelector::ApplyModeLayout() {
         if (!row->groupBoxTitle.isEmpty()) GB_Groups->setTitle(row->groupBoxTitle);
         if (!row->xyCaption.isEmpty()) BB_XY->setText(row->xyCaption);
         if (!row->valueLabel.isEmpty()) Label_Value->setText(row->valueLabel);
-        if (row->value >= 0) Matches_SE->setValue(row->value);
+        if (row->value >= 0) {
+            const QSignalBlocker block(Matches_SE);
+            Matches_SE->setValue(row->value);
+        }
         parts = row->parts;
     }
     if (Mode == 1) {

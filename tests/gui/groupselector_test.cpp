@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -390,6 +391,15 @@ TEST(GroupSelector, PlotModesKeepTheGeneAnnotationList) {
     EXPECT_EQ(Items(d->List_Group), annotation);
     QTest::mouseClick(d->Button_ReleaseAllGroups, Qt::LeftButton);
     EXPECT_EQ(Items(d->List_Group), annotation);
+}
+
+TEST(GroupSelector, TheModeLayoutSetsTheValueSpinWithoutItsHandler) {
+    auto d = Selector(3104, 2, false);
+    QSignalSpy changes(d->Matches_SE, &QSpinBox::valueChanged);
+    d->show();
+    EXPECT_TRUE(d->Matches_SE->isVisible());
+    EXPECT_EQ(d->Matches_SE->value(), 10);
+    EXPECT_EQ(changes.count(), 0);
 }
 
 TEST(GroupSelector, CompositeLabelsComeFromTheListSelection) {
