@@ -62,6 +62,7 @@ void TdGroupSelector::FormCreate() {
 void TdGroupSelector::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!formShown_) FormShow();
+    ApplyConditionWidth();
 }
 
 void TdGroupSelector::FormShow() {

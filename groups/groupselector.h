@@ -418,6 +418,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // ConditionGroup[1..ConditionCount] as the core's files hold it, [0] condition 1.
     std::vector<int32_t> GroupsOfConditions() const;
     void ReadSettings();
+    // The stored width of the conditions box, once the window is laid out.
+    void ApplyConditionWidth();
     void WriteSettings();
     void WriteWindowAndFindHistory(class RegKey& key);
     void WriteRunSettings();
@@ -450,6 +452,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     int ConditionEntries() const;
     int PickedGroup() const;
     bool formShown_ = false;
+    int conditionWidth_ = -1; // read from the settings, not yet applied
     bool formClosed_ = false;
     bool scanning_ = false; // a plot scan serves the event queue: no close, no plot command
 };

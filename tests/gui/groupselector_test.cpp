@@ -108,6 +108,23 @@ TEST_F(GroupSelectorSettings, ReadAtShowAndWrittenAtClose) {
     EXPECT_EQ(StoreGroups(), before);
 }
 
+TEST_F(GroupSelectorSettings, ConditionWidthOpensAsStoredAndIsWrittenBack) {
+    for (const int stored : {600, 250}) { // never narrower than the box can be
+        RegKey key;
+        ASSERT_TRUE(key.OpenKey(kKey + QStringLiteral("\\Parameter\\System"), true));
+        key.WriteInteger(QStringLiteral("Width"), 1000);
+        key.WriteInteger(QStringLiteral("Condition width"), stored);
+        auto d = Selector(0, 3, false);
+        d->RegistryKey = kKey;
+        d->show();
+        const int least = d->Groups_GB_Conditions->minimumSizeHint().width();
+        EXPECT_EQ(d->Groups_GB_Conditions->width(), std::max(stored, least));
+        d->close();
+        ASSERT_TRUE(key.OpenKey(kKey + QStringLiteral("\\Parameter\\System"), false));
+        EXPECT_EQ(key.ReadInteger(QStringLiteral("Condition width"), 0), std::max(stored, least));
+    }
+}
+
 TEST(GroupSelector, MemberStringsSeedTheGroupsWithinTheConditions) {
     struct Case {
         int mode, conditions, first, groupCount;
