@@ -23,7 +23,7 @@ AnalysisMatrix MakeMatrix(int32_t genes, int32_t conditions) {
     for (float& v : m.Values) v = float(RandomUnit() * 4 - 2);
     m.AnnotationColumnCount = 2;
     m.HeaderRowCount = 2;
-    m.HeaderCells.resize(size_t(conditions) + 2, {"", "title"});
+    m.HeaderCells.resize(size_t(conditions) + 3, {"", "title"});
     m.Annotation.resize(size_t(genes) + 1);
     for (int32_t g = 1; g <= genes; ++g) m.Annotation[size_t(g)] = {"", "GENE" + std::to_string(g)};
     return m;

@@ -15,9 +15,11 @@ struct AnalysisMatrix {
     int32_t HeaderRowCount = 0;
     // GeneCount x ConditionCount values, gene-major; gene g, condition c at (g-1)*C + (c-1).
     std::vector<float> Values;
-    // [column][row], the annotation columns first, then the data columns; row 1 the titles.
+    // [column][row]; row 1 the titles. Columns count from 1 (column 0 is not read): annotation
+    // column a is column a (1..AnnotationColumnCount), data column c is column
+    // AnnotationColumnCount + c.
     std::vector<std::vector<std::string>> HeaderCells;
-    // [gene][column] annotation strings.
+    // [gene][column] annotation strings, annotation column a at [a].
     std::vector<std::vector<std::string>> Annotation;
 
     // Sizes the values for genes x conditions, all missing.
@@ -37,7 +39,7 @@ struct AnalysisMatrix {
     const std::string& HeaderCell(int64_t column, int64_t row) const;
     // Header cell of data column c (the data columns follow the annotation columns).
     const std::string& ConditionHeaderCell(int64_t c, int64_t row) const {
-        return HeaderCell(int64_t{AnnotationColumnCount} + c - 1, row);
+        return HeaderCell(int64_t{AnnotationColumnCount} + c, row);
     }
     // Annotation string or "" outside the table.
     const std::string& AnnotationCell(int64_t gene, int64_t column) const;

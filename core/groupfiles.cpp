@@ -16,9 +16,16 @@ constexpr const char* kGroups = "Group settings";
 constexpr const char* kPairs = "Paired group settings";
 constexpr int32_t kMaxGroups = 12; // the group spin edit's range is 1..12
 
-std::string BadNumber(const std::string& fileName, std::string_view key, std::string_view text) {
-    return "\"" + fileName + "\": the value \"" + std::string(text) + "\" of \"" +
-           std::string(key) + "\" is no whole number.";
+// Reads `piece` of the value `text` of `key` as a whole number; false with `error` set when it
+// is none or lies beyond the integer range.
+bool WholeNumber(std::string_view piece, const std::string& fileName, std::string_view key,
+                 std::string_view text, int32_t& out, std::string& error) {
+    const StrictInt read = ReadStrictInt(piece, out);
+    if (read == StrictInt::Whole) return true;
+    error = "\"" + fileName + "\": the value \"" + std::string(text) + "\" of \"" +
+            std::string(key) + "\" " +
+            (read == StrictInt::OutOfRange ? "is out of range." : "is no whole number.");
+    return false;
 }
 
 // A whole-number key, `fallback` when it is missing or empty.
@@ -26,9 +33,7 @@ bool ReadWhole(const IniFile& ini, std::string_view section, std::string_view ke
                const std::string& fileName, int32_t& out, std::string& error) {
     const std::string text = ini.Read(section, key, "");
     out = fallback;
-    if (TrimBlanks(text).empty() || ParseStrictInt(text, out)) return true;
-    error = BadNumber(fileName, key, text);
-    return false;
+    return TrimBlanks(text).empty() || WholeNumber(text, fileName, key, text, out, error);
 }
 
 } // namespace
@@ -107,10 +112,7 @@ bool ReadGroupListFile(const std::string& fileName, int32_t conditionCount,
         for (const std::string_view piece : pieces) {
             if (TrimBlanks(piece).empty()) continue;
             int32_t n = 0;
-            if (!ParseStrictInt(piece, n)) {
-                error = BadNumber(fileName, key, members);
-                return false;
-            }
+            if (!WholeNumber(piece, fileName, key, members, n, error)) return false;
             const int64_t position = int64_t{n} - firstConditionNumber + 1;
             if (position >= 1 && position <= conditionCount)
                 r.groupOf[static_cast<size_t>(position - 1)] = g;
@@ -150,10 +152,9 @@ bool ReadPairedGroupFile(const std::string& fileName, int32_t conditionCount, Pa
         const std::string text = rest;
         CutToken(rest, ",", first);
         int32_t a = 0, b = 0;
-        if (!ParseStrictInt(first, a) || !ParseStrictInt(rest, b)) {
-            error = BadNumber(fileName, key, text);
+        if (!WholeNumber(first, fileName, key, text, a, error) ||
+            !WholeNumber(rest, fileName, key, text, b, error))
             return false;
-        }
         if (a >= 1 && b >= 1 && a <= conditionCount && b <= conditionCount)
             r.Pairs.emplace_back(a, b);
     }

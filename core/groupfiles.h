@@ -2,8 +2,8 @@
 // marked), a grouping (".tgl", the members of each group) and a paired grouping (".pgl", pairs of
 // conditions). Writing one replaces only its own section of the file. A read returns the whole
 // result, or false with an error text and the result untouched: a file that cannot be read, is
-// larger than 16 MB, or holds a number that is no whole number (the text names file, key and
-// value).
+// larger than 16 MB, or holds a number that is no whole number or lies beyond the integer range
+// (the text names file, key and value and says which).
 #pragma once
 
 #include <cstdint>

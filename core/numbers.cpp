@@ -171,14 +171,20 @@ int32_t ParseLenientInt(std::string_view s, size_t* end) {
 }
 
 bool ParseStrictInt(std::string_view s, int32_t& out) {
+    return ReadStrictInt(s, out) == StrictInt::Whole;
+}
+
+StrictInt ReadStrictInt(std::string_view s, int32_t& out) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     int32_t v = 0;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+    if (s.empty() || r.ptr != s.data() + s.size()) return StrictInt::NoWholeNumber;
+    if (r.ec == std::errc::result_out_of_range) return StrictInt::OutOfRange;
+    if (r.ec != std::errc()) return StrictInt::NoWholeNumber;
     out = v;
-    return true;
+    return StrictInt::Whole;
 }
 
 bool ParseStrictFloat(std::string_view s, double& out) {

@@ -25,6 +25,10 @@ int32_t ParseLenientInt(std::string_view s, size_t* end = nullptr);
 // True when s, less surrounding blanks, is a whole decimal integer that fits int32.
 bool ParseStrictInt(std::string_view s, int32_t& out);
 
+// ParseStrictInt that tells why it failed: a whole number beyond int32 is OutOfRange.
+enum class StrictInt { Whole, NoWholeNumber, OutOfRange };
+StrictInt ReadStrictInt(std::string_view s, int32_t& out);
+
 // True when s, less surrounding blanks, is one finite decimal number with "." (sign, digits,
 // fraction, exponent); "nan", "inf" and values beyond double range ("1e400") are none.
 bool ParseStrictFloat(std::string_view s, double& out);

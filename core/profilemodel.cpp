@@ -138,7 +138,7 @@ bool ProfileMeanOfHeaderRows(const AnalysisMatrix& m, std::span<const int32_t> c
                              std::span<const int32_t> rows, std::span<float> values) {
     return MeanOverPicked(m, columns, rows, values, [&](int32_t h) {
         return [&m, h](int32_t column, double& v) {
-            const int64_t header = int64_t{m.AnnotationColumnCount} + column - 1;
+            const int64_t header = int64_t{m.AnnotationColumnCount} + column;
             if (header < 0 || size_t(header) >= m.HeaderCells.size() || h < 0 ||
                 size_t(h) >= m.HeaderCells[size_t(header)].size())
                 return false;

@@ -49,7 +49,7 @@ int32_t ProfileChannelAt(double x, double step, int32_t n);
 bool ProfileMeanOfGenes(const AnalysisMatrix& m, std::span<const int32_t> columns,
                         std::span<const int32_t> genes, std::span<float> values);
 // The same over picked header rows: the number in the row's header cell of the channel's data
-// column (header column AnnotationColumnCount + data column - 1), read leniently with "."
+// column (header column AnnotationColumnCount + data column), read leniently with "."
 // (0 when it is no number); cells outside the header table are left out.
 bool ProfileMeanOfHeaderRows(const AnalysisMatrix& m, std::span<const int32_t> columns,
                              std::span<const int32_t> rows, std::span<float> values);

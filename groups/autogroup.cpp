@@ -19,7 +19,11 @@ std::optional<double> LabelNumber(const QString& label) {
 } // namespace
 
 QStringList GroupRepresentatives(const QStringList& labels, int tag) {
+    // Labels that read as the marker of merged-away entries are dropped with them.
+    const QString marker = QStringLiteral("#####");
     std::vector<bool> merged(static_cast<size_t>(labels.size()), false);
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        merged[static_cast<size_t>(i)] = labels[i] == marker;
     QStringList kept;
     for (qsizetype i = 0; i < labels.size(); ++i) {
         if (merged[static_cast<size_t>(i)]) continue;

@@ -7,7 +7,8 @@
 #include <vector>
 
 // The representatives of `labels`, in order: every label not merged into an earlier kept one.
-// Tag 1 merges a label equal to a kept one (case matters), tag 2 one that contains a kept one.
+// Tag 1 merges a label equal to a kept one (case matters), tag 2 one that contains a kept one;
+// a label "#####" is never kept.
 QStringList GroupRepresentatives(const QStringList& labels, int tag);
 
 // The group (1..n) of a label among the first n representatives: tag 1 the last one it equals,

@@ -62,6 +62,7 @@ void TdGroupSelector::FormCreate() {
 void TdGroupSelector::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!formShown_) FormShow();
+    ApplyConditionWidth();
 }
 
 void TdGroupSelector::FormShow() {
@@ -85,8 +86,7 @@ void TdGroupSelector::FormShow() {
     ConditionActive.resize(ConditionGroup.size(), 0);
     // The script writes levels 0..ConditionCount + 2; those the profile controls never set are 0.
     ResponseProfile.resize(ConditionGroup.size() + 2, 0.0f);
-    const ModeLayout* layout = FindModeLayout(Mode);
-    if (layout && layout->keepsGroupList)
+    if (ListsGeneAnnotation())
         FillGeneAnnotationList();
     else
         FillGroupsFromMembers();
@@ -119,7 +119,10 @@ void TdGroupSelector::ApplyModeLayout() {
         if (!row->groupBoxTitle.isEmpty()) GB_Groups->setTitle(row->groupBoxTitle);
         if (!row->xyCaption.isEmpty()) BB_XY->setText(row->xyCaption);
         if (!row->valueLabel.isEmpty()) Label_Value->setText(row->valueLabel);
-        if (row->value >= 0) Matches_SE->setValue(row->value);
+        if (row->value >= 0) {
+            const QSignalBlocker block(Matches_SE);
+            Matches_SE->setValue(row->value);
+        }
         parts = row->parts;
     }
     if (Mode == 1) {
@@ -243,6 +246,11 @@ void TdGroupSelector::FillGroupsFromMembers() {
         for (int i : MemberConditions(GroupMembers[g], FirstConditionNumber, ConditionCount))
             ConditionGroup[static_cast<size_t>(i)] = g;
     List_Group->addItem(QStringLiteral("none"));
+}
+
+bool TdGroupSelector::ListsGeneAnnotation() const {
+    const ModeLayout* layout = FindModeLayout(Mode);
+    return layout && layout->keepsGroupList;
 }
 
 void TdGroupSelector::FillGeneAnnotationList() {

@@ -48,6 +48,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // Mode 210 names a group per pair of factor levels.
     static constexpr int kMaxMemberStrings = kMaxGroups * kMaxGroups;
     static constexpr int kMaxLabelRows = 100;
+    static constexpr int kGroupHistoryKept = 10; // grouping files in the history box
 
     explicit TdGroupSelector(QWidget* parent = nullptr);
 
@@ -325,7 +326,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // The Groups page's show event and the assign button: mode 2000 sends the marks to the map,
     // every other mode puts the marked conditions into the picked group.
     void TS_GroupsShow();
-    // Refills the group list with the member counts; assigns nothing.
+    // Refills the group list with the member counts, unless it lists the gene annotation; assigns
+    // nothing.
     void rebuildGroupList();
     // Mode 2000: each condition's mark to the owner (3001 with i x 10 + mark), then 3000.
     void SendSelectionToOwner();
@@ -416,6 +418,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     // ConditionGroup[1..ConditionCount] as the core's files hold it, [0] condition 1.
     std::vector<int32_t> GroupsOfConditions() const;
     void ReadSettings();
+    // The stored width of the conditions box, once the window is laid out.
+    void ApplyConditionWidth();
     void WriteSettings();
     void WriteWindowAndFindHistory(class RegKey& key);
     void WriteRunSettings();
@@ -441,11 +445,14 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void FillGroupsFromMembers();
     // The plot modes list the titles of the matrix's annotation columns in the group box.
     void FillGeneAnnotationList();
+    // True in those modes: grouping then leaves the group box's list as it is.
+    bool ListsGeneAnnotation() const;
     void FillLabelRowBox();
     void PageChanged(int index);
     int ConditionEntries() const;
     int PickedGroup() const;
     bool formShown_ = false;
+    int conditionWidth_ = -1; // read from the settings, not yet applied
     bool formClosed_ = false;
     bool scanning_ = false; // a plot scan serves the event queue: no close, no plot command
 };

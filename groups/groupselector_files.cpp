@@ -15,12 +15,9 @@
 #include <algorithm>
 
 namespace {
-constexpr int kGroupHistoryKept = 9;
-
 std::string LocalName(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
-
 } // namespace
 
 void TdGroupSelector::FileError(const std::string& error) {

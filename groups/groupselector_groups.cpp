@@ -124,8 +124,7 @@ void TdGroupSelector::TS_GroupsShow() {
         SendSelectionToOwner();
         return;
     }
-    // The plot modes list the matrix's gene annotation in place of the groups.
-    if (Mode >= 1000 && Mode <= 1009) return;
+    if (ListsGeneAnnotation()) return;
     const int g = PickedGroup();
     for (int i = 1; i <= std::min(ConditionEntries(), ConditionCount); ++i)
         if (Marked(i)) ConditionGroup[static_cast<size_t>(i)] = g;
@@ -146,6 +145,7 @@ void TdGroupSelector::SendSelectionToOwner() {
 }
 
 void TdGroupSelector::rebuildGroupList() {
+    if (ListsGeneAnnotation()) return;
     const auto members = [this](int g) {
         return ConditionGroup.empty()
                    ? 0
@@ -169,7 +169,7 @@ void TdGroupSelector::rebuildGroupList() {
 }
 
 void TdGroupSelector::Groups_SE_NumberChange() {
-    List_Group->clear();
+    // Assigning rebuilds the group list, except where it lists the gene annotation.
     TS_GroupsShow();
 }
 

@@ -5,8 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -43,11 +45,10 @@ void TdGroupSelector::ReadSettings() {
         move(left, top);
         resize(key.ReadInteger(QStringLiteral("Width"), 620),
                key.ReadInteger(QStringLiteral("Height"), 460));
-        const int conditions = key.ReadInteger(QStringLiteral("Condition width"), 380);
-        Splitter_Groups->setSizes({conditions, std::max(1, Splitter_Groups->width() - conditions)});
+        conditionWidth_ = key.ReadInteger(QStringLiteral("Condition width"), 380);
     }
     if (key.OpenKey(RegistryKey + kFileHistory, false)) {
-        for (int i = 1; i <= 10; ++i) {
+        for (int i = 1; i <= kGroupHistoryKept; ++i) {
             const QString file = key.ReadString(QStringLiteral("File-%1").arg(i), QString());
             if (!file.isEmpty()) Groups_CB_History->addItem(file);
         }
@@ -94,6 +95,19 @@ void TdGroupSelector::ReadSettings() {
             ReadNumber(key, QStringLiteral("Scan1 - Min groupsize"), Survival_SE_MinGroupSize);
         }
     }
+}
+
+void TdGroupSelector::ApplyConditionWidth() {
+    if (conditionWidth_ < 0) return;
+    // The splitter shares out anew whatever width it gets, so the box's width is set only once
+    // the window has its final layout.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    layout()->activate();
+    const QList<int> sizes = Splitter_Groups->sizes();
+    const int room = sizes.value(0) + sizes.value(1);
+    const int width = std::max(conditionWidth_, Groups_GB_Conditions->minimumSizeHint().width());
+    Splitter_Groups->setSizes({width, std::max(0, room - width)});
+    conditionWidth_ = -1;
 }
 
 void TdGroupSelector::WriteSettings() {

@@ -323,7 +323,7 @@ void TfPatternTemplate::FormShow() {
     Genes_CB_LabelBy->clear();
     if (EditorMode == 1) {
         if (AnalysisMatrix)
-            for (int32_t a = 1; a < AnalysisMatrix->AnnotationColumnCount; ++a)
+            for (int32_t a = 1; a <= AnalysisMatrix->AnnotationColumnCount; ++a)
                 Genes_CB_LabelBy->addItem(QString::fromStdString(AnalysisMatrix->HeaderCell(a, 1)));
         Genes_CB_LabelBy->setCurrentIndex(0);
     } else if (EditorMode == 2) {

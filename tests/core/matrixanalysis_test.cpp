@@ -100,7 +100,7 @@ TEST(MatrixNormalise, PoolsDivideOrCentreTheTargetsGeneByGene) {
 
 TEST(MatrixNormalise, TotalIntensityScalesEachGroupByItsOwnAverage) {
     AnalysisMatrix m = Matrix(2, 4, {40, 100, 10, 1, 60, 200, N, 2});
-    m.AnnotationColumnCount = 1; // data column c has header column c
+    m.AnnotationColumnCount = 0; // data column c has header column c
     m.HeaderCells = {{}, {"", "A"}, {"", "B"}, {"", "C"}, {"", "D"}};
     // Column 4 has no group entry and is not read.
     const std::vector<int32_t> groups{0, 1, 1, 2};

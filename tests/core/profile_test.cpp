@@ -146,7 +146,7 @@ AnalysisMatrix SmallMatrix() {
     for (int32_t g = 1; g <= 4; ++g)
         for (int32_t c = 1; c <= 5; ++c) m.At(g, c) = float(10 * g + c);
     m.At(2, 1) = NAN;
-    m.AnnotationColumnCount = 3;
+    m.AnnotationColumnCount = 2;
     m.HeaderRowCount = 3;
     m.HeaderCells.resize(8);
     m.HeaderCells[3] = {"", "T1", "1.5", "x"};
@@ -165,7 +165,7 @@ TEST(ProfileMean, LeavesOutMissingValuesAndColumnsOutside) {
     ASSERT_TRUE(ProfileMeanOfGenes(m, columns, std::vector<int32_t>{1, 2, 9}, v));
     EXPECT_EQ(v, Table({11, 17, 0})); // gene 2's NaN and gene 9 left out
 
-    // Header rows: columns AnnotationColumnCount + data column - 1, read with ".".
+    // Header rows: columns AnnotationColumnCount + data column, read with ".".
     v = Table({7, 7, 7});
     ASSERT_TRUE(ProfileMeanOfHeaderRows(m, std::vector<int32_t>{0, 11, 12, 13},
                                         std::vector<int32_t>{2, 3}, v));

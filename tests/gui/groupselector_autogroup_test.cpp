@@ -46,6 +46,16 @@ TEST(GroupSelectorAutoGroup, SameAndSimilarLabelsFormGroups) {
     EXPECT_EQ(Groups(*similar), (std::vector<int32_t>{1, 0, 0, 2}));
 }
 
+TEST(GroupSelectorAutoGroup, LabelsReadingAsTheMergeMarkerFormNoGroup) {
+    auto d = Labelled(0, {"#####", "A", "#####"});
+    Mark(*d, {1, 2, 3});
+    d->Groupsame1->trigger();
+    EXPECT_EQ(Groups(*d), (std::vector<int32_t>{0, 1, 0}));
+    EXPECT_EQ(Items(d->List_Group),
+              (QStringList{QStringLiteral("Group-1 (1)"), QStringLiteral("Group-2 (0)"),
+                           QStringLiteral("none")}));
+}
+
 void AnswerNumeric(ModalAnswerer& modal, const QString& text, bool ok = true) {
     modal.Expect<TInputDialog1>([text, ok](TInputDialog1& d) {
         EXPECT_EQ(d.Caption, QStringLiteral("JX-DORV - Autogroup"));

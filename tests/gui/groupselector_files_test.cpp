@@ -1,4 +1,5 @@
 #include "guitest.h"
+#include "registry.h"
 #include "selectortest.h"
 
 #include <QComboBox>
@@ -81,6 +82,34 @@ TEST(GroupSelectorFiles, GroupingsKeepTheFilesGroupsAndEnterTheHistoryOnce) {
     EXPECT_EQ(e->ConditionGroup[1], 12);
 }
 
+TEST(GroupSelectorFiles, TheHistoryKeepsTenAndAListedNameKeepsItsPlace) {
+    const QString key = QStringLiteral("software\\GroupHistoryTest");
+    Registry::DeleteKey(key);
+    QTemporaryDir dir;
+    QStringList files;
+    RegKey settings;
+    ASSERT_TRUE(settings.OpenKey(key + QStringLiteral("\\Parameter\\Groups\\File history"), true));
+    for (int i = 1; i <= 10; ++i) {
+        files << Write(dir, QStringLiteral("g%1.tgl").arg(i), "[Group settings]\n");
+        settings.WriteString(QStringLiteral("File-%1").arg(i), files.back());
+    }
+    auto d = Selector(0, 3, false);
+    d->RegistryKey = key;
+    d->FormShow();
+    ASSERT_EQ(History(*d), files);
+    d->Groups_CB_History->setCurrentIndex(9);
+    emit d->Groups_CB_History->activated(9);
+    EXPECT_EQ(History(*d), files);
+    {
+        FileDialogAnswerer answer({dir.filePath(QStringLiteral("new"))});
+        d->Groups_BB_SaveClick();
+    }
+    files.prepend(dir.filePath(QStringLiteral("new.tgl")));
+    files.removeLast();
+    EXPECT_EQ(History(*d), files);
+    Registry::DeleteKey(key);
+}
+
 TEST(GroupSelectorFiles, ABadGroupingChangesNothing) {
     QTemporaryDir dir;
     MessageCapture messages;
@@ -110,6 +139,27 @@ TEST(GroupSelectorFiles, ABadGroupingChangesNothing) {
     EXPECT_TRUE(d->GroupMembers[1].isEmpty());
     EXPECT_EQ(Items(d->List_Group), list);
     EXPECT_EQ(History(*d), (QStringList{bad, gone}));
+}
+
+TEST(GroupSelectorFiles, CountsBeyondTheIntegerRangeAreOutOfRange) {
+    QTemporaryDir dir;
+    MessageCapture messages;
+    const std::pair<int, QString> loads[] = {
+        {0, Write(dir, QStringLiteral("big.tgl"), "[Group settings]\nGroup number=99999999999\n")},
+        {5, Write(dir, QStringLiteral("big.pgl"),
+                  "[Paired group settings]\nPairNumber=-99999999999\n")}};
+    for (const auto& [mode, file] : loads) {
+        auto d = Selector(mode, 3);
+        FileDialogAnswerer files({file});
+        d->Groups_BB_LoadClick();
+    }
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[0].text.endsWith(
+        QStringLiteral("\"99999999999\" of \"Group number\" is out of range.")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[1].text.endsWith(
+        QStringLiteral("\"-99999999999\" of \"PairNumber\" is out of range.")))
+        << messages.shown[1].text.toStdString();
 }
 
 TEST(GroupSelectorFiles, SelectionsMarkByListPosition) {

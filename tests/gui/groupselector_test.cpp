@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -105,6 +106,23 @@ TEST_F(GroupSelectorSettings, ReadAtShowAndWrittenAtClose) {
     EXPECT_EQ(none->Groups_CB_History->count(), 0);
     none->close();
     EXPECT_EQ(StoreGroups(), before);
+}
+
+TEST_F(GroupSelectorSettings, ConditionWidthOpensAsStoredAndIsWrittenBack) {
+    for (const int stored : {600, 250}) { // never narrower than the box can be
+        RegKey key;
+        ASSERT_TRUE(key.OpenKey(kKey + QStringLiteral("\\Parameter\\System"), true));
+        key.WriteInteger(QStringLiteral("Width"), 1000);
+        key.WriteInteger(QStringLiteral("Condition width"), stored);
+        auto d = Selector(0, 3, false);
+        d->RegistryKey = kKey;
+        d->show();
+        const int least = d->Groups_GB_Conditions->minimumSizeHint().width();
+        EXPECT_EQ(d->Groups_GB_Conditions->width(), std::max(stored, least));
+        d->close();
+        ASSERT_TRUE(key.OpenKey(kKey + QStringLiteral("\\Parameter\\System"), false));
+        EXPECT_EQ(key.ReadInteger(QStringLiteral("Condition width"), 0), std::max(stored, least));
+    }
 }
 
 TEST(GroupSelector, MemberStringsSeedTheGroupsWithinTheConditions) {
@@ -374,6 +392,31 @@ TEST(GroupSelector, MarkedConditionsGoIntoThePickedGroup) {
     d->Button_ReleaseAllGroupsClick();
     EXPECT_EQ(d->List_Group->item(0)->text(), QStringLiteral("Group-1 (0)"));
     EXPECT_EQ(Marked(*d), (std::vector<int>{2}));
+}
+
+TEST(GroupSelector, PlotModesKeepTheGeneAnnotationList) {
+    AnalysisMatrix matrix;
+    matrix.AnnotationColumnCount = 2;
+    matrix.HeaderCells = {{}, {"", "Symbol"}, {"", "Chr"}, {"", "sample 1"}};
+    auto d = Selector(1000, 1, false);
+    d->AnalysisMatrix = &matrix;
+    d->FormShow();
+    const QStringList annotation{QStringLiteral("Symbol"), QStringLiteral("Chr")};
+    d->Groups_SE_Number->setFocus();
+    QTest::keyClick(d->Groups_SE_Number, Qt::Key_Up);
+    EXPECT_EQ(d->Groups_SE_Number->value(), 2);
+    EXPECT_EQ(Items(d->List_Group), annotation);
+    QTest::mouseClick(d->Button_ReleaseAllGroups, Qt::LeftButton);
+    EXPECT_EQ(Items(d->List_Group), annotation);
+}
+
+TEST(GroupSelector, TheModeLayoutSetsTheValueSpinWithoutItsHandler) {
+    auto d = Selector(3104, 2, false);
+    QSignalSpy changes(d->Matches_SE, &QSpinBox::valueChanged);
+    d->show();
+    EXPECT_TRUE(d->Matches_SE->isVisible());
+    EXPECT_EQ(d->Matches_SE->value(), 10);
+    EXPECT_EQ(changes.count(), 0);
 }
 
 TEST(GroupSelector, CompositeLabelsComeFromTheListSelection) {

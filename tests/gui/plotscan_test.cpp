@@ -27,7 +27,7 @@ AnalysisMatrix Generated(int genes, const std::vector<std::string>& labels) {
     for (int32_t g = 1; g <= genes; ++g)
         for (int32_t c = 1; c <= m.ConditionCount; ++c)
             m.At(g, c) = static_cast<float>(c * (1 + 1000 * RandomUnit()) + 50 * RandomUnit());
-    m.AnnotationColumnCount = 1;
+    m.AnnotationColumnCount = 0;
     m.HeaderCells.assign(labels.size() + 1, {});
     for (size_t c = 0; c < labels.size(); ++c) m.HeaderCells[c + 1] = {"", labels[c]};
     return m;
@@ -135,6 +135,22 @@ TEST(PlotScan, WhileThePlotsAreDrawnTheDialogStaysOpenAndThePlotButtonsWait) {
     EXPECT_TRUE(d->BB_Scan->isEnabled());
     EXPECT_TRUE(d->StatusPanels[1]->text().isEmpty());
     EXPECT_TRUE(d->close());
+}
+
+TEST(SelectionDotChart, DataColumnsFollowTheAnnotationColumns) {
+    Installed viewers;
+    AnalysisMatrix m = Generated(2, {"s1", "s2"});
+    m.AnnotationColumnCount = 2;
+    m.HeaderCells = {{}, {"", "Symbol"}, {"", "Chr"}, {"", "s1"}, {"", "s2"}};
+    EXPECT_EQ(Items(Plots(1000, m)->List_Group),
+              (QStringList{QStringLiteral("Symbol"), QStringLiteral("Chr")}));
+    auto d = Plots(1010, m);
+    Mark(*d, {1, 2});
+    QTest::mouseClick(d->BB_XY, Qt::LeftButton);
+    const TCloudPlot& chart = *d->findChildren<TCloudPlot*>().at(0);
+    ASSERT_EQ(chart.Data.GroupCount, 2);
+    EXPECT_EQ(chart.Data.Groups[1].Name, "s1\\n1\\n50.00 %");
+    EXPECT_EQ(chart.Data.Groups[2].Name, "s2\\n1\\n50.00 %");
 }
 
 TEST(SelectionDotChart, CountsTheMarkedConditionsPerLabel) {

@@ -19,14 +19,14 @@ namespace {
 
 constexpr float N = NAN;
 
-// Genes g1..g3 over four conditions, annotated "g1".. in column 1.
+// Genes g1..g3 over four conditions, annotated "g1".. in column 1, "Gene".
 AnalysisMatrix SmallMatrix() {
     AnalysisMatrix m;
     m.Resize(3, 4);
     m.Values = {1, N, 3, 4, 2, 2, 5, 8, 3, 6, N, 2};
     m.AnnotationColumnCount = 1;
     m.Annotation = {{}, {"", "g1"}, {"", "g2"}, {"", "g3"}};
-    m.HeaderCells = {{}, {"", "c1"}, {"", "c2"}, {"", "c3"}, {"", "c4"}};
+    m.HeaderCells = {{}, {"", "Gene"}, {"", "c1"}, {"", "c2"}, {"", "c3"}, {"", "c4"}};
     return m;
 }
 
