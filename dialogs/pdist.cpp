@@ -204,6 +204,9 @@ void TPDist::FormCreate() {
         QList<QPointF> points{{2, 0}, {2, static_cast<qreal>(MarkerHeight)}};
         for (int k = 0; k <= 1010; ++k) points.append(QPointF(k, 0));
         s->replace(points);
+        // Drawn, their points would join (2, height) to (0, 0): a line the user would read as
+        // counts.
+        s->setVisible(false);
     }
 }
 
@@ -254,7 +257,8 @@ void TPDist::TB_pValueChange() {
 void TPDist::CB_pValueChange() {
     if (!isVisible()) return;
     const double p = ParseLenientFloat(CB_pValue->currentText().toStdString());
-    const double q = p > 0 ? -LogBaseS(10, static_cast<float>(p)) : 0.0;
+    // In double: a p below the single range would become 0, which is no threshold at all.
+    const double q = p > 0 ? -std::log10(p) : 0.0;
     SetThreshold(2, std::clamp(q, 0.0, 10.0));
 }
 

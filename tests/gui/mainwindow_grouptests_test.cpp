@@ -233,7 +233,12 @@ TEST_F(GroupTestWindow, ExpressionTestShowsTheGroupsSamplesAndItsHistogram) {
     EXPECT_EQ(LastInfoLine(), QStringLiteral("0 features with p<0 found"));
 }
 
-TEST_F(GroupTestWindow, TheHistogramShowsItsAxisTitlesWhole) {
+TEST_F(GroupTestWindow, TheHistogramShowsItsAxisTitlesWholeAndOnlyItsData) {
+    {
+        ModalAnswerer answers;
+        Answer(answers, {{1, 2}, {3, 4}});
+        w->Anal_Stat_CGH_GroupTestingClick();
+    }
     w->Anal_Stat_CGH_SetAlpha->trigger();
     TPDist* histogram = OpenedHistogram();
     ASSERT_TRUE(histogram);
@@ -249,6 +254,27 @@ TEST_F(GroupTestWindow, TheHistogramShowsItsAxisTitlesWhole) {
     EXPECT_TRUE(shown().contains(QStringLiteral("Absolute abundance (# of genes)")))
         << shown().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(shown().contains(QStringLiteral("p-value (-log10)")));
+
+    // Left of the marker and above the zero line stands only the distribution, in pure blue: no
+    // darker blue of the window's two empty series.
+    QChart* chart = histogram->Chart();
+    QLineSeries* marker = histogram->ChartSeries()[1];
+    const auto onView = [&](QPointF value) {
+        return histogram->Chart1->mapFromScene(
+            chart->mapToScene(chart->mapToPosition(value, marker)));
+    };
+    const QPoint zero = onView({0, 0}), markerFoot = onView(marker->at(0));
+    const int top =
+        histogram->Chart1->mapFromScene(chart->mapToScene(chart->plotArea().topLeft())).y();
+    const QImage picture = histogram->Chart1->grab().toImage();
+    int navy = 0;
+    for (int y = top + 1; y < zero.y() - 2; ++y)
+        for (int x = zero.x() + 1; x < markerFoot.x() - 2; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            navy += c.blue() >= 100 && c.blue() < 200 && c.red() < 60 && c.green() < 60;
+        }
+    EXPECT_GT(markerFoot.x() - zero.x(), 20);
+    EXPECT_EQ(navy, 0);
 }
 
 } // namespace

@@ -73,6 +73,9 @@ TEST(PDist, ComboChoiceMovesTheTrackBarWithoutRewritingTheText) {
     w->CB_pValue->lineEdit()->clear();
     QTest::keyClicks(w->CB_pValue->lineEdit(), QStringLiteral("1e-30"));
     EXPECT_EQ(w->TB_pValue->value(), 1000);
+    w->CB_pValue->lineEdit()->clear();
+    QTest::keyClicks(w->CB_pValue->lineEdit(), QStringLiteral("1e-50")); // below the single range
+    EXPECT_EQ(w->TB_pValue->value(), 1000);
 }
 
 TEST(PDist, GridClickWithoutOwnerOnlySetsTheCriticalP) {
