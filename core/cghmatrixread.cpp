@@ -471,10 +471,12 @@ class MatrixLoad {
             return probes_->Pass(true, nullptr, 0, kCheckedPosition, reason);
         });
     }
-    // Stores the records checked into `data`, whose arrays of them are empty. The data they
-    // replace are gone by then: a cancel would leave the user with nothing, so none is offered.
-    bool Store(tCGH_DataSet& data) {
+    // Frees what the records checked replace (`freeOld` leaves data's arrays of them empty),
+    // then stores them into `data`. Once the freeing begins a cancel would leave the user with
+    // nothing, so none is offered from before it.
+    template <typename FreeOld> bool Replace(tCGH_DataSet& data, FreeOld freeOld) {
         steps_.SetCancellable(false);
+        freeOld();
         const bool stored = Try([&](std::string& reason) {
             return probes_->Pass(false, &data, kCheckedPosition, ProgressSteps::kMaximum, reason);
         });
@@ -554,8 +556,7 @@ bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink
         loaded = load.CheckAndStore(data);
         if (!loaded) FreeProbes(data, hnum); // as empty as it was
     } else if (loaded && (loaded = load.Check())) {
-        FreeProbes(data, hnum);
-        loaded = load.Store(data);
+        loaded = load.Replace(data, [&] { FreeProbes(data, hnum); });
         if (!loaded) DropProbes(data, load);
     }
     if (!loaded) {
@@ -604,8 +605,7 @@ CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileNa
         loaded = load.CheckAndStore(*cleared);
         if (loaded) ReplaceDataSet(data, std::move(cleared));
     } else if (loaded && (loaded = load.Check())) {
-        ReplaceDataSet(data, std::move(cleared));
-        loaded = load.Store(data);
+        loaded = load.Replace(data, [&] { ReplaceDataSet(data, std::move(cleared)); });
         if (!loaded) DropProbes(data, load);
     }
     result.ok = loaded;

@@ -104,4 +104,6 @@ bool ProgressWindowSink::Cancelled() const {
 
 void ProgressWindowSink::SetCancellable(bool on) {
     window_.Button_Cancel->setEnabled(on);
+    // Now: the work that follows may keep the event loop from running for a while.
+    window_.Button_Cancel->repaint();
 }

@@ -149,20 +149,35 @@ TEST_F(MainWindowFilesTest, CGHMatricesListedAfterALoadAndReloadedFromTheirItems
     EXPECT_EQ(messages.shown[1].icon, MsgIcon::Stop);
 }
 
+// Notes, each time a widget is painted greyed, whether the two hybridisations loaded before are
+// still there.
+class GreyedPaints : public QObject {
+  public:
+    std::vector<bool> oldDataThere;
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !static_cast<QWidget*>(object)->isEnabled())
+            oldDataThere.push_back(CGHData.HNum == 2);
+        return false;
+    }
+};
+
 TEST_F(MainWindowFilesTest, ALoadOverLoadedDataCannotBeCancelledOnceItFreesThem) {
     const QString file = Matrix(QStringLiteral("new.cgm"), 3);
     synthetic::Fill(CGHData, 3000, 2, {}, 0.1, "old");
     // The user presses Cancel at each step of the second half, where the old data are freed.
     int pressed = 0, offered = 0;
+    GreyedPaints greyed;
     QTimer::singleShot(0, [&] {
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<TCluster_Progress*>(top))
+            if (auto* p = qobject_cast<TCluster_Progress*>(top)) {
+                p->Button_Cancel->installEventFilter(&greyed);
                 QObject::connect(p->ProgressBar1, &QProgressBar::valueChanged, p, [&, p](int v) {
                     if (v <= 500 || v >= 1000) return;
                     ++pressed;
                     offered += p->Button_Cancel->isEnabled();
                     QTest::mouseClick(p->Button_Cancel, Qt::LeftButton);
                 });
+            }
     });
     MessageCapture messages;
     {
@@ -171,6 +186,9 @@ TEST_F(MainWindowFilesTest, ALoadOverLoadedDataCannotBeCancelledOnceItFreesThem)
     }
     EXPECT_GT(pressed, 0);
     EXPECT_EQ(offered, 0);
+    // Shown greyed before the pause in which the old data are freed.
+    ASSERT_FALSE(greyed.oldDataThere.empty());
+    EXPECT_TRUE(greyed.oldDataThere.front());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(CGHData.HNum, 3);
     EXPECT_EQ(CGHData.Hyb[3].FileName, "set3.txt");
