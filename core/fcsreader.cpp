@@ -5,8 +5,10 @@
 #include "parser.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -200,13 +202,19 @@ bool DecodeFcs(std::string_view bytes, FcsData& out, std::string& error) {
     return true;
 }
 
+std::string FcsReadError(const std::string& fileName, int err) {
+    return "Could not read " + fileName + "\n\n" + std::strerror(err);
+}
+
 bool ReadFcsFile(const std::string& fileName, FcsData& out, std::string& error) {
-    std::string bytes;
     int err = 0;
-    if (!ReadWholeFile(fileName, bytes, err)) {
-        out = FcsData{};
-        error = "Could not read " + fileName + "\n\n" + std::strerror(err);
-        return false;
+    try {
+        std::string bytes;
+        if (ReadWholeFile(fileName, bytes, err)) return DecodeFcs(bytes, out, error);
+    } catch (const std::bad_alloc&) {
+        err = ENOMEM;
     }
-    return DecodeFcs(bytes, out, error);
+    out = FcsData{};
+    error = FcsReadError(fileName, err);
+    return false;
 }

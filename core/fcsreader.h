@@ -36,6 +36,9 @@ struct FcsData {
 // header fields, keyword lines) and no values.
 bool DecodeFcs(std::string_view bytes, FcsData& out, std::string& error);
 
-// Reads the file `fileName` as DecodeFcs does; an unreadable file gives false with the system's
-// reason in `error`.
+// Reads the file `fileName` as DecodeFcs does; an unreadable file, or one larger than the memory
+// left, gives false with FcsReadError's text in `error`.
 bool ReadFcsFile(const std::string& fileName, FcsData& out, std::string& error);
+
+// The error of a file that could not be read or held: its name and the system's reason for `err`.
+std::string FcsReadError(const std::string& fileName, int err);

@@ -4,7 +4,9 @@
 #include "dialoghooks.h"
 #include "fcsreader.h"
 
-#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <new>
 
 void TScatPlot_3D::ImportFCSClick() {
     const QString name = AskFileName(
@@ -16,18 +18,33 @@ void TScatPlot_3D::ImportFCSClick() {
 void TScatPlot_3D::ImportFCS(const QString& fileName) {
     FcsData fcs;
     std::string error;
-    if (!ReadFcsFile(fileName.toStdString(), fcs, error)) {
+    bool read = ReadFcsFile(fileName.toStdString(), fcs, error);
+    // The records' tables count from 1; they are all made before any record changes.
+    std::array<std::vector<float>, kFcsParameters> tables;
+    std::array<std::string, kFcsParameters> names;
+    try {
+        for (int p = 0; read && p < kFcsParameters; ++p) {
+            std::vector<float>& values = fcs.Values[p];
+            tables[p].reserve(values.size() + 1);
+            tables[p].push_back(0.0f);
+            tables[p].insert(tables[p].end(), values.begin(), values.end());
+            std::vector<float>().swap(values);
+            if (p < int(fcs.Names.size())) names[p] = fcs.Names[p];
+        }
+    } catch (const std::bad_alloc&) {
+        read = false;
+        error = FcsReadError(fileName.toStdString(), ENOMEM);
+    }
+    if (!read) {
         ShowMessage(this, QString::fromStdString(error), QStringLiteral("Import FCS 2.0"),
                     MsgIcon::Stop);
         return;
     }
     for (int p = 1; p <= kFcsParameters; ++p) {
         tPlotSeries& s = PlotSeries[p];
-        const std::vector<float>& values = fcs.Values[p - 1];
-        s.Values.assign(values.size() + 1, 0.0f); // the table counts from 1
-        std::copy(values.begin(), values.end(), s.Values.begin() + 1);
+        s.Values.swap(tables[p - 1]);
         s.Count = fcs.Events;
-        s.Name = p <= int(fcs.Names.size()) ? fcs.Names[p - 1] : std::string();
+        s.Name.swap(names[p - 1]);
         Series.DimSeries[p] = p;
         UpdateSeriesRange3D(Series, p);
     }

@@ -19,8 +19,12 @@ int SetSeriesLength(ScatterPlotData& data, int k, int n) {
     if (k < 1 || k > kScatterSlots) return 0;
     ScatterSeries& s = data.Series[k];
     const size_t size = n < 0 ? 0 : static_cast<size_t>(n) + 10;
-    for (auto& row : s.Values) row.assign(size, 0.0f);
-    s.Flags.assign(size, 0);
+    // Made aside: when memory runs out, the slot keeps what it held.
+    decltype(s.Values) values;
+    for (auto& row : values) row.assign(size, 0.0f);
+    std::vector<int32_t> flags(size, 0);
+    s.Values.swap(values);
+    s.Flags.swap(flags);
     s.Annotations.clear();
     s.LogValues = {};
     s.Count = std::max(n, 0);

@@ -41,7 +41,8 @@ struct ScatterPlotData {
 };
 
 // Gives slot k fresh zeroed rows and flags for n points and an empty annotation list; n < 0
-// empties the slot. Slots outside 1..10 are left alone. Returns 0.
+// empties the slot. Slots outside 1..10 are left alone. Returns 0. Throws std::bad_alloc with
+// the slot unchanged.
 int SetSeriesLength(ScatterPlotData& data, int k, int n);
 
 // Recomputes slot k's extremes and then the ranges over all slots; values that are not finite

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <cerrno>
 #include <cfloat>
+#include <new>
 
 void TfScatterView::Pref_Scaling_LogXClick() {
     Pref_Scaling_LogX->setChecked(!Pref_Scaling_LogX->isChecked());
@@ -133,17 +135,22 @@ void TfScatterView::File_Import_FCS_20Click() {
     if (fileName.isEmpty()) return;
     FcsData fcs;
     std::string error;
-    const bool ok = ReadFcsFile(fileName.toStdString(), fcs, error);
+    bool ok = ReadFcsFile(fileName.toStdString(), fcs, error);
     std::vector<std::string> log{std::to_string(fcs.MagicPosition)};
     log.insert(log.end(), fcs.HeaderFields.begin(), fcs.HeaderFields.end());
     log.insert(log.end(), fcs.KeywordLines.begin(), fcs.KeywordLines.end());
+    try {
+        if (ok) SetSeriesLength(1, fcs.Events);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+        error = FcsReadError(fileName.toStdString(), ENOMEM);
+    }
     if (!ok) {
         AddLogLines(log);
         ShowMessage(this, QString::fromStdString(error), QStringLiteral("Import FCS 2.0"),
                     MsgIcon::Stop);
         return;
     }
-    SetSeriesLength(1, fcs.Events);
     ScatterSeries& s = Series[1];
     std::copy(fcs.Values[0].begin(), fcs.Values[0].end(), s.Values[1].begin() + 1);
     std::copy(fcs.Values[1].begin(), fcs.Values[1].end(), s.Values[2].begin() + 1);

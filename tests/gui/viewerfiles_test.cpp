@@ -5,6 +5,7 @@
 #include "imageview.h"
 #include "profileeditor.h"
 #include "scat3dtest.h"
+#include "scatterview.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -74,6 +75,9 @@ TEST_F(ViewerFiles, LargeFilesLoadWithinMemoryOrLeaveTheDataWithTheLoadsMessage)
     picture.save(small, "PNG");
     picture.save(folder.filePath(QStringLiteral("mapped.png")), "PNG");
     SparseFile(dir, QStringLiteral("mapped.html"), {}, huge);
+    const QString fcs = SparseFile(dir, QStringLiteral("huge.fcs"), "FCS2.0    ", huge);
+    TfScatterView scatter;
+    scatter.Demodata1Click();
     TScatPlot_3D plot;
     Fill(plot.Series, 6);
     TCloudPlot chart;
@@ -81,7 +85,7 @@ TEST_F(ViewerFiles, LargeFilesLoadWithinMemoryOrLeaveTheDataWithTheLoadsMessage)
     TImageView view;
     ASSERT_TRUE(view.LoadImage(2, small));
     MessageCapture messages;
-    FileDialogAnswerer files({text});
+    FileDialogAnswerer files({text, fcs});
     {
         AddressSpaceLimit limit(size_t(400) << 20);
         ASSERT_TRUE(limit.set);
@@ -90,18 +94,25 @@ TEST_F(ViewerFiles, LargeFilesLoadWithinMemoryOrLeaveTheDataWithTheLoadsMessage)
         chart.File_OpenClick();
         view.LoadImage(2, png);
         view.LoadImage(2, folder.filePath(QStringLiteral("mapped.png")));
+        plot.ImportFCS(fcs);
+        scatter.File_Import_FCS_20Click();
     }
     EXPECT_EQ(PlotSeries[1].Count, 32 << 20);
-    ASSERT_EQ(messages.shown.size(), 4u);
+    ASSERT_EQ(messages.shown.size(), 6u);
     EXPECT_EQ(messages.shown[0].text,
               QStringLiteral("Could not open ") + text + QStringLiteral("\nI/O-error=12"));
     EXPECT_EQ(plot.Series.PointCount, 32 << 20);
     EXPECT_EQ(PlotSeries[6].Count, 3);
     EXPECT_TRUE(messages.shown[1].text.contains(text));
     EXPECT_EQ(chart.Data.Groups[1].Name, "kept");
-    for (size_t i = 2; i < 4; ++i) EXPECT_EQ(messages.shown[i].icon, MsgIcon::Stop);
+    for (size_t i = 2; i < 6; ++i) EXPECT_EQ(messages.shown[i].icon, MsgIcon::Stop);
     EXPECT_EQ(view.FileName, small);
     EXPECT_EQ(view.Picture.size(), QSize(20, 10));
+    for (size_t i = 4; i < 6; ++i)
+        EXPECT_EQ(messages.shown[i].text, QStringLiteral("Could not read ") + fcs +
+                                              QStringLiteral("\n\nCannot allocate memory"));
+    EXPECT_EQ(PlotSeries[5].Count, 3);
+    EXPECT_EQ(scatter.Series[1].Count, 100000);
 }
 
 } // namespace
