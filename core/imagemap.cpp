@@ -70,7 +70,7 @@ std::string ImageMapFileName(const std::string& picture) {
     if (picture.size() < kExtension.size() ||
         AsciiLower(std::string_view(picture).substr(picture.size() - kExtension.size())) !=
             kExtension)
-        return picture;
+        return {};
     return picture.substr(0, picture.size() - kExtension.size()) + ".html";
 }
 

@@ -20,7 +20,7 @@ struct ImageMapArea {
 };
 
 // The map file of a picture: its name with the extension ".png" (any case) replaced by ".html";
-// folder names stay as they are.
+// folder names stay as they are. A picture named otherwise has no map: the name is empty.
 std::string ImageMapFileName(const std::string& picture);
 // One area from a map line: TAB-separated shape, coordinates, href and title fields.
 ImageMapArea ParseImageMapArea(std::string_view line, std::string_view baseAddress);

@@ -142,7 +142,7 @@ std::vector<ImageMapArea> TImageView::LoadImageMap(const QString& picture) const
     const std::string mapFile = ImageMapFileName(picture.toStdString());
     std::string html;
     int err = 0;
-    if (!ReadWholeFile(mapFile, html, err)) return {};
+    if (mapFile.empty() || !ReadWholeFile(mapFile, html, err)) return {};
     return ReadImageMap(html, BaseAddress.toStdString());
 }
 

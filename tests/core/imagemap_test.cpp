@@ -54,7 +54,7 @@ TEST(ImageMap, AreasFromTheirTabFields) {
     EXPECT_EQ(FindArea(areas, 9, 20), 0);
     EXPECT_TRUE(ReadImageMap("no areas here", kBase).empty());
     EXPECT_EQ(ImageMapFileName("/d/map.PNG"), "/d/map.html");
-    EXPECT_EQ(ImageMapFileName("/d/map.bmp"), "/d/map.bmp");
+    EXPECT_EQ(ImageMapFileName("/d/map.bmp"), "");
 }
 
 TEST(GeneList, MeansPerGeneAndOutlinesByRegulation) {

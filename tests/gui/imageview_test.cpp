@@ -273,6 +273,19 @@ TEST(ImageView, OnlyThePicturesExtensionNamesItsMap) {
     DropFiles(*view, {files.png});
     EXPECT_EQ(view->FileName, files.png);
     EXPECT_EQ(view->AreaCount(), 2);
+
+    // A picture named without ".png" has no map, even one whose own bytes hold an area line.
+    QFile png(files.png);
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    const QString bare = WriteFile(QDir(files.folder), QStringLiteral("pathway"),
+                                   png.readAll() + "\n<area shape=rect\tcoords=0,0,9,9\n");
+    {
+        FileDialogAnswerer dialog(
+            {FileDialogAnswer(bare, QStringLiteral("PortableNetworkGraphics (*.png)"))});
+        view->File_OpenClick();
+    }
+    EXPECT_EQ(view->FileName, bare);
+    EXPECT_EQ(view->AreaCount(), 0);
     Close(view);
 }
 
