@@ -244,6 +244,23 @@ template <typename F> void TransformValues(tHeatmap& h, F f) {
     BumpDataVersion();
 }
 
+// Why the chromosome, start or stop column cannot be read; empty when all three can. A column
+// the rows never reach would leave every gene off the chromosomes, while the load looked fine.
+std::string PositionColumnError(const tHeatmap& h, int headerCols) {
+    const int read = std::min(headerCols, kGeneAnnotationColumns);
+    const std::pair<const char*, int> columns[] = {
+        {"Chromosome ID", h.ChrColumn}, {"Start", h.StartColumn}, {"Stop", h.StopColumn}};
+    for (const auto& [name, column] : columns) {
+        if (column >= 1 && column <= read) continue;
+        return "Invalid matrix layout: the " + std::string(name) + " column is " +
+               std::to_string(column) +
+               (read > 0
+                    ? ", but only annotation columns 1 to " + std::to_string(read) + " can be read."
+                    : ", but the matrix has no annotation columns.");
+    }
+    return {};
+}
+
 } // namespace
 
 int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int headerRows,
@@ -254,6 +271,8 @@ int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int hea
                 "annotation columns are needed.";
         return -1;
     }
+    error = PositionColumnError(heatmap, headerCols);
+    if (!error.empty()) return -1;
     try {
         return Load(heatmap, fileName, headerRows, headerCols, error, progress, log);
     } catch (const std::bad_alloc&) {

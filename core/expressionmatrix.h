@@ -15,7 +15,8 @@
 // Reads the matrix `fileName` into `heatmap`, with `headerRows` header lines and `headerCols`
 // annotation columns; the chromosome, start and stop cells are the annotation columns
 // heatmap.ChrColumn, StartColumn and StopColumn. Returns the number of genes read. On failure
-// (unreadable file, no samples, more than 1000 samples, no genes, cancelled) returns -1 with
+// (a position column outside the annotation columns read, at most kGeneAnnotationColumns;
+// unreadable file, no samples, more than 1000 samples, no genes, cancelled) returns -1 with
 // `error` set and leaves the heat map as it was; a file without lines returns -1 with `error`
 // empty. The report (file, counts, run time) goes to `log`.
 int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int headerRows,

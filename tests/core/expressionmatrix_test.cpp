@@ -73,7 +73,7 @@ const char kSmall[] = "Gene\tChr\tA\tB\n"
                       "g4\t24\t7\t8\t9\n";
 
 TEST(LoadExpressionMatrix, ReadsHeaderRowsAnnotationAndValues) {
-    tHeatmap h = Prepared(2, 3, 0);
+    tHeatmap h = Prepared(2, 1, 1);
     std::string error;
     MemoryLog log;
     const std::string file = WriteTestFile("expr_small.txt", kSmall);
@@ -210,13 +210,15 @@ TEST(LoadExpressionMatrix, LargeMatricesReadAlikeOnEveryThread) {
         for (int s = 1; s <= samples; ++s) ASSERT_EQ(h.Data[s][g], expected[s][g]) << g << "," << s;
     }
 
-    // Without a chromosome column no gene lies on a chromosome and every value stays 0.
-    tHeatmap none = Prepared(0, 3, 4);
-    ASSERT_EQ(LoadExpressionMatrix(none, WriteTestFile("expr_large.txt", text), 2, 4, error),
-              genes);
-    for (int g = 1; g <= genes; ++g) {
-        ASSERT_EQ(none.GAnno[g].Chr, 0);
-        for (int s = 0; s <= samples; ++s) ASSERT_EQ(none.Data[s][g], 0.0f);
+    // A position column the rows never reach is refused: no gene would lie on a chromosome.
+    const std::pair<tHeatmap, std::string> refused[] = {
+        {Prepared(0, 3, 4), "the Chromosome ID column is 0, but only annotation columns 1 to 4"},
+        {Prepared(2, 5, 4), "the Start column is 5, but only annotation columns 1 to 4"}};
+    for (auto [none, reason] : refused) {
+        EXPECT_EQ(LoadExpressionMatrix(none, WriteTestFile("expr_large.txt", text), 2, 4, error),
+                  -1);
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_EQ(none.GeneCount, 0);
     }
 }
 
@@ -228,7 +230,7 @@ TEST(LoadExpressionMatrix, AtMostAThousandSamples) {
         for (int s = 1; s <= samples; ++s) text += "\t" + std::to_string(s);
         return text + "\n";
     };
-    tHeatmap h = Prepared(2, 3, 4);
+    tHeatmap h = Prepared(2, 1, 1);
     std::string error;
     ASSERT_EQ(LoadExpressionMatrix(h, WriteTestFile("expr_1000.txt", matrix(1000)), 1, 2, error), 1)
         << error;
@@ -244,7 +246,7 @@ TEST(LoadExpressionMatrix, AtMostAThousandSamples) {
 }
 
 TEST(LoadExpressionMatrix, RefusedFilesLeaveTheHeatMapAsItWas) {
-    tHeatmap h = Prepared(2, 3, 0);
+    tHeatmap h = Prepared(2, 1, 1);
     std::string error;
     ASSERT_EQ(LoadExpressionMatrix(h, WriteTestFile("expr_keep.txt", kSmall), 3, 2, error), 4);
     const tHeatmap before = h;

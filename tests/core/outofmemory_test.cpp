@@ -85,7 +85,7 @@ int ReadUnderALimit(const std::string& zeros, const std::string& matrix, const s
              return ReadFeatureCache(zeros, list, 1, nullptr, e) == FeatureCacheStatus::Loaded;
          }},
         {"expression matrix",
-         [&](std::string& e) { return LoadExpressionMatrix(heatmap, zeros, 1, 0, e) >= 0; }},
+         [&](std::string& e) { return LoadExpressionMatrix(heatmap, zeros, 1, 13, e) >= 0; }},
         {"CGH-expression matrix",
          [&](std::string& e) { return LoadMatrixColumns(1, 0, 0, 2, 3, zeros, *data, 1, e); }},
     };

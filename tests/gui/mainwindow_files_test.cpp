@@ -224,6 +224,29 @@ TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded)
     EXPECT_EQ(ExpData.HeaderCols, 3);
     EXPECT_EQ(ExpData.ChrColumn, 2);
     EXPECT_EQ(ExpData.GeneCount, 2);
+
+    // A chromosome column the rows never reach is refused, from the menu and from the entry
+    // listed for it; the loaded matrix stays.
+    modal.Expect<TdSelCol>([](TdSelCol& d) {
+        d.FormShow();
+        d.Edit(3)->setText(QStringLiteral("0"));
+        d.Button_OKClick();
+        return d.result();
+    });
+    MessageCapture boxes;
+    {
+        FileDialogAnswerer files({file});
+        w->LoadExpressionhybridisationdata1->trigger();
+    }
+    EXPECT_EQ(ExpData.RecentFiles[1], file.toStdString() + ";1;3;0;11;12");
+    w->POM_GEHM_RecentFiles[1]->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    for (const MessageRecord& box : boxes.shown)
+        EXPECT_TRUE(box.text.contains(QStringLiteral("Chromosome ID column is 0")))
+            << box.text.toStdString();
+    EXPECT_EQ(ExpData.GeneCount, 2);
+    EXPECT_EQ(ExpData.GAnno[2].Chr, 2);
+    EXPECT_EQ(w->Info_Memo->toPlainText().count(QStringLiteral("loaded and assigned")), 1);
 }
 
 TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {

@@ -182,8 +182,9 @@ TEST_F(MainWindowTest, DetailViewerReadsOnlyItsWindowValues) {
 TEST_F(MainWindowTest, ExpressionSwitchStoresItsNumbersInOrder) {
     MessageCapture capture;
     auto w = Open({QStringLiteral("/expmat=/tmp/none.txt;4;9"), QStringLiteral("x/cghmat=a")});
-    ASSERT_EQ(capture.shown.size(), 1u); // the file does not exist; the second is no switch
-    EXPECT_TRUE(capture.shown[0].text.contains(QStringLiteral("/tmp/none.txt")));
+    // The columns not given are 0, which is refused; the second is no switch.
+    ASSERT_EQ(capture.shown.size(), 1u);
+    EXPECT_TRUE(capture.shown[0].text.contains(QStringLiteral("Chromosome ID column is 0")));
     EXPECT_EQ(ExpData.HeaderRows, 4);
     EXPECT_EQ(ExpData.HeaderCols, 9);
     EXPECT_EQ(ExpData.ChrColumn, 0);
