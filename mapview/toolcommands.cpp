@@ -23,8 +23,11 @@ ToolCommandResult SetDisplayStart(tCGH_DataSet& cgh, int64_t value) {
                           static_cast<int32_t>(std::clamp<int64_t>(value, 10, 10000)));
 }
 
+// The traces leave the track long before the ceiling, which keeps the gain finite: an infinite
+// gain would not come down by zooming out.
 ToolCommandResult SetGain(tCGH_DataSet& cgh, double value) {
-    return SetWhenChanged(cgh.Gain, value >= 0.001 ? static_cast<float>(value) : 0.001f);
+    constexpr double kMinGain = 0.001, kMaxGain = 1e6;
+    return SetWhenChanged(cgh.Gain, static_cast<float>(std::clamp(value, kMinGain, kMaxGain)));
 }
 
 ToolCommandResult Changed(Mark mark = Mark::Keep) {

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -198,8 +199,14 @@ TEST_F(ViewToolWindowTest, OneToolOfEachKindFollowsItsCommand) {
     CGHData.Gain = 1.0f;
     SetModifierOverride(false, false);
     first->Zoom_BB[0]->click();
-    SetModifierOverride(std::nullopt, std::nullopt);
     EXPECT_FLOAT_EQ(CGHData.Gain, 0.9f);
+    // However far it is zoomed in, a few zoom-outs bring the gain back.
+    SetModifierOverride(true, false);
+    for (int i = 0; i < 300; ++i) first->Zoom_BB[2]->click();
+    EXPECT_TRUE(std::isfinite(CGHData.Gain));
+    for (int i = 0; i < 20; ++i) first->Zoom_BB[0]->click();
+    EXPECT_LT(CGHData.Gain, 1.0f);
+    SetModifierOverride(std::nullopt, std::nullopt);
 
     first->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
