@@ -40,6 +40,13 @@ std::unique_ptr<TdGroupSelector> Plots(int mode, AnalysisMatrix& m) {
     return d;
 }
 
+// Marks the conditions and presses the dot-chart button; the charts the dialog opened.
+QList<TCloudPlot*> ChartsOfMarked(TdGroupSelector& d, std::initializer_list<int> marks) {
+    Mark(d, marks);
+    QTest::mouseClick(d.BB_XY, Qt::LeftButton);
+    return d.findChildren<TCloudPlot*>();
+}
+
 struct Installed {
     Installed() { InstallPlotViewers(); }
     ~Installed() { PlotViewers() = {}; }
@@ -145,9 +152,7 @@ TEST(SelectionDotChart, DataColumnsFollowTheAnnotationColumns) {
     EXPECT_EQ(Items(Plots(1000, m)->List_Group),
               (QStringList{QStringLiteral("Symbol"), QStringLiteral("Chr")}));
     auto d = Plots(1010, m);
-    Mark(*d, {1, 2});
-    QTest::mouseClick(d->BB_XY, Qt::LeftButton);
-    const TCloudPlot& chart = *d->findChildren<TCloudPlot*>().at(0);
+    const TCloudPlot& chart = *ChartsOfMarked(*d, {1, 2}).at(0);
     ASSERT_EQ(chart.Data.GroupCount, 2);
     EXPECT_EQ(chart.Data.Groups[1].Name, "s1\\n1\\n50.00 %");
     EXPECT_EQ(chart.Data.Groups[2].Name, "s2\\n1\\n50.00 %");
@@ -157,9 +162,7 @@ TEST(SelectionDotChart, CountsTheMarkedConditionsPerLabel) {
     Installed viewers;
     AnalysisMatrix m = Generated(2, {"x", "y", "x", ""});
     auto d = Plots(1010, m);
-    Mark(*d, {1, 3, 4});
-    QTest::mouseClick(d->BB_XY, Qt::LeftButton);
-    const QList<TCloudPlot*> charts = d->findChildren<TCloudPlot*>();
+    const QList<TCloudPlot*> charts = ChartsOfMarked(*d, {1, 3, 4});
     ASSERT_EQ(charts.size(), 1);
     const TCloudPlot& chart = *charts[0];
     EXPECT_EQ(chart.windowTitle(), QStringLiteral("Kelv - Data viewer"));
@@ -195,9 +198,7 @@ TEST(SelectionDotChart, LabelsAreNoTemplates) {
     Installed viewers;
     AnalysisMatrix m = Generated(1, {"dose%2", "%1"});
     auto d = Plots(1010, m);
-    Mark(*d, {1, 2});
-    QTest::mouseClick(d->BB_XY, Qt::LeftButton);
-    const TCloudPlot& chart = *d->findChildren<TCloudPlot*>().at(0);
+    const TCloudPlot& chart = *ChartsOfMarked(*d, {1, 2}).at(0);
     ASSERT_EQ(chart.Data.GroupCount, 2);
     EXPECT_EQ(chart.Data.Groups[1].Name, "%1\\n1\\n50.00 %");
     EXPECT_EQ(chart.Data.Groups[2].Name, "dose%2\\n1\\n50.00 %");
