@@ -13,6 +13,11 @@
 #include <cstring>
 #include <new>
 
+bool IsAnnotationColumn(const tHeatmap& heatmap, int column) {
+    return column >= 1 && column <= kGeneAnnotationColumns && !heatmap.GAnno.empty() &&
+           !heatmap.GAnno[0].Str[column].empty();
+}
+
 namespace {
 
 constexpr int kReadShare = 400;   // progress of reading the file; parsing takes the rest
@@ -217,6 +222,7 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
     heatmap.FileName = fileName;
     heatmap.DisplayStep = 5;
     heatmap.DisplayScale = 1.0f;
+    if (!IsAnnotationColumn(heatmap, heatmap.DisplayMode)) heatmap.DisplayMode = 1;
     BumpDataVersion();
 
     Report report(log);

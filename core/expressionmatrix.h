@@ -18,10 +18,14 @@
 // (a position column outside the annotation columns read, at most kGeneAnnotationColumns;
 // unreadable file, no samples, more than 1000 samples, no genes, cancelled) returns -1 with
 // `error` set and leaves the heat map as it was; a file without lines returns -1 with `error`
-// empty. The report (file, counts, run time) goes to `log`.
+// empty. The report (file, counts, run time) goes to `log`. The annotation column shown beside
+// the track (DisplayMode) stays when the new matrix has it, else becomes column 1.
 int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int headerRows,
                          int headerCols, std::string& error, ProgressSink* progress = nullptr,
                          LogSink* log = nullptr);
+
+// True when `column` (1-based) is one of the heat map's named annotation columns.
+bool IsAnnotationColumn(const tHeatmap& heatmap, int column);
 
 // Divides each gene's values by their mean over the samples (by 1 when the mean is 0); the sum
 // is kept in single precision.

@@ -348,5 +348,16 @@ std::string CGHGroupTest(tStat& stat, tCGH_DataSet& data) {
         segments.push_back(std::move(seg));
     }
     RunTest(stat, segments, groups);
+    data.TestSlot = TestSlotContent::PValues;
     return {};
+}
+
+void ClearTestResults(tStat& stat, float alpha) {
+    stat.Histogram.fill(0);
+    stat.HistogramMax = 0;
+    stat.SignificantCount = 0;
+    stat.GroupMean.fill(0.0f);
+    stat.GroupVariance.fill(0.0f);
+    stat.Alpha = alpha;
+    BumpDataVersion();
 }

@@ -35,7 +35,12 @@ void ParseGrouping(tStat& stat);
 std::string ExpressionGroupTest(tStat& stat, tHeatmap& h);
 
 // Tests every probe of hybridisation 1 (chromosomes 1..24) over slot 11 of the groups'
-// hybridisations: slot 14 := the statistic, slots 15 and 17 := p; the histogram and the
-// significant count of `stat` are rebuilt. Returns "" or, changing nothing, why the groups
-// cannot be tested.
+// hybridisations: slot 14 := the statistic, slots 15 and 17 := p (slot 15 holds p-values again);
+// the histogram and the significant count of `stat` are rebuilt. Returns "" or, changing
+// nothing, why the groups cannot be tested.
 std::string CGHGroupTest(tStat& stat, tCGH_DataSet& data);
+
+// Forgets what the last test found, as when the data it tested are no longer loaded: the
+// histogram, the significant count and the group means and variances are cleared and the alpha
+// becomes `alpha`, its value before any test. The groups stay for the next test.
+void ClearTestResults(tStat& stat, float alpha);

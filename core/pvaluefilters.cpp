@@ -68,25 +68,36 @@ ProbeIndex BuildIndex(const tCGHProbeArray& a) {
     return index;
 }
 
+// A p-value a test wrote that passes alpha; 0 is a probe no test wrote.
+bool Significant(float p, float alpha) {
+    return p > 0.0f && p <= alpha;
+}
+
+std::string MissingPValues(const tCGH_DataSet& data) {
+    return data.TestSlot == TestSlotContent::PValues ? std::string() : kNoPValuesText;
+}
+
 } // namespace
 
-int32_t CountSignificantProbes(tStat& stat, const tCGH_DataSet& data) {
+std::string CountSignificantProbes(tStat& stat, const tCGH_DataSet& data) {
+    if (std::string why = MissingPValues(data); !why.empty()) return why;
     int32_t count = 0;
     for (int c = 1; c <= kChromosomes; ++c) {
         const tCGHProbeArray& a = data.Hyb[1].Chr[c];
         const int n = a.Count();
         if (n < 1) continue;
         const float* shown = a.Slot(17);
-        for (int i = 1; i <= n; ++i) count += shown[i] < stat.Alpha;
+        for (int i = 1; i <= n; ++i) count += shown[i] > 0.0f && shown[i] < stat.Alpha;
     }
     stat.SignificantCount = count;
     BumpDataVersion();
-    return count;
+    return {};
 }
 
-void WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t minCount,
-                        LogSink* log) {
-    if (window < 1 || minCount < 1) return;
+std::string WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t minCount,
+                               LogSink* log) {
+    if (std::string why = MissingPValues(data); !why.empty()) return why;
+    if (window < 1 || minCount < 1) return {};
     minCount = std::min(minCount, window);
     HideAllProbes(data);
     Report report(log);
@@ -99,9 +110,9 @@ void WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t
         const float* p = a.Slot(15);
         float* shown = a.WritableSlot(17);
         below.assign(static_cast<size_t>(n) + 1, 0);
-        for (int64_t i = 1; i <= n; ++i) below[i] = below[i - 1] + (p[i] <= alpha);
+        for (int64_t i = 1; i <= n; ++i) below[i] = below[i - 1] + Significant(p[i], alpha);
         for (int64_t i = half + 1; i <= n - half; ++i) {
-            if (!(p[i] <= alpha)) continue;
+            if (!Significant(p[i], alpha)) continue;
             const int32_t count = below[i + half] - below[i - half - 1];
             if (count < minCount) continue;
             shown[i] = p[i];
@@ -110,10 +121,12 @@ void WindowPValueFilter(tCGH_DataSet& data, float alpha, int32_t window, int32_t
         }
     }
     BumpDataVersion();
+    return {};
 }
 
-void GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghAlpha,
-                               float expAlpha, int32_t distance, int32_t minCount) {
+std::string GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghAlpha,
+                                      float expAlpha, int32_t distance, int32_t minCount) {
+    if (std::string why = MissingPValues(data); !why.empty()) return why;
     HideAllProbes(data);
     minCount = std::max(minCount, 1);
     int64_t genes = h.GeneCount;
@@ -149,7 +162,7 @@ void GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghA
         near.clear();
         for (int32_t k = lo; k < hi; ++k) {
             const int32_t i = index.Probe(k);
-            if (p[i] <= cghAlpha && RoundToInt(start[i] - d) <= gene.Stop &&
+            if (Significant(p[i], cghAlpha) && RoundToInt(start[i] - d) <= gene.Stop &&
                 RoundToInt(end[i] + d) >= gene.Start)
                 near.push_back(i);
         }
@@ -159,4 +172,5 @@ void GeneProximityPValueFilter(tCGH_DataSet& data, const tHeatmap& h, float cghA
         for (const int32_t i : near) shown[i] = p[i];
     }
     BumpDataVersion();
+    return {};
 }

@@ -216,6 +216,7 @@ void ClearCGHDataSet(tCGH_DataSet& data) {
     data.Annotation[0][1] = "File name";
     data.DisplayStart = 50;
     data.Gain = 1.0f;
+    data.TestSlot = TestSlotContent::PValues;
 }
 
 int FindFreeHybridisationSlot(tCGH_DataSet& data, int start) {

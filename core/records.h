@@ -156,6 +156,10 @@ using tOligoArray = std::vector<tOligoAnnotation>;
 // Count held in Num[0] of element 0, rounded and clamped to the elements that exist.
 int OligoCount(const tOligoArray& a);
 
+// What slot 15 of hybridisation 1 holds: p-values (0 where no test wrote one), or, after the
+// group-regulation filter, the mean regulation of the probes it marked.
+enum class TestSlotContent : uint8_t { PValues, RegulationMeans };
+
 struct tCGH_DataSet {
     std::array<tCGHHybridisation, kMaxHybridisations + 1> Hyb;
     std::array<tOligoArray, kChromosomes + 1> Oligo;
@@ -171,6 +175,7 @@ struct tCGH_DataSet {
     uint8_t ShowGroups = 0;
     uint8_t ShowProcessed = 0;
     uint8_t ShowSingleProbes = 1;
+    TestSlotContent TestSlot = TestSlotContent::PValues;
 };
 
 struct tHeatmap_GAnno {
@@ -249,8 +254,8 @@ inline void BumpDataVersion() {
     ++DataVersion;
 }
 
-// Resets names, flags, annotation table, recent files and display settings; probe and
-// annotation arrays keep their contents.
+// Resets names, flags, annotation table, recent files, display settings and what the test slot
+// holds; probe and annotation arrays keep their contents.
 void ClearCGHDataSet(tCGH_DataSet& data);
 
 // Lets hybridisation `slot` share the position columns of another hybridisation in use whose

@@ -124,6 +124,7 @@ void RunPass(tStat& stat, tCGH_DataSet& data, const std::vector<int32_t>& member
     }
     stat.SignificantCount = found;
     report.Add(std::to_string(found) + " matching probes found");
+    data.TestSlot = TestSlotContent::RegulationMeans;
     BumpDataVersion();
 }
 

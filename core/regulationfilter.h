@@ -3,8 +3,9 @@
 // hybridisations), writing the report and one table line per marked probe.
 //
 // After a run slot 17 holds 0.01 for a gain, -0.01 for a loss and 1.0 for an unmarked probe;
-// slot 15 of a marked probe holds its mean regulation and slot 16 the fraction of members that
-// matched. A caller that wants a fresh report empties its report target before the run.
+// slot 15 of a marked probe holds its mean regulation (the data set's TestSlot says so) and slot
+// 16 the fraction of members that matched. A caller that wants a fresh report empties its report
+// target before the run.
 #pragma once
 
 #include "records.h"

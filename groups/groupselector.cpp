@@ -82,6 +82,16 @@ void TdGroupSelector::FormShow() {
         const QSignalBlocker block(Groups_SE_Number);
         Groups_SE_Number->setValue(GroupCount);
     }
+    ShowConditions();
+
+    {
+        const QSignalBlocker block(PageControl1);
+        PageControl1->setCurrentWidget(TS_Groups);
+    }
+    TS_GroupsShow();
+}
+
+void TdGroupSelector::ShowConditions() {
     ConditionGroup.assign(static_cast<size_t>(std::max(ConditionCount, 0)) + 1, 0);
     ConditionActive.resize(ConditionGroup.size(), 0);
     // The script writes levels 0..ConditionCount + 2; those the profile controls never set are 0.
@@ -100,12 +110,14 @@ void TdGroupSelector::FormShow() {
         SetMarks(marks);
     }
     FillLabelRowBox();
+}
 
-    {
-        const QSignalBlocker block(PageControl1);
-        PageControl1->setCurrentWidget(TS_Groups);
-    }
-    TS_GroupsShow();
+void TdGroupSelector::ConditionsChanged() {
+    // The labels stay as the user chose them, from the rows the new header still has.
+    const int rows = HeaderRowCount - 1;
+    if (LabelRow > rows) LabelRow = 1;
+    std::erase_if(LabelRows, [rows](int32_t row) { return row > rows; });
+    ShowConditions();
 }
 
 void TdGroupSelector::ApplyModeLayout() {

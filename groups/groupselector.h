@@ -274,6 +274,10 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     intptr_t ToolMessage(int code, intptr_t arg) override;
     // Esc ends here, as every other close does.
     void reject() override;
+    // A shown tool's caller has put the conditions now loaded into HeaderTable, ConditionCount
+    // and (mode 2000) ConditionActive: the lists show them, the label rows chosen kept where the
+    // header still has them; nothing is sent.
+    void ConditionsChanged();
 
     // OK (Tag 0) and Run (Tag 1): the settings, the parameter check, then what the mode asks:
     // the selection to the map (2000), an analysis or plot, or the groups handed back and close.
@@ -440,6 +444,8 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void RunSwapSign();
     void ApplyModeLayout();
     void ShowPart(LayoutPart part, bool shown);
+    // Fills the condition and group lists and the label-row box from the caller's fields.
+    void ShowConditions();
     // Labels of conditions 1..ConditionCount: row LabelRow (kind 1) or LabelRows composed (2).
     QStringList ConditionLabels(int kind) const;
     void FillGroupsFromMembers();

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -58,8 +59,31 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
     // Carries out one tool command (message 40000) and repaints the map when it says so.
     void WMToolCommand(int code, int arg);
-    // Repaints the map, and the colour bar over it, at once when they are visible.
+    // Repaints the map, and the colour bar over it, at once when they are visible; the other
+    // instance (main window or detail viewer) follows when the data it shows have changed.
     void RepaintMap();
+
+    // What a load changed: the CGH data set replaced, hybridisations added in free slots, or the
+    // expression matrix replaced.
+    enum class LoadedData { CGHDataSet, Hybridisations, Expression };
+    // Every load that changed the data ends here: what was computed from the data it replaced
+    // (the test results, the alpha, what the test slot holds) is dropped, and the open view tools
+    // and p-value histograms show what is loaded now.
+    void DataLoaded(LoadedData kind);
+    // Held for the length of a load: when the data changed meanwhile, DataLoaded runs as it
+    // ends (also after a failure that had already cleared the old data).
+    class LoadScope {
+      public:
+        LoadScope(TfQuorbelView& window, LoadedData kind);
+        ~LoadScope();
+        LoadScope(const LoadScope&) = delete;
+        LoadScope& operator=(const LoadScope&) = delete;
+
+      private:
+        TfQuorbelView& window_;
+        LoadedData kind_;
+        uint64_t version_;
+    };
 
     // Loads a CGH matrix file as the new data set, reporting to the Info page; false (and a
     // message) when the file could not be loaded.
@@ -389,6 +413,13 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // The detail viewer of the main window, or the main window of the detail viewer.
+    TfQuorbelView* OtherInstance() const;
+    // The view tool of `kind` this window opened lists the hybridisations (samples and columns)
+    // now loaded, keeping what the user set on it.
+    void ToolFollowsLoad(LoadedData kind);
+    // The p-value histograms of `kind` this window opened show the test results now kept.
+    void HistogramsFollowLoad(LoadedData kind);
     void ConnectMapInteraction();
     void ConnectHelpCommands();
     void DetailViewerClosing();

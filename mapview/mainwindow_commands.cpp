@@ -1,5 +1,6 @@
 // The main window's handler of the tool message.
 #include "chrsellist.h"
+#include "infotext.h"
 #include "mainwindow.h"
 #include "records.h"
 #include "toolcommands.h"
@@ -28,6 +29,7 @@ void TfQuorbelView::WMToolCommand(int code, int arg) {
         POM_CGH_DataType_Processed->setChecked(!raw);
     }
     if (result.repaint) RepaintMap();
+    if (!result.refused.empty()) ShowStop(this, result.refused);
 }
 
 void TfQuorbelView::RepaintMap() {
@@ -35,4 +37,11 @@ void TfQuorbelView::RepaintMap() {
     // The bar's own repaint: an update scheduled within the map's repaint would be dropped, and
     // the bar would keep the palette and range it showed before.
     if (Panel_Colourbar->isVisible()) PB_Colourbar->repaint();
+    // The other instance draws the same data; its paint renders anew only when they changed.
+    if (TfQuorbelView* other = OtherInstance()) other->MapView_PB1->update();
+}
+
+TfQuorbelView* TfQuorbelView::OtherInstance() const {
+    if (IsDetailViewer) return qobject_cast<TfQuorbelView*>(parentWidget());
+    return DetailViewer && DetailViewer->parentWidget() == this ? DetailViewer.data() : nullptr;
 }

@@ -8,6 +8,7 @@
 #include "featureextraction.h"
 #include "filedrop.h"
 #include "genefeatures.h"
+#include "grouptests.h"
 #include "infotext.h"
 #include "mainwindow.h"
 #include "menutoggle.h"
@@ -23,7 +24,31 @@ bool TfQuorbelView::IsActiveForm() const {
     return isActiveWindow() || QApplication::activeWindow() == nullptr;
 }
 
+TfQuorbelView::LoadScope::LoadScope(TfQuorbelView& window, LoadedData kind)
+    : window_(window), kind_(kind), version_(DataVersion) {}
+
+TfQuorbelView::LoadScope::~LoadScope() {
+    if (DataVersion != version_) window_.DataLoaded(kind_);
+}
+
+void TfQuorbelView::DataLoaded(LoadedData kind) {
+    // Hybridisations added beside the tested ones leave the test of hybridisation 1 standing.
+    if (kind == LoadedData::CGHDataSet) {
+        ClearTestResults(CGHStat, 0.0f); // no CGH alpha before a CGH test
+        // Also where a failed load freed the probes rather than replacing the data set.
+        CGHData.TestSlot = TestSlotContent::PValues;
+    } else if (kind == LoadedData::Expression) {
+        ClearTestResults(ExpStat, 1.0f); // an untested matrix draws whole
+    }
+    for (TfQuorbelView* w : {this, OtherInstance()}) {
+        if (!w) continue;
+        w->ToolFollowsLoad(kind);
+        w->HistogramsFollowLoad(kind);
+    }
+}
+
 bool TfQuorbelView::LoadCGHMatrixFile(const QString& fileName) {
+    const LoadScope follow(*this, LoadedData::CGHDataSet);
     ProgressScope progress(
         this, 1, QStringLiteral("Load CGH matrix ") + Quoted(QFileInfo(fileName).fileName()),
         QStringLiteral("Loading data..."));
@@ -39,6 +64,7 @@ bool TfQuorbelView::LoadCGHMatrixFile(const QString& fileName) {
 }
 
 bool TfQuorbelView::LoadExpressionMatrixFile(const QString& fileName) {
+    const LoadScope follow(*this, LoadedData::Expression);
     ProgressScope progress(this, 1, QStringLiteral("Load expression matrix"),
                            QStringLiteral("Loading data..."));
     std::string error;
@@ -164,6 +190,7 @@ TfQuorbelView::FeatureFileLoad TfQuorbelView::LoadFeatureFileIntoFreeSlot(const 
 }
 
 bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
+    const LoadScope follow(*this, LoadedData::Hybridisations);
     QStringList refused;
     bool ranToTheEnd = true;
     {

@@ -60,6 +60,7 @@ void TfQuorbelView::Loadhybridisationdata1Click() {
     std::string error;
     FeatureFileLoad result;
     {
+        const LoadScope follow(*this, LoadedData::Hybridisations);
         ProgressScope progress(this, 1, QString(), QStringLiteral("Loading data..."));
         result = LoadFeatureFileIntoFreeSlot(file, progress.Sink(), error);
     }
@@ -86,6 +87,7 @@ void TfQuorbelView::LoadCGHExpressionMatrixClick() {
     std::string error;
     bool loaded = false;
     {
+        const LoadScope follow(*this, LoadedData::CGHDataSet);
         ProgressScope progress(this, 1, QStringLiteral("Load CGH expression matrix ") + file,
                                QStringLiteral("Loading data..."));
         Info(InfoLog, QStringLiteral("Trying to load CGH-Expression matrix ") + Quoted(file) +

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QChart>
 #include <QLineSeries>
+#include <QSlider>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -31,6 +32,18 @@ QString Found(const tStat& stat) {
     return QStringLiteral("%1 features with p<%2 found")
         .arg(stat.SignificantCount)
         .arg(static_cast<double>(stat.Alpha), 0, 'g', 6);
+}
+
+const QString kDistribution = QStringLiteral("Distribution");
+
+// The statistics' histogram as the window's distribution, the marker as high as its highest bin.
+void ShowDistribution(TPDist& histogram, QLineSeries& distribution, const tStat& stat) {
+    QList<QPointF> points;
+    points.reserve(kHistogramBins);
+    for (int i = 0; i < kHistogramBins; ++i)
+        points.append(QPointF(i / 100.0, stat.Histogram[static_cast<size_t>(i)]));
+    distribution.replace(points);
+    histogram.MarkerHeight = stat.HistogramMax;
 }
 
 } // namespace
@@ -125,21 +138,28 @@ void TfQuorbelView::Anal_Stat_CGH_SetAlphaClick(int tag) {
     up.first()->setTitleText(QStringLiteral("Absolute abundance (# of genes)"));
     across.first()->setRange(0.0, 10.0);
     up.first()->setRange(0.0, std::max(stat.HistogramMax, 1));
-    QLineSeries* distribution =
-        histogram->AddSeries(QStringLiteral("Distribution"), QColor(0, 0, 255));
+    QLineSeries* distribution = histogram->AddSeries(kDistribution, QColor(0, 0, 255));
     QPen pen = distribution->pen();
     pen.setWidth(2);
     distribution->setPen(pen);
-    QList<QPointF> points;
-    points.reserve(kHistogramBins);
-    for (int i = 0; i < kHistogramBins; ++i)
-        points.append(QPointF(i / 100.0, stat.Histogram[static_cast<size_t>(i)]));
-    distribution->replace(points);
-    histogram->MarkerHeight = stat.HistogramMax;
+    ShowDistribution(*histogram, *distribution, stat);
     histogram->CriticalP = stat.Alpha;
     histogram->show();
     // Both histograms report the CGH probes that pass the CGH alpha.
-    CountSignificantProbes(CGHStat, CGHData);
-    InfoLog.AddLines({Found(CGHStat).toStdString()});
+    const std::string refused = CountSignificantProbes(CGHStat, CGHData);
+    InfoLog.AddLines({refused.empty() ? Found(CGHStat).toStdString() : refused});
     RepaintMap();
+}
+
+void TfQuorbelView::HistogramsFollowLoad(LoadedData kind) {
+    if (kind == LoadedData::Hybridisations) return; // the test results stand
+    const bool cgh = kind == LoadedData::CGHDataSet;
+    for (TPDist* histogram : findChildren<TPDist*>(Qt::FindDirectChildrenOnly)) {
+        if (histogram->NotifyCode != (cgh ? 2000 : 2010)) continue;
+        for (QLineSeries* series : histogram->ChartSeries())
+            if (series->name() == kDistribution)
+                ShowDistribution(*histogram, *series, cgh ? CGHStat : ExpStat);
+        // The threshold the user set stays; the marker takes the new height.
+        histogram->SetThreshold(0, histogram->TB_pValue->value() / 100.0);
+    }
 }

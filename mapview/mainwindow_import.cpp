@@ -24,6 +24,7 @@ void TfQuorbelView::POM_CGH_PellaurisDSBdata1Click() {
     OpenDialog.Title = QStringLiteral("Inport Pellauri's DSB data");
     OpenDialog.Filter = QStringLiteral("Tab delimited text (*.txt);;Any file (*)");
     if (!OpenDialog.Execute(this)) return;
+    const LoadScope follow(*this, LoadedData::Hybridisations);
     // The file is read whole before it takes a slot: a refused file changes nothing.
     auto dsb = std::make_unique<DSBData>();
     std::string error;
@@ -55,7 +56,10 @@ void TfQuorbelView::Listfilter1Click() {
 }
 
 void TfQuorbelView::Utilities_RandomDataClick() {
-    FillRandomCGHData(CGHData, GenomeLayout);
+    {
+        const LoadScope follow(*this, LoadedData::CGHDataSet);
+        FillRandomCGHData(CGHData, GenomeLayout);
+    }
     POM_CGH_DataType_Raw->setChecked(CGHData.DataType != 2);
     POM_CGH_DataType_Processed->setChecked(CGHData.DataType == 2);
     RepaintMap();

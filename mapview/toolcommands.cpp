@@ -54,9 +54,11 @@ ToolCommandResult ReadChromosomeList(ToolCommandContext& ctx) {
     return Changed();
 }
 
-bool IsAnnotationColumn(const tHeatmap& exp, int column) {
-    return column >= 1 && column <= kGeneAnnotationColumns && !exp.GAnno.empty() &&
-           !exp.GAnno[0].Str[column].empty();
+// The significant probes counted after a p-value filter, or the filter's refusal.
+ToolCommandResult CountAfterFilter(ToolCommandContext& ctx, std::string refused) {
+    if (!refused.empty()) return {false, Mark::Keep, std::move(refused)};
+    CountSignificantProbes(ctx.cghStat, ctx.cgh);
+    return Changed();
 }
 
 ToolCommandResult Dispatch(ToolCommandContext& ctx, int code, int arg) {
@@ -139,15 +141,13 @@ ToolCommandResult Dispatch(ToolCommandContext& ctx, int code, int arg) {
         if (arg == 4) cgh.ShowGroups ^= 1;
         return Changed();
     case 3040:
-        WindowPValueFilter(cgh, ctx.cghStat.Alpha, cgh.TestParam1, cgh.TestParam2, ctx.log);
-        CountSignificantProbes(ctx.cghStat, cgh);
-        return Changed();
+        return CountAfterFilter(ctx, WindowPValueFilter(cgh, ctx.cghStat.Alpha, cgh.TestParam1,
+                                                        cgh.TestParam2, ctx.log));
     case 3050:
         // The Range and CGH probes boxes (3051, 3052), not the window filter's parameters.
-        GeneProximityPValueFilter(cgh, ctx.exp, ctx.cghStat.Alpha, ctx.expStat.Alpha,
-                                  cgh.TestParam5, cgh.TestParam6);
-        CountSignificantProbes(ctx.cghStat, cgh);
-        return Changed();
+        return CountAfterFilter(ctx, GeneProximityPValueFilter(cgh, ctx.exp, ctx.cghStat.Alpha,
+                                                               ctx.expStat.Alpha, cgh.TestParam5,
+                                                               cgh.TestParam6));
     case 3041:
         cgh.TestParam1 = arg;
         return {};

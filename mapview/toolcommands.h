@@ -5,6 +5,7 @@
 #include "records.h"
 #include "sinks.h"
 
+#include <string>
 #include <vector>
 
 // What a command touches besides the records it changes in place.
@@ -27,6 +28,7 @@ struct ToolCommandResult {
     bool repaint = false;
     // Raw: the raw menu mark on and DataType 0; Processed: the processed mark on and DataType 2.
     DataTypeMark mark = DataTypeMark::Keep;
+    std::string refused; // why the command changed nothing, for the user; "" when it ran
 };
 
 // Carries out one command; codes and arguments outside the table do nothing.

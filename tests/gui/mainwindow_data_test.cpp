@@ -11,6 +11,7 @@
 #include "progresswindow.h"
 #include "records.h"
 #include "registry.h"
+#include "selectortest.h"
 #include "synthetic_cgh.h"
 
 #include <QAction>
@@ -78,6 +79,10 @@ int CountInCGHTrack(TfQuorbelView& w, QColor colour, int c, int fromColumn, int 
     }
     return n;
 }
+
+// A CGH matrix file of two sets "hyb1" and "hyb2" with three probes on chromosome 1; "" or the
+// writer's error.
+std::string SmallMatrix(const QString& path);
 
 // Shows the window large enough for the whole genome's map.
 void ShowLarge(TfQuorbelView& w) {
@@ -157,13 +162,29 @@ TEST_F(MainWindowDataTest, DroppedFeatureFilesFillFreeSlotsAndARefusedLayoutChan
 
     // The slots are taken: a second drop goes on from slot 4.
     capture.shown.clear();
-    DropFiles(w, {FeatureFile(QStringLiteral("d.txt"), 7, 5)});
+    const QString d = FeatureFile(QStringLiteral("d.txt"), 7, 5);
+    DropFiles(w, {d});
     EXPECT_EQ(CGHData.HNum, 4);
     EXPECT_TRUE(capture.shown.empty());
-    // The open tool keeps what it was opened with.
+    // The open tool lists the sets of each load, as a tool opened now would: the four sets, then
+    // the two of a matrix, all switched on.
     ASSERT_TRUE(w.CGHTool);
-    EXPECT_EQ(w.CGHTool->ConditionCount, 3);
-    EXPECT_EQ(w.CGHTool->List_Cond->count(), 3);
+    TdGroupSelector& tool = *w.CGHTool;
+    EXPECT_EQ(tool.ConditionCount, 4);
+    EXPECT_EQ(Items(tool.List_Cond), QStringList(files.mid(0, 3)) << d);
+    EXPECT_EQ(Marked(tool), (std::vector<int>{1, 2, 3, 4}));
+    const QString matrix = dir_.filePath(QStringLiteral("small.cgm"));
+    SmallMatrix(matrix);
+    DropFiles(w, {matrix});
+    ASSERT_EQ(CGHData.HNum, 2);
+    EXPECT_EQ(Items(tool.List_Cond), (QStringList{QStringLiteral("hyb1"), QStringLiteral("hyb2")}));
+    EXPECT_EQ(Marked(tool), (std::vector<int>{1, 2}));
+    // Switching set 2 off from it switches on no set that is not loaded.
+    Mark(tool, {1});
+    tool.List_CondDblClick();
+    EXPECT_EQ(CGHData.Hyb[1].Active, 1);
+    EXPECT_EQ(CGHData.Hyb[2].Active, 0);
+    EXPECT_EQ(CGHData.Hyb[3].Active, 0);
     w.close();
     for (int h = 1; h <= 4; ++h) CGHData.Hyb[h].FileName.clear();
     CGHData.HNum = 0;
@@ -257,6 +278,32 @@ TEST_F(MainWindowDataTest, TheCommandLineMatrixIsDrawnWithItsNames) {
     EXPECT_GT(width, 30);
     EXPECT_FALSE(black(right - width / 2, 30)); // inside the box, between its two lines
     ClearCGHDataSet(CGHData);
+}
+
+TEST_F(MainWindowDataTest, TheDetailViewerDrawsEachLoadOfTheMainWindow) {
+    const QString two = dir_.filePath(QStringLiteral("small.cgm"));
+    SmallMatrix(two);
+    const QString six = QCoreApplication::applicationDirPath() + QStringLiteral("/data/demo.cgm");
+    const ShippedIdeogram ideogram;
+    TfQuorbelView w;
+    w.SetCommandLine({QStringLiteral("/cghmat=") + six});
+    ShowLarge(w);
+    w.TB_DetailView->trigger();
+    ASSERT_TRUE(DetailViewer);
+    TfQuorbelView& viewer = *DetailViewer;
+    viewer.POM_CGH_View->trigger();
+    for (const QString& file : {two, six}) {
+        QApplication::processEvents();
+        const QImage before = viewer.MapView_PB1->Image().copy();
+        FileDialogAnswerer files({file});
+        w.File_LoadCGHMatrix->trigger();
+        QApplication::processEvents();
+        const QImage shown = viewer.MapView_PB1->Image().copy();
+        EXPECT_NE(shown, before);
+        viewer.TB_RefreshClick(); // drawn anew, as a viewer opened now would draw it
+        EXPECT_EQ(shown, viewer.MapView_PB1->Image());
+    }
+    w.close();
 }
 
 TEST_F(MainWindowDataTest, AGroupTestMarksTheSignificantProbesOnTheMap) {

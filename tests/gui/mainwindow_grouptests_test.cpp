@@ -1,7 +1,9 @@
+#include "cghmatrixfile.h"
 #include "grouptests.h"
 #include "guitest.h"
 #include "maptestwindow.h"
 #include "pdist.h"
+#include "pvaluefilters.h"
 #include "selectortest.h"
 
 #include <QAction>
@@ -12,6 +14,8 @@
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -159,6 +163,122 @@ TEST_F(GroupTestWindow, CGHTestOnOKMarksTheMapAndRefusalsChangeNothing) {
         w->Anal_Stat_CGH_GroupTestingClick();
     }
     EXPECT_EQ(LastInfoLine(), QStringLiteral("0 features with p<0.01 found"));
+}
+
+// The shown p-values (slot 17) of the probes on chromosome 1.
+std::vector<float> ShownP(const tCGH_DataSet& data) {
+    const tCGHProbeArray& a = data.Hyb[1].Chr[1];
+    return {a.Slot(17) + 1, a.Slot(17) + a.Count() + 1};
+}
+
+TEST_F(GroupTestWindow, UntestedProbesAreNeverSignificant) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("four.cgm"));
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(CGHData, file.toStdString(), nullptr, nullptr, error)) << error;
+    {
+        FileDialogAnswerer files({file});
+        w->File_LoadCGHMatrix->trigger();
+    }
+    ASSERT_EQ(CGHData.HNum, 4);
+    w->Anal_Stat_CGH_SetAlpha->trigger();
+    TPDist* histogram = OpenedHistogram();
+    ASSERT_TRUE(histogram);
+    histogram->TB_pValue->setValue(300);
+    histogram->SG1Click(1, 1);
+    ASSERT_EQ(CGHStat.Alpha, 0.001f);
+    w->POM_CGH_ToolClick();
+    ASSERT_TRUE(w->CGHTool);
+    TdGroupSelector& tool = *w->CGHTool;
+    tool.FilterSig_CB_WindowSize->setEditText(QStringLiteral("5"));
+    tool.FilterSig_CB_Matches->setEditText(QStringLiteral("2"));
+    const auto filter = [&] {
+        tool.FilterSig_BB_Filter->click();
+        tool.FilterSig_BB_All->click();
+    };
+    filter();
+    EXPECT_EQ(CGHStat.SignificantCount, 0);
+    EXPECT_FALSE(w->Info_Memo->toPlainText().contains(QStringLiteral("CID=")));
+
+    // Tested, the probes keep the p-values the filter finds.
+    {
+        ModalAnswerer answers;
+        Answer(answers, {{1, 2}, {3, 4}});
+        w->Anal_Stat_CGH_GroupTestingClick();
+    }
+    auto expected = std::make_unique<tCGH_DataSet>(CGHData);
+    ASSERT_EQ(WindowPValueFilter(*expected, CGHStat.Alpha, 5, 2, nullptr), "");
+    filter();
+    EXPECT_EQ(ShownP(CGHData), ShownP(*expected));
+    EXPECT_EQ(CGHStat.SignificantCount, 1);
+    tool.close();
+}
+
+TEST_F(GroupTestWindow, ThePValueFiltersLeaveTheRegulationMarksAndSaySo) {
+    {
+        ModalAnswerer answers;
+        Answer(answers, {{1, 2}, {3, 4}});
+        w->Anal_Stat_CGH_GroupTestingClick();
+    }
+    w->POM_CGH_ToolClick();
+    ASSERT_TRUE(w->CGHTool);
+    TdGroupSelector& tool = *w->CGHTool;
+    tool.Smooth_CB->setEditText(QStringLiteral("3"));
+    tool.BB_Smooth->click();
+    MessageCapture boxes;
+    {
+        ModalAnswerer modal;
+        AnswerInput(modal, QStringLiteral("0.2 1 new"));
+        w->Anal_Stat_CGH_RegulationTest->trigger();
+    }
+    const std::vector<float> marks = ShownP(CGHData);
+    ASSERT_EQ(std::count(marks.begin(), marks.end(), 0.01f), 3); // the smoothed probes gain
+    const int found = CGHStat.SignificantCount;
+    boxes.shown.clear();
+    tool.FilterSig_BB_Filter->click();
+    tool.FilterGeneCGH_BB_Filter->click();
+    w->Anal_Stat_CGH_SetAlpha->trigger();
+    const QString told =
+        QStringLiteral("The regulation filter has replaced the p-values: run a group test first.");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, told);
+    EXPECT_EQ(boxes.shown[1].text, told);
+    EXPECT_EQ(LastInfoLine(), told);
+    EXPECT_EQ(ShownP(CGHData), marks);
+    EXPECT_EQ(CGHStat.SignificantCount, found);
+    tool.close();
+}
+
+TEST_F(GroupTestWindow, AnExpressionLoadAfterATestDrawsTheWholeMatrix) {
+    QTemporaryDir dir;
+    // Gene 2 is alike in samples {1, 2} and {3, 4}: a test gives it p = 1.
+    const QString file = WriteFile(QDir(dir.path()), QStringLiteral("genes.txt"),
+                                   "ID\tChr\tStart\tStop\ts1\ts2\ts3\ts4\r\n"
+                                   "g1\t1\t100\t300\t1\t1.1\t8\t8.1\r\n"
+                                   "g2\t1\t600\t800\t5\t6\t5\t6\r\n"
+                                   "g3\t1\t1200\t1400\t2\t2.1\t9\t9.1\r\n");
+    ExpData.RecentFiles[1] = (file + QStringLiteral(";1;4;2;3;4")).toStdString();
+    w->UpdateExpRecentMenu();
+    const auto load = [&] {
+        w->POM_GEHM_RecentFiles[1]->trigger();
+        return Render().copy();
+    };
+    const QImage first = load();
+    {
+        ModalAnswerer answers;
+        Answer(answers, {{1, 2}, {3, 4}});
+        w->POM_GEHM_GroupTesting->trigger();
+    }
+    ASSERT_NE(Render(), first); // gene 2 is not drawn at alpha 0.01
+    EXPECT_EQ(load(), first);
+    // The histogram the test opened no longer shows it.
+    TPDist* histogram = OpenedHistogram();
+    ASSERT_TRUE(histogram);
+    double genes = 0;
+    for (QLineSeries* s : histogram->ChartSeries())
+        if (s->name() == QLatin1String("Distribution"))
+            for (const QPointF& p : s->points()) genes += p.y();
+    EXPECT_EQ(genes, 0.0);
 }
 
 TEST_F(GroupTestWindow, TheCGHToolsOKLeavesTheMarkedHybridisationsActive) {

@@ -8,6 +8,7 @@
 #include "radiogroup.h"
 #include "records.h"
 #include "registry.h"
+#include "selectortest.h"
 #include "toolglobals.h"
 #include "toolheadertables.h"
 
@@ -251,6 +252,42 @@ TEST_F(ViewToolWindowTest, TheExpressionSwitchOpensTheToolWithEverySample) {
     // Not activated yet (no window manager does it): the tool drives the map all the same.
     tool.ExpMat_BB_ViewGeneAnno->click();
     EXPECT_EQ(ExpData.DisplayFlag, 1);
+
+    // Left open, it offers the samples and columns of each load. The track's column "Stop" is
+    // missing from a small matrix: its first column is shown instead; the second, picked there,
+    // stays when the first matrix loads again.
+    tool.ExpMat_CB_GeneAnno->setCurrentIndex(11);
+    tool.ExpMat_CB_GeneAnnoChange();
+    ASSERT_EQ(ExpData.DisplayMode, 12);
+    const QString small = WriteFile(QDir(dir.path()), QStringLiteral("small.txt"),
+                                    "ID\tName\tChr\tStart\tStop\tS1\tS2\tS3\r\n"
+                                    "g1\tA\t1\t100\t200\t1\t2\t3\r\n");
+    ExpData.RecentFiles[1] = (small + QStringLiteral(";1;5;3;4;5")).toStdString();
+    ExpData.RecentFiles[2] = (file + QStringLiteral(";7;13;10;11;12")).toStdString();
+    w.UpdateExpRecentMenu();
+    const auto columns = [&tool] {
+        QStringList names;
+        for (int k = 0; k < tool.ExpMat_CB_GeneAnno->count(); ++k)
+            names << tool.ExpMat_CB_GeneAnno->itemText(k);
+        return names;
+    };
+    w.POM_GEHM_RecentFiles[1]->trigger();
+    EXPECT_EQ(tool.ConditionCount, 3);
+    EXPECT_EQ(Items(tool.List_Cond),
+              (QStringList{QStringLiteral("S1"), QStringLiteral("S2"), QStringLiteral("S3")}));
+    EXPECT_EQ(columns(), (QStringList{QStringLiteral("ID"), QStringLiteral("Name"),
+                                      QStringLiteral("Chr"), QStringLiteral("Start")}));
+    EXPECT_EQ(ExpData.DisplayMode, 1);
+    EXPECT_EQ(tool.ExpMat_CB_GeneAnno->currentIndex(), 0);
+    tool.ExpMat_CB_GeneAnno->setCurrentIndex(1);
+    tool.ExpMat_CB_GeneAnnoChange();
+    EXPECT_EQ(ExpData.DisplayMode, 2);
+    w.POM_GEHM_RecentFiles[2]->trigger();
+    EXPECT_EQ(tool.ConditionCount, 1000);
+    EXPECT_EQ(tool.List_Cond->count(), 1000);
+    EXPECT_EQ(columns().size(), 12);
+    EXPECT_EQ(ExpData.DisplayMode, 2);
+    EXPECT_EQ(tool.ExpMat_CB_GeneAnno->currentText(), QStringLiteral("Symbol"));
     w.close();
 }
 
