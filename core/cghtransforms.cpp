@@ -25,18 +25,34 @@ std::vector<int> SlotRange(int first, int last) {
     return slots;
 }
 
-// Multiplies the given slots of every probe of hybridisations 1..HNum by `factor`.
+// Multiplies the given slots of every probe of hybridisations 1..HNum by `factor`. The sweep
+// makes no column: slots that read one column scale it once and read it together again, and an
+// unwritten slot only takes the factor's sign on its zeros.
 void ScaleSlots(tCGH_DataSet& data, const std::vector<int>& slots, double factor) {
     const int last = LastHybridisation(data);
+    const size_t m = slots.size();
+    std::vector<size_t> first(m); // the first of the slots that read the same column
     for (int h = 1; h <= last; ++h)
         for (int c = 1; c <= kChromosomes; ++c) {
             tCGHProbeArray& a = data.Hyb[h].Chr[c];
             const int n = a.Count();
-            for (int s : slots) {
-                // An unwritten slot stays 0 under a positive factor; a negative one makes it -0.
-                if (!a.Allocated(s) && factor >= 0) continue;
-                TransformProbes(a.WritableSlot(s), n,
-                                [factor](float v) { return static_cast<float>(v * factor); });
+            for (size_t k = 0; k < m; ++k) {
+                first[k] = k;
+                for (size_t j = 0; j < k && first[k] == k; ++j)
+                    if (a.Slot(slots[j]) == a.Slot(slots[k])) first[k] = j;
+            }
+            // Let go of a shared column before it is written, so it is scaled in place.
+            for (size_t k = 0; k < m; ++k)
+                if (first[k] < k) a.SetColumn(slots[k], nullptr);
+            for (size_t k = 0; k < m; ++k) {
+                const int s = slots[k];
+                if (first[k] < k)
+                    a.ShareSlot(slots[first[k]], s);
+                else if (a.Allocated(s))
+                    TransformProbes(a.WritableSlot(s), n,
+                                    [factor](float v) { return static_cast<float>(v * factor); });
+                else if (factor < 0)
+                    a.NegateUnwritten(s);
             }
         }
 }

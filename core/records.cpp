@@ -47,18 +47,23 @@ std::shared_ptr<float[]> ZeroedFloats(size_t n) {
     return {static_cast<float*>(p), [](float* q) { std::free(q); }};
 }
 
-// The zero column every array reads its unwritten slots from, at least n long. A longer request
-// starts a new one; arrays keep the one they were sized with alive.
-std::shared_ptr<float[]> SharedZeros(size_t n) {
+// The column of +0 or of -0 every array reads its unwritten slots from, at least n long. A longer
+// request starts a new one; arrays keep the one they were sized with alive.
+std::shared_ptr<float[]> SharedZeros(size_t n, bool negative) {
+    struct Column {
+        std::shared_ptr<float[]> zeros;
+        size_t length = 0;
+    };
     static std::mutex lock;
-    static std::shared_ptr<float[]> zeros;
-    static size_t length = 0;
+    static Column columns[2];
     const std::lock_guard<std::mutex> guard(lock);
-    if (n > length) {
-        length = std::max(n, length * 2);
-        zeros = ZeroedFloats(length);
+    Column& c = columns[negative];
+    if (n > c.length) {
+        c.length = std::max(n, c.length * 2);
+        c.zeros = ZeroedFloats(c.length);
+        if (negative) std::fill_n(c.zeros.get(), c.length, -0.0f);
     }
-    return zeros;
+    return c.zeros;
 }
 
 } // namespace
@@ -67,6 +72,7 @@ void tCGHProbeArray::Swap(tCGHProbeArray& other) noexcept {
     cols_.swap(other.cols_);
     read_.swap(other.read_);
     zeros_.swap(other.zeros_);
+    negativeZeros_.swap(other.negativeZeros_);
     std::swap(size_, other.size_);
     std::swap(generation_, other.generation_);
 }
@@ -74,14 +80,16 @@ void tCGHProbeArray::Swap(tCGHProbeArray& other) noexcept {
 template <typename Fill> void tCGHProbeArray::Rebuild(int n, Fill fill) {
     std::array<Buffer, kColumns> fresh;
     for (int c = 0; c < kColumns; ++c) {
-        if (!cols_[c] || n <= 0) continue;
+        // A slot reading -0 unwritten gets a column too: new elements are +0.
+        if (read_[c] == zeros_.get() || n <= 0) continue;
         for (int earlier = 0; earlier < c && !fresh[c]; ++earlier)
-            if (cols_[earlier] == cols_[c]) fresh[c] = fresh[earlier];
+            if (read_[earlier] == read_[c]) fresh[c] = fresh[earlier];
         if (fresh[c]) continue;
         fresh[c] = ZeroedFloats(static_cast<size_t>(n));
-        fill(cols_[c].get(), fresh[c].get());
+        fill(read_[c], fresh[c].get());
     }
-    zeros_ = n > 0 ? SharedZeros(static_cast<size_t>(n)) : nullptr;
+    zeros_ = n > 0 ? SharedZeros(static_cast<size_t>(n), false) : nullptr;
+    negativeZeros_ = nullptr;
     cols_ = std::move(fresh);
     for (int c = 0; c < kColumns; ++c) read_[c] = cols_[c] ? cols_[c].get() : zeros_.get();
     size_ = std::max(n, 0);
@@ -105,7 +113,7 @@ float* tCGHProbeArray::WritableSlot(int slot) {
     const int c = Column(slot);
     if (!cols_[c] || cols_[c].use_count() > 1) {
         Buffer own = ZeroedFloats(static_cast<size_t>(size_));
-        if (cols_[c]) std::copy_n(cols_[c].get(), size_, own.get());
+        if (read_[c] != zeros_.get()) std::copy_n(read_[c], size_, own.get());
         cols_[c] = std::move(own);
         read_[c] = cols_[c].get();
     }
@@ -116,6 +124,18 @@ void tCGHProbeArray::ShareSlot(int from, int to) {
     if (!HasStorage(from) || !HasStorage(to) || from == to) return;
     cols_[Column(to)] = cols_[Column(from)];
     read_[Column(to)] = read_[Column(from)];
+}
+
+void tCGHProbeArray::NegateUnwritten(int slot) {
+    if (!HasStorage(slot) || size_ == 0) return;
+    const int c = Column(slot);
+    if (cols_[c]) return;
+    if (read_[c] == zeros_.get()) {
+        if (!negativeZeros_) negativeZeros_ = SharedZeros(static_cast<size_t>(size_), true);
+        read_[c] = negativeZeros_.get();
+    } else {
+        read_[c] = zeros_.get();
+    }
 }
 
 void tCGHProbeArray::LoadSlot(int slot, const float* values) {

@@ -24,11 +24,11 @@ constexpr int kHistogramBins = 1001;
 // column per slot. Element 0 is the header whose slot 0 holds the probe count; probes are 1..count.
 // Slots 21..39 carry no meaning and hold no storage: they read as 0.
 //
-// A column is allocated when it is first written; until then it reads as 0 from one zero column
-// shared by every array. Columns are shared copy on write: between copies of an array, between
-// slots that were loaded with equal values, and between hybridisations with equal positions.
-// A pointer from WritableSlot stays valid until the array is resized, permuted, copied from or
-// assigned to.
+// A column is allocated when it is first written; until then the slot reads zeros from a column
+// shared by every array: +0, or -0 in every element once negated (an inverted empty slot). Columns
+// are shared copy on write: between copies of an array, between slots that were loaded with equal
+// values, and between hybridisations with equal positions. A pointer from WritableSlot stays valid
+// until the array is resized, permuted, copied from or assigned to.
 class tCGHProbeArray {
   public:
     static constexpr bool HasStorage(int slot) { return (slot >= 0 && slot <= 20) || slot == 40; }
@@ -58,7 +58,7 @@ class tCGHProbeArray {
     const float* Slot(int slot) const { return HasStorage(slot) ? read_[Column(slot)] : nullptr; }
     // Column of a slot for writing: allocated on the first write, made private when shared.
     float* WritableSlot(int slot);
-    // True once the slot holds values of its own (or shared ones) rather than the zero column.
+    // True once the slot holds values of its own (or shared ones) rather than a zero column.
     bool Allocated(int slot) const { return HasStorage(slot) && cols_[Column(slot)] != nullptr; }
     // Value of F[slot] of an element; 0 for slots without storage.
     float Get(int slot, int element) const {
@@ -70,6 +70,9 @@ class tCGHProbeArray {
     }
     // Slot `to` reads slot `from`'s values until either is written.
     void ShareSlot(int from, int to);
+    // An unwritten slot turns from reading +0 to reading -0 and back; written slots are left as
+    // they are. The first write starts the column from the zeros the slot read.
+    void NegateUnwritten(int slot);
     // Gives the slot a copy of values[0..Size()): no column when every value is +0, the column of
     // another slot holding the same bytes, else a fresh one. For readers that fill every slot.
     void LoadSlot(int slot, const float* values);
@@ -94,13 +97,14 @@ class tCGHProbeArray {
     static constexpr int kColumns = 22;
     static constexpr int Column(int slot) { return slot == 40 ? 21 : slot; }
     void Swap(tCGHProbeArray& other) noexcept;
-    // Gives every allocated column a fresh buffer of n elements filled by fill(old, fresh);
-    // columns sharing a buffer keep sharing the new one.
+    // Gives every slot that does not read +0 a fresh buffer of n elements filled by
+    // fill(old, fresh); columns sharing a buffer keep sharing the new one.
     template <typename Fill> void Rebuild(int n, Fill fill);
 
-    std::array<Buffer, kColumns> cols_;         // nullptr: reads the zero column
-    std::array<const float*, kColumns> read_{}; // the column or the zero column
+    std::array<Buffer, kColumns> cols_;         // nullptr: reads a zero column
+    std::array<const float*, kColumns> read_{}; // the column or a zero column
     Buffer zeros_;
+    Buffer negativeZeros_; // once a slot is negated unwritten
     int size_ = 0;
     uint64_t generation_ = 0;
 };

@@ -1,8 +1,10 @@
 #include "cghmatrixfile.h"
 
+#include "cghtransforms.h"
 #include "testfiles.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -256,6 +258,42 @@ TEST_F(CGHMatrixFile, SavesProbesOfAShorterHybridisationAsZeros) {
     ASSERT_TRUE(ReadCGHMatrix(*r, Path("z.cgm"), nullptr, nullptr, error)) << error;
     EXPECT_EQ(r->Hyb[2].Chr[1].Get(4, 1), Value(2, 1, 1, 4));
     EXPECT_EQ(r->Hyb[2].Chr[1].Get(4, 3), 0.0f);
+}
+
+// Inversion gives the slots that were never written no column: they read -0, and so do the
+// other probes of the column a later write gives them. Slots that read one column still do. The
+// save holds the bytes of the same set with every probe negated one by one.
+TEST_F(CGHMatrixFile, SavesAnInvertedSetWithItsEmptySlotsAsMinusZero) {
+    auto make = [] {
+        auto d = MakeSet(2, Counts({{1, 3}, {24, 2}}));
+        for (int h = 1; h <= 2; ++h)
+            for (auto& a : d->Hyb[h].Chr) {
+                for (int s : {5, 9, 12, 13, 14, 18, 19, 20}) a.SetColumn(s, nullptr);
+                a.ShareSlot(4, 11); // as a load leaves them
+                a.ShareSlot(4, 40);
+            }
+        return d;
+    };
+    auto d = make();
+    InvertHybridisations(*d, nullptr);
+    auto expected = make();
+    for (int h = 1; h <= 2; ++h)
+        for (auto& a : expected->Hyb[h].Chr)
+            for (int s = 4; s <= 20; ++s)
+                if (s < 15 || s > 17)
+                    for (int i = 1; i <= a.Count(); ++i) a.Set(s, i, -a.Get(s, i));
+    std::string error;
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("i.cgm"), nullptr, nullptr, error)) << error;
+    ASSERT_TRUE(WriteCGHMatrix(*expected, Path("e.cgm"), nullptr, nullptr, error)) << error;
+    EXPECT_EQ(Get(Path("i.cgm")), Get(Path("e.cgm")));
+
+    tCGHProbeArray& a = d->Hyb[2].Chr[1];
+    EXPECT_FALSE(a.Allocated(12));
+    EXPECT_TRUE(std::signbit(a.Get(12, 2)));
+    EXPECT_EQ(a.Slot(11), a.Slot(4));
+    EXPECT_EQ(a.Slot(40), a.Slot(4));
+    a.Set(12, 1, 2.0f);
+    EXPECT_TRUE(std::signbit(a.Get(12, 2)));
 }
 
 TEST_F(CGHMatrixFile, EveryTruncationIsRejected) {
