@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -139,8 +140,26 @@ bool ByteCursor::Text(std::string_view& out) {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 std::string SystemError(int err) {
     return std::strerror(err);
+}
+
+// The file that `name` stands for: a symbolic link is followed to the file it names, so that the
+// link stays and that file is replaced. Returns 0, or ELOOP for a loop of links.
+int LinkedFile(const std::string& name, std::string& file) {
+    fs::path path = name;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code notLink;
+        const fs::path to = fs::read_symlink(path, notLink);
+        if (notLink) {
+            file = path.string();
+            return 0;
+        }
+        path = to.is_absolute() ? to : path.parent_path() / to;
+    }
+    return ELOOP;
 }
 
 constexpr off_t kLargeFile = off_t(64) << 20;
@@ -181,20 +200,40 @@ bool SaveFile::Open(const std::string& target, std::string& error) {
     target_ = target;
     errno_ = 0;
     written_ = 0;
-    // A fresh name beside the target (same file system, so the rename is atomic); O_EXCL never
-    // takes over someone else's file, and the mode follows the user's umask like any new file.
+    const auto failed = [&](const char* what, int err) {
+        error = what + target + " (" + SystemError(err) + ")";
+        return false;
+    };
+    int err = LinkedFile(target, file_);
+    if (err != 0) return failed("Cannot write file: ", err);
+    // A file the user may not write is refused, not replaced: the rename would need only the
+    // folder's permission.
+    struct stat present {};
+    const bool replaces = ::stat(file_.c_str(), &present) == 0;
+    if (replaces && S_ISDIR(present.st_mode)) return failed("Cannot write file: ", EISDIR);
+    if (replaces && ::faccessat(AT_FDCWD, file_.c_str(), W_OK, AT_EACCESS) != 0)
+        return failed("Cannot write file: ", errno);
+    // A short fresh name beside the file (same file system, so the rename is atomic), which fits
+    // wherever the file's own name does; O_EXCL never takes over someone else's file.
+    const fs::path dir = fs::path(file_).parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name =
-            target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+            (dir / (".save" + std::to_string(::getpid()) + "_" + std::to_string(attempt) + ".tmp"))
+                .string();
         fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temp_ = std::move(name);
+            // The replaced file keeps its permissions; a new one follows the umask.
+            if (replaces && ::fchmod(fd_, present.st_mode & 0777) != 0) {
+                err = errno;
+                Discard();
+                return failed("Cannot create file: ", err);
+            }
             return true;
         }
         if (errno != EEXIST) break;
     }
-    error = "Cannot create file: " + target + " (" + SystemError(errno) + ")";
-    return false;
+    return failed("Cannot create file: ", errno);
 }
 
 bool SaveFile::Write(std::string_view bytes) {
@@ -222,8 +261,8 @@ bool SaveFile::Commit(std::string& error) {
     if (errno_ == 0 && ::fdatasync(fd_) != 0) errno_ = errno;
     if (::close(fd_) != 0 && errno_ == 0) errno_ = errno;
     fd_ = -1;
-    const int replaced = errno_ == 0 ? OpenLargeFile(target_) : -1;
-    if (errno_ == 0 && std::rename(temp_.c_str(), target_.c_str()) != 0) errno_ = errno;
+    const int replaced = errno_ == 0 ? OpenLargeFile(file_) : -1;
+    if (errno_ == 0 && std::rename(temp_.c_str(), file_.c_str()) != 0) errno_ = errno;
     if (replaced >= 0) LetGo(replaced);
     if (errno_ != 0) {
         error = "Cannot write file: " + target_ + " (" + SystemError(errno_) + ")";

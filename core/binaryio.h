@@ -78,7 +78,8 @@ inline uint32_t LoadU32(const char* p) {
 
 // Writes to a new file beside the target; Commit flushes it to disk and renames it over the
 // target. Until then (and when anything fails) the target stays as it was, and the destructor
-// removes the unfinished file.
+// removes the unfinished file. A target that is a symbolic link stays one: the file it names is
+// replaced. The replaced file keeps its permission bits.
 class SaveFile {
   public:
     SaveFile() = default;
@@ -86,7 +87,8 @@ class SaveFile {
     SaveFile(const SaveFile&) = delete;
     SaveFile& operator=(const SaveFile&) = delete;
 
-    // Creates the temporary file; false with `error` set when that fails.
+    // Creates the temporary file; false with `error` set when that fails or when the user may
+    // not write the target.
     bool Open(const std::string& target, std::string& error);
     // Appends bytes; false after a write error (Commit then reports it).
     bool Write(std::string_view bytes);
@@ -99,7 +101,8 @@ class SaveFile {
     int fd_ = -1;
     int errno_ = 0; // first write error
     int64_t written_ = 0;
-    std::string target_;
+    std::string target_; // as the user named it
+    std::string file_;   // the file it stands for
     std::string temp_;
 };
 

@@ -503,10 +503,8 @@ void TfTableEditor::File_SaveAsClick() {
     const QString path = AskFileName(
         this, {FileDialogKind::Save, QStringLiteral("Save data table"), FileName, kFilter});
     if (path.isEmpty()) return;
-    SaveFile file;
     std::string error;
-    if (!file.Open(LocalPath(path), error) || !file.Write(TableSaveText(SGCells->Table())) ||
-        !file.Commit(error))
+    if (!WriteWholeFile(LocalPath(path), TableSaveText(SGCells->Table()), error))
         ShowMessage(this,
                     QStringLiteral("Could not save \"%1\".\n\n%2")
                         .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)),

@@ -1,6 +1,7 @@
 #include "cghmatrixfile.h"
 
 #include "cghtransforms.h"
+#include "ordinaryuser.h"
 #include "testfiles.h"
 
 #include <bit>
@@ -173,6 +174,34 @@ TEST_F(CGHMatrixFile, WritesTheRecordsByteForByte) {
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_TRUE(log.lines[0].ends_with("s elapsed time"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1); // no temporary file left
+}
+
+// A save refuses a file the user made read-only, writes through a link, keeps the permissions
+// of the file it replaces and takes any name the folder does.
+TEST_F(CGHMatrixFile, SavesKeepWhatTheUserProtectedOrLinked) {
+    auto d = SmallSet();
+    std::string error;
+    const std::string locked = Put("locked.cgm", "old");
+    fs::permissions(locked, fs::perms(0444));
+    {
+        const OrdinaryUser user;
+        EXPECT_FALSE(WriteCGHMatrix(*d, locked, nullptr, nullptr, error));
+    }
+    EXPECT_EQ(error, "Cannot write file: " + locked + " (Permission denied)");
+    EXPECT_EQ(Get(locked), "old");
+
+    const std::string own = Put("own.cgm", "old");
+    fs::permissions(own, fs::perms(0600));
+    fs::create_symlink("own.cgm", Path("link.cgm"));
+    ASSERT_TRUE(WriteCGHMatrix(*d, Path("link.cgm"), nullptr, nullptr, error)) << error;
+    EXPECT_TRUE(fs::is_symlink(Path("link.cgm")));
+    EXPECT_EQ(Get(own), SmallFileBytes());
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms(0600));
+
+    const std::string longest = Path(std::string(246, 'n') + ".cgm");
+    ASSERT_TRUE(WriteCGHMatrix(*d, longest, nullptr, nullptr, error)) << error;
+    EXPECT_EQ(Get(longest), SmallFileBytes());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4); // no temporary file left
 }
 
 TEST_F(CGHMatrixFile, ReadsTheSmallFile) {

@@ -2,6 +2,7 @@
 // program in a temporary folder: the program running the tests is never touched.
 #include "guitest.h"
 #include "mainwindow.h"
+#include "ordinaryuser.h"
 #include "programupdate.h"
 #include "registry.h"
 #include "sinks.h"
@@ -14,8 +15,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
-#include <sys/fsuid.h>
-#include <unistd.h>
+#include <optional>
 
 namespace {
 
@@ -82,24 +82,23 @@ struct CancelSink : ProgressSink {
     bool cancel = false;
 };
 
-// The folder cannot be written while it lives, by root too: a file-system user id other than 0
-// takes root's file capabilities away from this thread.
+// The folder cannot be written while it lives, by root too.
 class Unwritable {
   public:
     explicit Unwritable(const QString& dir) : dir_(dir) {
         QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                        QFileDevice::ReadOther | QFileDevice::ExeOther);
-        if (geteuid() == 0) previous_ = setfsuid(65534);
+        user_.emplace();
     }
     ~Unwritable() {
-        if (previous_ >= 0) setfsuid(uid_t(previous_));
+        user_.reset();
         QFile::setPermissions(dir_, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ExeOwner);
     }
 
   private:
     QString dir_;
-    int previous_ = -1;
+    std::optional<OrdinaryUser> user_;
 };
 
 class ProgramUpdateTest : public ::testing::Test {

@@ -18,7 +18,9 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -208,6 +210,25 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Empty or un-readable file"));
     EXPECT_EQ(editor.SGCells->Cell(4, 1), QStringLiteral("X"));
+
+    // A save that fails on the way (here: files may grow to 4 bytes) keeps the file and says why.
+    {
+        rlimit previous{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit small = previous;
+        small.rlim_cur = 4;
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        FileDialogAnswerer again({out});
+        setrlimit(RLIMIT_FSIZE, &small);
+        editor.File_SaveAsClick();
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, handler);
+    }
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Could not save \"%1\".\n\nCannot write file: "
+                                                     "%1 (File too large)")
+                                          .arg(out));
+    EXPECT_EQ(ReadAll(out), QByteArray("\t\t\tX\r\n\t\xc3\xa9\t\t\r\n"));
 }
 
 TEST_F(TableEditorTest, ClipboardCopiesAndPastes) {
