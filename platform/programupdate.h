@@ -31,8 +31,9 @@ UpdateResult UpdateProgramFile(const QString& address, const QString& program,
 // The part that depends on the operating system (programinstall_posix.cpp; a Windows build
 // supplies its own, as a running .exe cannot be renamed over).
 
-// True when the file's first bytes make it an executable of this computer: on Linux an ELF
-// executable of the running program's class, byte order and machine.
+// True when the file is a whole executable of this computer: on Linux an ELF executable of the
+// running program's class, byte order and machine whose header tables, segments and sections
+// lie within the file.
 UpdateResult CheckProgramFile(QIODevice& file);
 // Makes the complete `download` the program at `program`: it gets the program's permission
 // bits, the present program is kept as `program` + "_old" (replacing an older one), and one

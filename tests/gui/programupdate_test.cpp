@@ -13,9 +13,11 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <elf.h>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <random>
 
 namespace {
 
@@ -65,13 +67,29 @@ class TestServer {
     QTcpServer server_;
 };
 
-// A program file for this computer: the running program's ELF header and some bytes.
+template <typename T> QByteArray Bytes(const T& t) {
+    return QByteArray(reinterpret_cast<const char*>(&t), sizeof t);
+}
+
+// A whole program file for this computer, as small as can be: the running program's ELF
+// identification and machine, and one segment that holds the file.
 QByteArray Program(int machineDelta = 0) {
     QFile self(QStringLiteral("/proc/self/exe"));
     EXPECT_TRUE(self.open(QIODevice::ReadOnly));
-    QByteArray body = self.read(64) + QByteArray(4000, 'p');
-    body[18] = char(body[18] + machineDelta);
-    return body;
+    Elf64_Ehdr header{};
+    EXPECT_EQ(self.read(reinterpret_cast<char*>(&header), sizeof header), qint64(sizeof header));
+    EXPECT_EQ(header.e_ident[EI_CLASS], ELFCLASS64);
+    header.e_machine = Elf64_Half(header.e_machine + machineDelta);
+    header.e_phoff = sizeof header;
+    header.e_phentsize = sizeof(Elf64_Phdr);
+    header.e_phnum = 1;
+    header.e_shoff = header.e_shnum = header.e_shstrndx = 0;
+    Elf64_Phdr segment{};
+    segment.p_type = PT_LOAD;
+    segment.p_flags = PF_R | PF_X;
+    segment.p_filesz = segment.p_memsz = sizeof header + sizeof segment + 4000;
+    segment.p_align = 4096;
+    return Bytes(header) + Bytes(segment) + QByteArray(4000, 'p');
 }
 
 struct CancelSink : ProgressSink {
@@ -138,6 +156,9 @@ class ProgramUpdateTest : public ::testing::Test {
 TEST_F(ProgramUpdateTest, EveryFailureLeavesTheProgramAndNoPartialFile) {
     CancelSink sink;
     const QByteArray program1000 = Program().left(1000);
+    QByteArray random;
+    std::mt19937 engine(7);
+    while (random.size() < 4000) random += Bytes(uint32_t(engine()));
     const struct {
         const char* what;
         std::function<void()> setUp;
@@ -152,6 +173,17 @@ TEST_F(ProgramUpdateTest, EveryFailureLeavesTheProgramAndNoPartialFile) {
          "the download is no program; it begins \"<!DOCTYPE html><html\""},
         {"another machine's program", [&] { server.Answer(200, "OK", Program(1)); },
          "the download is no program for this computer"},
+        {"announced length below the body", [&] { server.Answer(200, "OK", Program(), 2000); },
+         "the download is cut short or damaged: segment 0 lies outside its 2000 bytes"},
+        {"no length, connection closed halfway",
+         [&] {
+             server.response =
+                 "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + Program().left(2000);
+         },
+         "the download is cut short or damaged: segment 0 lies outside its 2000 bytes"},
+        {"ELF header and random bytes",
+         [&] { server.Answer(200, "OK", Program().left(sizeof(Elf64_Ehdr)) + random); },
+         "the download is cut short or damaged: segment 0 lies outside its 4064 bytes"},
         {"cancel",
          [&] {
              server.Answer(200, "OK", program1000, 4064);
@@ -220,6 +252,9 @@ TEST_F(ProgramUpdateTest, TheNewProgramReplacesTheOldOneWhichIsKeptAndStarts) {
     EXPECT_TRUE(server.requests[0].contains("\r\nUser-Agent: gui_tests\r\n"));
     EXPECT_EQ(Read(QStringLiteral("quorbel-fake")), Program());
     EXPECT_EQ(Mode(), std::filesystem::perms(0750));
+    QFile self(QStringLiteral("/proc/self/exe")); // a real program passes the check too
+    ASSERT_TRUE(self.open(QIODevice::ReadOnly));
+    EXPECT_EQ(CheckProgramFile(self).reason.toStdString(), "");
     EXPECT_EQ(Read(QStringLiteral("quorbel-fake_old")), QByteArray("old program"));
     EXPECT_EQ(Files(),
               QStringList({QStringLiteral("quorbel-fake"), QStringLiteral("quorbel-fake_old")}));
