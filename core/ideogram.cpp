@@ -84,12 +84,22 @@ bool ReadBands(const std::string& spec, tFList& bands, tGenomeLayout& layout, in
         errText = "File \"" + fileName + "\" does not exist !";
         return false;
     }
+    // Text holds no NUL byte. A file that does (a picture, UTF-16 text, random bytes) is refused,
+    // most of them by their first block before the whole file is read and split into lines.
+    const auto notText = [&] {
+        errText = "File \"" + fileName + "\" is not a text file (it holds NUL bytes) !";
+        return false;
+    };
+    constexpr size_t kFirstBlock = 65536;
     std::string text;
+    if (ReadFileStart(fileName, kFirstBlock, text) == 0 && text.find('\0') != std::string::npos)
+        return notText();
     int err = 0;
     if (!ReadWholeFile(fileName, text, err)) {
         errText = "File \"" + fileName + "\" could not be read !";
         return false;
     }
+    if (text.find('\0') != std::string::npos) return notText();
     std::vector<std::string_view> lines;
     LineReader::SplitLines(text, lines);
     const int lineCount = static_cast<int>(lines.size());

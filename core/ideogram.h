@@ -14,8 +14,8 @@
 // the file's line count) and rebuilds the chromosome geometry of `layout` (lengths, arm maxima,
 // longest chromosome and p arm, selection) and `ideogramType` (1 numbered, 2 lettered bands).
 // Reports every line and the parsed bands to `log`. Returns false with `errText` set when the
-// spec string is invalid, the file is missing, unreadable or holds no band row on a chromosome
-// 1..40, or memory runs out; the records are then unchanged.
+// spec string is invalid, the file is missing, unreadable, not text (holds a NUL byte) or holds
+// no band row on a chromosome 1..40, or memory runs out; the records are then unchanged.
 // The column string of NCBI's band tables, the shipped table data/ideogram among them.
 inline constexpr const char* kNCBIIdeogramColumns = ";2,1,2,3,6,7,8,9,4";
 

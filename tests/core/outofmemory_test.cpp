@@ -48,7 +48,8 @@ std::string MatrixHeader(int hnum, int probes) {
 }
 
 // Runs every reader under the limit; the number of readers that misbehaved.
-int ReadUnderALimit(const std::string& zeros, const std::string& matrix, const std::string& empty) {
+int ReadUnderALimit(const std::string& zeros, const std::string& text, const std::string& matrix,
+                    const std::string& empty) {
     auto data = std::make_unique<tCGH_DataSet>();
     ClearCGHDataSet(*data);
     tHeatmap heatmap;
@@ -77,7 +78,7 @@ int ReadUnderALimit(const std::string& zeros, const std::string& matrix, const s
          }},
         {"ideogram",
          [&](std::string& e) {
-             return ReadIdeogramFile(zeros + kNCBIIdeogramColumns, list, layout, type, nullptr, e);
+             return ReadIdeogramFile(text + kNCBIIdeogramColumns, list, layout, type, nullptr, e);
          }},
         {"gene text", [&](std::string& e) { return ReadGeneFeatureText(zeros, list, nullptr, e); }},
         {"gene cache",
@@ -113,6 +114,8 @@ TEST(OutOfMemory, ReadersRefuseWhatDoesNotFitAndChangeNothing) {
     // Far more than the headroom, with the room the allocator keeps in reserve: 5 GB.
     const off_t huge = off_t(5) << 30;
     const std::string zeros = SparseFile("oom_zeros", "", huge);
+    // As large, but text for its first megabyte: a reader that refuses NUL bytes reads it whole.
+    const std::string text = SparseFile("oom_text", std::string(size_t(1) << 20, '\n'), huge);
     // 50 hybridisations of 1,000,000 probes need 4.6 GB; the file's size allows the counts.
     const std::string matrix = SparseFile("oom_matrix.cgm", MatrixHeader(50, 1000000), huge);
     // 8,000,000 empty probe records of no hybridisation: 32 MB, which once took 2 GB.
@@ -120,8 +123,8 @@ TEST(OutOfMemory, ReadersRefuseWhatDoesNotFitAndChangeNothing) {
     noHyb.append(size_t(8000000) * 4, '\0');
     const std::string empty = WriteTestFile("oom_nohyb.cgm", noHyb);
 
-    EXPECT_EXIT(std::_Exit(ReadUnderALimit(zeros, matrix, empty)), ::testing::ExitedWithCode(0),
-                "");
+    EXPECT_EXIT(std::_Exit(ReadUnderALimit(zeros, text, matrix, empty)),
+                ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -11,11 +11,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -361,6 +363,30 @@ TEST_F(MapInteractTest, AnIdeogramChoiceReplacesTheSettingOnlyOnceItIsRead) {
     EXPECT_EQ(asked.back().caption, QStringLiteral("Load Ideogram data file"));
     EXPECT_EQ(asked.back().filter, QStringLiteral("NCBI ideogram (*)"));
     EXPECT_EQ(asked.back().directory, shipped);
+    // The band table followed by bytes that are not text: refused by name, the ideogram kept.
+    QTemporaryDir dir;
+    const QString binary = dir.filePath(QStringLiteral("ideogram.bin"));
+    ASSERT_TRUE(QFile::copy(shipped, binary));
+    {
+        QFile file(binary);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        for (int b = 0; b < 256; ++b) file.putChar(static_cast<char>(b));
+    }
+    const int bands = FeatureCount(FeatureLists[1]);
+    answer = binary;
+    {
+        ModalAnswerer modal;
+        modal.Expect<TdSelCol>(pick(2, 1));
+        MessageCapture boxes;
+        w->Pref_BB_IdeogramSelect->click();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text,
+                  QStringLiteral("Could not load Ideogram data file\n\nFile \"") + binary +
+                      QStringLiteral("\" is not a text file (it holds NUL bytes) !"));
+    }
+    EXPECT_EQ(w->IdeogramFile, spec);
+    EXPECT_EQ(GenomeLayout.ChromosomeCount, 24);
+    EXPECT_EQ(FeatureCount(FeatureLists[1]), bands);
     SetFileDialogHook(previous);
     w->close();
     RegKey key;
