@@ -16,6 +16,10 @@ double ParseLenientFloat(std::string_view s, size_t* end = nullptr);
 // v as a single, held within the largest finite single: no value gives an infinity (NaN stays).
 float ClampToSingle(double v);
 
+// True when the number that begins s is positive but below the smallest double, which
+// ParseLenientFloat reads as 0 ("1e-400"; not "0", "-1e-400" or text).
+bool IsBelowDoubleRange(std::string_view s);
+
 // ParseLenientFloat(s) as a single held within the singles' range ("1e39" gives 3.4e38).
 float ParseLenientSingle(std::string_view s);
 

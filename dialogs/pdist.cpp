@@ -256,9 +256,12 @@ void TPDist::TB_pValueChange() {
 
 void TPDist::CB_pValueChange() {
     if (!isVisible()) return;
-    const double p = ParseLenientFloat(CB_pValue->currentText().toStdString());
-    // In double: a p below the single range would become 0, which is no threshold at all.
-    const double q = p > 0 ? -std::log10(p) : 0.0;
+    const std::string typed = CB_pValue->currentText().toStdString();
+    const double p = ParseLenientFloat(typed);
+    // In double: a p below the single range would become 0, which is no threshold at all. One
+    // below the double range reads as 0 too, yet asks for the strictest threshold.
+    constexpr double kBeyondAll = std::numeric_limits<double>::infinity();
+    const double q = p > 0 ? -std::log10(p) : IsBelowDoubleRange(typed) ? kBeyondAll : 0.0;
     SetThreshold(2, std::clamp(q, 0.0, 10.0));
 }
 

@@ -76,6 +76,15 @@ TEST(PDist, ComboChoiceMovesTheTrackBarWithoutRewritingTheText) {
     w->CB_pValue->lineEdit()->clear();
     QTest::keyClicks(w->CB_pValue->lineEdit(), QStringLiteral("1e-50")); // below the single range
     EXPECT_EQ(w->TB_pValue->value(), 1000);
+    const auto typed = [&w](const char* text) {
+        w->TB_pValue->setValue(500);
+        w->CB_pValue->lineEdit()->clear();
+        QTest::keyClicks(w->CB_pValue->lineEdit(), QString::fromLatin1(text));
+        return w->TB_pValue->value();
+    };
+    EXPECT_EQ(typed("1e-400"), 1000); // below the double range: still the strictest
+    EXPECT_EQ(typed("0"), 0);
+    EXPECT_EQ(typed("-1e-400"), 0);
 }
 
 TEST(PDist, GridClickWithoutOwnerOnlySetsTheCriticalP) {
