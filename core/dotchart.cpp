@@ -70,10 +70,8 @@ void ClearDotChartData(DotChartData& data) {
 }
 
 bool ReadDotValue(std::string_view field, float& value) {
-    std::string s(field);
-    std::replace(s.begin(), s.end(), ',', '.');
     double v = 0;
-    if (!ParseStrictFloat(s, v)) return false;
+    if (!ParseStrictFloat(WithDecimalPoint(field), v)) return false;
     value = HoldSingle(v);
     return true;
 }

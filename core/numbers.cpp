@@ -142,6 +142,12 @@ bool IsBelowDoubleRange(std::string_view s) {
     return mantissa.find_first_of("123456789") != std::string_view::npos;
 }
 
+std::string WithDecimalPoint(std::string_view text) {
+    std::string s(text);
+    std::replace(s.begin(), s.end(), ',', '.');
+    return s;
+}
+
 float ClampToSingle(double v) {
     constexpr double kMax = std::numeric_limits<float>::max();
     if (v > kMax) return std::numeric_limits<float>::max();

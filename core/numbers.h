@@ -20,6 +20,10 @@ float ClampToSingle(double v);
 // ParseLenientFloat reads as 0 ("1e-400"; not "0", "-1e-400" or text).
 bool IsBelowDoubleRange(std::string_view s);
 
+// `text`, which holds one number, with its commas made points: a decimal comma then reads as
+// the point does, whatever the locale ("0,05" is 0.05).
+std::string WithDecimalPoint(std::string_view text);
+
 // ParseLenientFloat(s) as a single held within the singles' range ("1e39" gives 3.4e38).
 float ParseLenientSingle(std::string_view s);
 

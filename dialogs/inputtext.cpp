@@ -37,7 +37,7 @@ bool IsHelpRequest(const QString& text) {
 }
 
 float InputAsSingle(const QString& text) {
-    return static_cast<float>(ParseLenientFloat(text.toStdString()));
+    return static_cast<float>(ParseLenientFloat(WithDecimalPoint(text.toStdString())));
 }
 
 int32_t InputAsInteger(const QString& text) {

@@ -19,7 +19,8 @@ QString DefaultInputText(float defaultSingle, int32_t defaultInteger, const QStr
 // True when `text` asks for the help box ("?", "\h" or "-h" at its start).
 bool IsHelpRequest(const QString& text);
 
-// `text` as a real number or an integer: the value of its valid beginning, or 0.
+// `text` as a real number (a decimal comma read as the point) or an integer: the value of its
+// valid beginning, or 0.
 float InputAsSingle(const QString& text);
 int32_t InputAsInteger(const QString& text);
 

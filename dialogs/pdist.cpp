@@ -256,7 +256,7 @@ void TPDist::TB_pValueChange() {
 
 void TPDist::CB_pValueChange() {
     if (!isVisible()) return;
-    const std::string typed = CB_pValue->currentText().toStdString();
+    const std::string typed = WithDecimalPoint(CB_pValue->currentText().toStdString());
     const double p = ParseLenientFloat(typed);
     // In double: a p below the single range would become 0, which is no threshold at all. One
     // below the double range reads as 0 too, yet asks for the strictest threshold.

@@ -2,6 +2,7 @@
 // for the caller.
 #include "dialoghooks.h"
 #include "groupselector.h"
+#include "inputtext.h"
 #include "numbers.h"
 #include "radiogroup.h"
 #include "tablecells.h"
@@ -31,10 +32,6 @@ bool ChecksParameters(int mode) {
 
 bool TestModes(int mode) {
     return Between(mode, 1, 3) || mode == 5 || mode == 6 || mode == 20 || mode == 200;
-}
-
-float Number(const QString& text) {
-    return static_cast<float>(ParseLenientFloat(text.toStdString()));
 }
 
 int32_t Whole(const QString& text) {
@@ -143,13 +140,14 @@ void TdGroupSelector::StoreRunSlots() {
         RunAutoSort = SAM_CB_Response_AutoSort_Conditions->isChecked() ? 1 : 0;
         if (Mode == 1) {
             const QString mean = tTest_CB_Mean->currentText();
-            RunValue1 = mean.toLower().contains(QLatin1String("mean")) ? -1.0f : Number(mean);
+            RunValue1 =
+                mean.toLower().contains(QLatin1String("mean")) ? -1.0f : InputAsSingle(mean);
         }
     } else if (Mode == 4 || Mode == 10 || Mode == 11) {
         RunParam2 = SAM_SE_Perm->value();
         RunParam3 = SAM_RG_S0->ItemIndex();
-        if (RunParam3 == 1) RunParam4 = RoundToInt(Number(SAM_Edit_S0_Percentile->text()));
-        if (RunParam3 == 2) RunParam4 = RoundToInt(Number(SAM_Edit_S0_Constant->text()));
+        if (RunParam3 == 1) RunParam4 = RoundToInt(InputAsSingle(SAM_Edit_S0_Percentile->text()));
+        if (RunParam3 == 2) RunParam4 = RoundToInt(InputAsSingle(SAM_Edit_S0_Constant->text()));
         RunParam5 = SAM_SE_ResponseHeaderRow->value();
         RunParam6 = SAM_RG_ResponseType->ItemIndex();
         RunAllPermutations = SAM_CB_PermAll->isChecked() ? 1 : 0;
@@ -163,12 +161,12 @@ void TdGroupSelector::StoreRunSlots() {
                         : average == QLatin1String("median") ? 2
                                                              : 0;
             RunParam7 = Survival_SE_MinGroupSize->value();
-            RunValue2 = Number(Survival_Edit_CI->text());
+            RunValue2 = InputAsSingle(Survival_Edit_CI->text());
         }
         if (Mode >= 102) {
-            RunValue1 = Number(Survival_Edit_Average->text());
-            RunValue3 = Number(Survival_Edit_Alpha->text());
-            RunValue4 = Number(Survival_Edit_MedianGain->text());
+            RunValue1 = InputAsSingle(Survival_Edit_Average->text());
+            RunValue3 = InputAsSingle(Survival_Edit_Alpha->text());
+            RunValue4 = InputAsSingle(Survival_Edit_MedianGain->text());
         }
     } else if (Mode == 300) {
         const auto has = [](const QComboBox* box, const char* word) {
@@ -185,7 +183,7 @@ void TdGroupSelector::StoreRunSlots() {
         RunParam2 = std::clamp(Whole(PCA_Edit_EVRatio->text()), 0, 100);
         RunParam3 = Whole(PCA_Edit_MaxIter->text());
         if (RunParam3 < 0) RunParam3 = 1000;
-        RunValue2 = std::max(Number(PCA_Edit_Acc->text()), 0.0f);
+        RunValue2 = std::max(InputAsSingle(PCA_Edit_Acc->text()), 0.0f);
     }
 }
 

@@ -30,5 +30,5 @@ std::optional<int> SmoothArgument(int kindIndex, const QString& widthText) {
 }
 
 int ScaleArgument(const QString& text) {
-    return RoundToInt(ParseLenientFloat(text.toStdString()) * 100);
+    return RoundToInt(ParseLenientFloat(WithDecimalPoint(text.toStdString())) * 100);
 }

@@ -15,6 +15,6 @@ int LeadingInteger(const QString& text);
 // Argument of the smoothing command: (kind index + 1) x 10000 + width. None for a width below 2,
 // or of 10000 and more, which would spill into the kind.
 std::optional<int> SmoothArgument(int kindIndex, const QString& widthText);
-// Argument of the heat-map scale command: the text as a real number x 100, to the nearest
-// whole number.
+// Argument of the heat-map scale command: the text as a real number (a decimal comma read as
+// the point) x 100, to the nearest whole number.
 int ScaleArgument(const QString& text);

@@ -214,9 +214,8 @@ DotChartView TCloudPlot::View() const {
     v.YLegend = YLegend;
     v.Font = font();
     v.AutoScale = Pref_AutoScale_CB->isChecked();
-    std::string lo = Pref_Min_Edit->text().toStdString(), hi = Pref_Max_Edit->text().toStdString();
-    std::replace(lo.begin(), lo.end(), ',', '.');
-    std::replace(hi.begin(), hi.end(), ',', '.');
+    const std::string lo = WithDecimalPoint(Pref_Min_Edit->text().toStdString());
+    const std::string hi = WithDecimalPoint(Pref_Max_Edit->text().toStdString());
     v.EditMin = std::clamp(ParseLenientFloat(lo), -kDotValueLimit, kDotValueLimit);
     v.EditMax = std::clamp(ParseLenientFloat(hi), -kDotValueLimit, kDotValueLimit);
     v.Log2 = Pref_Log2_CB->isChecked();

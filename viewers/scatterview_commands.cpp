@@ -36,7 +36,8 @@ void TfScatterView::Pref_Scale_MinMaxClick(int tag) {
     RunModal(dialog);
     if (dialog.ResultCode != 0) return;
     double v = 0;
-    if (!ParseStrictFloat(dialog.Text.toStdString(), v) || std::fabs(v) > FLT_MAX) {
+    if (!ParseStrictFloat(WithDecimalPoint(dialog.Text.toStdString()), v) ||
+        std::fabs(v) > FLT_MAX) {
         ShowMessage(this, QStringLiteral("\"%1\" is not a number.").arg(dialog.Text), Title,
                     MsgIcon::Warning);
         return;

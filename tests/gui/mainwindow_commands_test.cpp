@@ -149,6 +149,18 @@ TEST_F(MainWindowCommandsTest, SharedMenusHoldEachItemOnceInOrder) {
                            "Gene / group &selection", "&Group testing", "Set &alpha"}));
 }
 
+TEST_F(MainWindowCommandsTest, TheScalingRangeReadsADecimalCommaAsThePoint) {
+    const float kept = ExpData.DisplayScale;
+    for (const QString typed : {QStringLiteral("0.5"), QStringLiteral("0,5")}) {
+        ExpData.DisplayScale = 2.0f;
+        ModalAnswerer modal;
+        AnswerInput(modal, typed);
+        w->POM_GEHM_ScalingRange->trigger();
+        EXPECT_FLOAT_EQ(ExpData.DisplayScale, 0.5f) << typed.toStdString();
+    }
+    ExpData.DisplayScale = kept;
+}
+
 TEST_F(MainWindowCommandsTest, RegulationMarksGainsAndLossesAndFiltersEachPass) {
     // Five sets gain a long stretch of chromosome 5; three lose a few probes of chromosome 7.
     std::vector<synthetic::Region> regions;

@@ -85,6 +85,9 @@ TEST(PDist, ComboChoiceMovesTheTrackBarWithoutRewritingTheText) {
     EXPECT_EQ(typed("1e-400"), 1000); // below the double range: still the strictest
     EXPECT_EQ(typed("0"), 0);
     EXPECT_EQ(typed("-1e-400"), 0);
+    EXPECT_EQ(typed("0,05"), typed("0.05"));
+    EXPECT_EQ(typed("0.05"), 130);
+    EXPECT_EQ(typed("1,5e-3"), 282);
 }
 
 TEST(PDist, GridClickWithoutOwnerOnlySetsTheCriticalP) {

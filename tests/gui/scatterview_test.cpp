@@ -121,12 +121,12 @@ TEST(ScatterView, MinMaxTakesFiniteNumbersOnly) {
     EXPECT_EQ(messages.shown[1].text, QStringLiteral("\"abc\" is not a number."));
     answers.Expect<TInputDialog1>([](TInputDialog1& d) {
         d.FormShow();
-        d.CB->setCurrentText(QStringLiteral("42"));
+        d.CB->setCurrentText(QStringLiteral("42,5")); // a decimal comma
         d.Button_OKClick();
         return int(QDialog::Accepted);
     });
     v.Pref_Scale_MaxY->trigger(); // "Max-&Y" acts
-    EXPECT_EQ(v.RangeMaxY, 42.0f);
+    EXPECT_EQ(v.RangeMaxY, 42.5f);
 }
 
 TEST(ScatterView, AxesOfLargeValuesStartAtTheData) {

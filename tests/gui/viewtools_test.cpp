@@ -136,6 +136,9 @@ TEST(ViewTool, SmoothingWidthsAndTheTypedScale) {
     QTest::keyClicks(d.ExpMat_CB_Scale->lineEdit(), QStringLiteral("0.5"));
     ASSERT_EQ(main.got.size(), 3u); // one per keystroke
     EXPECT_EQ(main.got.back(), (std::pair<int, intptr_t>{1001, 50}));
+    d.ExpMat_CB_Scale->lineEdit()->clear();
+    QTest::keyClicks(d.ExpMat_CB_Scale->lineEdit(), QStringLiteral("0,5"));
+    EXPECT_EQ(main.got.back(), (std::pair<int, intptr_t>{1001, 50}));
 }
 
 TEST(ViewTool, CGHHeaderRowsFollowTheNamedAnnotationKeys) {
