@@ -1,6 +1,7 @@
 #include "dsbfile.h"
 
 #include "featureextraction.h"
+#include "lenientcells.h"
 #include "numbers.h"
 #include "parser.h"
 #include "progresssteps.h"
@@ -40,6 +41,7 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
     std::vector<std::string_view> f;
     std::string_view line;
     int64_t number = 0;
+    LenientCells strands;
     while (reader.Next(line)) {
         if (++number % kLinesPerStep == 0) {
             const double done = static_cast<double>(reader.Consumed());
@@ -66,6 +68,7 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
             errText = LineError(fileName, number, "value", f[7]);
             return false;
         }
+        if (f[9] != "-" && f[9] != "+") strands.Note(number, 10, f[9]);
         const double strand = f[9] == "-" ? -1.0 : 1.0;
         const double p = std::abs(static_cast<double>(position));
         probes[static_cast<size_t>(c)].push_back({static_cast<float>(p),
@@ -74,6 +77,15 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
     }
     if (reader.Failed()) {
         errText = "Could not read file \"" + fileName + "\"";
+        return false;
+    }
+
+    size_t used = 0;
+    for (const std::vector<DSBProbe>& rows : probes) used += rows.size();
+    if (used == 0) {
+        errText = "\"" + fileName + "\" holds no DSB probe rows (lines of at least 24 " +
+                  "TAB-separated fields with a chromosome 1 to 24 in column 9 and a position " +
+                  "other than 0 in column 11)" + LineEndsClause(reader);
         return false;
     }
 
@@ -91,6 +103,8 @@ bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* pr
         rows = std::vector<DSBProbe>();
     }
     out.FileName = fileName;
+    out.Warning = strands.Describe(
+        "Strand cells that are neither \"+\" nor \"-\" were read as plus", fileName);
     return true;
 }
 
@@ -114,5 +128,6 @@ int ImportDSBData(tCGH_DataSet& data, DSBData&& dsb, LogSink* log, std::string& 
     report.Add("Importing " + dsb.FileName + " ...");
     for (int c = 0; c <= kChromosomes; ++c)
         report.Add("Chr-" + std::to_string(c) + ": " + std::to_string(counts[c]));
+    if (!dsb.Warning.empty()) report.Add(dsb.Warning);
     return slot;
 }

@@ -19,17 +19,20 @@ struct DSBData {
     std::string FileName;
     // Per chromosome 1..24 the probes in file order (slots 1..4, 11 and 40), count + 1000 elements.
     std::array<tCGHProbeArray, kChromosomes + 1> Chr;
+    // The line on strand cells that were neither "+" nor "-" (read as plus); empty when none.
+    std::string Warning;
 };
 
 // Reads a DSB file into `out`. `progress` follows the bytes read and may cancel. Returns false
-// with `errText` set when the file cannot be read, a used line's value or position is no number
-// (naming the line and the text), or the user cancelled (kLoadCancelled); `out` is then empty.
+// with `errText` set when the file cannot be read, is UTF-16 text, holds no usable line, a used
+// line's value or position is no number (naming the line and the text), or the user cancelled
+// (kLoadCancelled); `out` is then empty.
 bool ReadDSBDataFile(const std::string& fileName, DSBData& out, ProgressSink* progress,
                      std::string& errText);
 
 // Puts a read file into the first free hybridisation slot: its file name and probe arrays;
-// reports "Importing <file> ..." and each chromosome's probe count (0..24). The slot's active
-// flag, the probe annotation and the data type stay as they were. Returns the slot, or 0 with
-// `errText` set (kNoFreeSlotText, or probe counts that differ from the hybridisations in use) and
-// the data set unchanged.
+// reports "Importing <file> ...", each chromosome's probe count (0..24) and the read's warning.
+// The slot's active flag, the probe annotation and the data type stay as they were. Returns the
+// slot, or 0 with `errText` set (kNoFreeSlotText, or probe counts that differ from the
+// hybridisations in use) and the data set unchanged.
 int ImportDSBData(tCGH_DataSet& data, DSBData&& dsb, LogSink* log, std::string& errText);

@@ -2,6 +2,7 @@
 
 #include "binaryio.h"
 #include "elapsed.h"
+#include "lenientcells.h"
 #include "numbers.h"
 #include "parallel.h"
 #include "parser.h"
@@ -90,9 +91,10 @@ void ReadHeader(const std::vector<std::string_view>& lines, const Layout& l, Mat
 }
 
 // Annotation cells and values of gene g; values of a row whose own chromosome cell names no
-// chromosome are not read (they stay 0).
+// chromosome are not read (they stay 0). Value cells that are no numbers in full are noted in
+// `cut` by gene rather than by line.
 void ReadGene(std::string_view line, int g, const Layout& l, std::vector<std::string_view>& cells,
-              Matrix& m, RowPosition& pos) {
+              Matrix& m, RowPosition& pos, LenientCells& cut) {
     SplitQuoted(line, '\t', cells);
     const int n = static_cast<int>(cells.size());
     const int annotations = std::min({l.headerCols, kGeneAnnotationColumns, n});
@@ -116,12 +118,13 @@ void ReadGene(std::string_view line, int g, const Layout& l, std::vector<std::st
     if (pos.hasChr && !IsChromosome(pos.chr)) return;
     const int last = std::min(n, l.headerCols + l.samples); // cells beyond the samples are ignored
     for (int j = l.headerCols + 1; j <= last; ++j)
-        m.data[j - l.headerCols][g] = ParseLenientSingle(cells[j - 1]);
+        m.data[j - l.headerCols][g] = ClampToSingle(ReadValueCell(cells[j - 1], cut, g, j));
 }
 
 // Carries the position of a row over to the following rows without those cells, and sets the
-// genes' positions and p-values (1.0 for genes on a chromosome).
-void PlaceGenes(const std::vector<RowPosition>& rows, Matrix& m) {
+// genes' positions and p-values (1.0 for genes on a chromosome). Returns the genes placed on one.
+int PlaceGenes(const std::vector<RowPosition>& rows, Matrix& m) {
+    int placed = 0;
     int32_t chr = 0, start = 0, stop = 0;
     for (size_t g = 1; g < rows.size(); ++g) {
         const RowPosition& r = rows[g];
@@ -129,6 +132,7 @@ void PlaceGenes(const std::vector<RowPosition>& rows, Matrix& m) {
         if (r.hasStart) start = r.start;
         if (r.hasStop) stop = r.stop;
         if (IsChromosome(chr)) {
+            ++placed;
             m.genes[g].Chr = chr;
             m.genes[g].Start = start;
             m.genes[g].Stop = stop;
@@ -137,14 +141,40 @@ void PlaceGenes(const std::vector<RowPosition>& rows, Matrix& m) {
             for (int s = 1; s <= m.samples; ++s) m.data[s][g] = 0.0f;
         }
     }
+    return placed;
+}
+
+// The file line (from 1) of gene g: the genes are the non-empty lines below the header rows.
+int64_t LineOfGene(const std::vector<std::string_view>& lines, int headerRows, int g) {
+    for (size_t i = static_cast<size_t>(headerRows); i < lines.size(); ++i)
+        if (!lines[i].empty() && --g == 0) return static_cast<int64_t>(i) + 1;
+    return 0;
+}
+
+// Why no gene lies on a chromosome: the first chromosome cell, which names none, or no row
+// reaching the column (a spreadsheet export with every cell in quotes reads so).
+std::string NoChromosomeError(const std::string& fileName,
+                              const std::vector<std::string_view>& lines, const Layout& l,
+                              const std::vector<RowPosition>& rows, const Matrix& m) {
+    const std::string what = "\"" + fileName + "\" holds no gene on chromosomes 1 to 24: ";
+    const std::string column = "the Chromosome ID column " + std::to_string(l.chrColumn);
+    for (size_t g = 1; g < rows.size(); ++g) {
+        if (!rows[g].hasChr) continue;
+        return what + "no cell of " + column + " reads as a number 1 to 24, X or Y (line " +
+               std::to_string(LineOfGene(lines, l.headerRows, static_cast<int>(g))) + " holds \"" +
+               m.genes[g].Str[l.chrColumn] + "\").";
+    }
+    return what + "no gene row reaches " + column + ".";
 }
 
 int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int headerCols,
-         std::string& error, ProgressSink* sink, LogSink* log) {
+         std::string& error, ProgressSink* sink, LogSink* log, std::string* warning) {
     const Stopwatch clock;
     ProgressSteps progress(sink);
     FileBytes bytes;
     if (!ReadMatrixFile(fileName, bytes, progress, error)) return -1;
+    error = Utf16Refusal(bytes.View(), fileName);
+    if (!error.empty()) return -1;
     std::vector<std::string_view> lines;
     LineReader::SplitLines(bytes.View(), lines);
     if (lines.empty()) return -1;
@@ -189,6 +219,7 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
 
     std::vector<RowPosition> positions(static_cast<size_t>(genes) + 1);
     const int chunks = (genes + kRowsPerChunk - 1) / kRowsPerChunk;
+    std::vector<LenientCells> cutPerChunk(static_cast<size_t>(chunks));
     const bool finished = ParallelChunks(
         chunks,
         [&](int chunk) {
@@ -196,7 +227,8 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
             const int first = chunk * kRowsPerChunk + 1;
             const int last = std::min(genes, first + kRowsPerChunk - 1);
             for (int g = first; g <= last; ++g)
-                ReadGene(geneLines[g - 1], g, layout, rowCells, m, positions[g]);
+                ReadGene(geneLines[g - 1], g, layout, rowCells, m, positions[g],
+                         cutPerChunk[static_cast<size_t>(chunk)]);
         },
         [&](int done) {
             return progress.Step(
@@ -206,7 +238,14 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
         error = ProgressSteps::kCancelledText;
         return -1;
     }
-    PlaceGenes(positions, m);
+    if (PlaceGenes(positions, m) == 0) {
+        error = NoChromosomeError(fileName, lines, layout, positions, m);
+        return -1;
+    }
+    LenientCells cut;
+    for (const LenientCells& part : cutPerChunk) cut.Add(part);
+    if (cut.Count > 0) cut.Line = LineOfGene(lines, headerRows, static_cast<int>(cut.Line));
+    const std::string cutLine = cut.Describe(kLenientValuesText, fileName);
 
     heatmap.Data = std::move(m.data);
     heatmap.GAnno = std::move(m.genes);
@@ -228,6 +267,8 @@ int Load(tHeatmap& heatmap, const std::string& fileName, int headerRows, int hea
     Report report(log);
     report.Add("Expression matrix " + fileName);
     report.Add(std::to_string(samples) + " samples, " + std::to_string(genes) + " genes");
+    if (!cutLine.empty()) report.Add(cutLine);
+    if (warning) *warning = cutLine;
     report.Add(clock.Line());
     report.Add("");
     return genes;
@@ -270,7 +311,8 @@ std::string PositionColumnError(const tHeatmap& h, int headerCols) {
 } // namespace
 
 int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int headerRows,
-                         int headerCols, std::string& error, ProgressSink* progress, LogSink* log) {
+                         int headerCols, std::string& error, ProgressSink* progress, LogSink* log,
+                         std::string* warning) {
     error.clear();
     if (headerRows < 1 || headerCols < 0) {
         error = "Invalid matrix layout: at least 1 header row (the column names) and 0 or more "
@@ -280,7 +322,7 @@ int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int hea
     error = PositionColumnError(heatmap, headerCols);
     if (!error.empty()) return -1;
     try {
-        return Load(heatmap, fileName, headerRows, headerCols, error, progress, log);
+        return Load(heatmap, fileName, headerRows, headerCols, error, progress, log, warning);
     } catch (const std::bad_alloc&) {
         error = NotEnoughMemoryText(fileName);
         return -1;

@@ -16,13 +16,15 @@
 // annotation columns; the chromosome, start and stop cells are the annotation columns
 // heatmap.ChrColumn, StartColumn and StopColumn. Returns the number of genes read. On failure
 // (a position column outside the annotation columns read, at most kGeneAnnotationColumns;
-// unreadable file, no samples, more than 1000 samples, no genes, cancelled) returns -1 with
-// `error` set and leaves the heat map as it was; a file without lines returns -1 with `error`
-// empty. The report (file, counts, run time) goes to `log`. The annotation column shown beside
+// unreadable or UTF-16 file, no samples, more than 1000 samples, no genes, no gene on a
+// chromosome, cancelled) returns -1 with `error` set and leaves the heat map as it was; a file
+// without lines returns -1 with `error` empty. The report (file, counts, the value cells that
+// were no numbers in full, run time) goes to `log`; `warning`, when given, receives the line on
+// those cells (empty when there were none). The annotation column shown beside
 // the track (DisplayMode) stays when the new matrix has it, else becomes column 1.
 int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int headerRows,
                          int headerCols, std::string& error, ProgressSink* progress = nullptr,
-                         LogSink* log = nullptr);
+                         LogSink* log = nullptr, std::string* warning = nullptr);
 
 // True when `column` (1-based) is one of the heat map's named annotation columns.
 bool IsAnnotationColumn(const tHeatmap& heatmap, int column);

@@ -2,6 +2,7 @@
 
 #include "elapsed.h"
 
+#include "lenientcells.h"
 #include "numbers.h"
 #include "parser.h"
 #include "probeposition.h"
@@ -57,6 +58,7 @@ struct LoadedSlot {
     std::array<tOligoArray, kChromosomes + 1> oligo;
     std::string fileName;
     std::vector<std::string> report;
+    std::string warning;
 };
 
 // Reads the file named in the slot into `out`; false with `errText` set.
@@ -75,6 +77,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
     std::vector<std::string_view> f;
     std::string_view line;
     int64_t lines = 0, features = 0;
+    LenientCells cut;
     bool reserved = false;
     for (;;) {
         if (lines % kLinesPerStep == 0) {
@@ -104,17 +107,20 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
         SplitQuoted(line, '\t', f, kFieldsUsed + 1);
         if (f.size() < 15 || f[0] != "DATA" || f[7] != "0") continue;
         ++features;
-        const auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view(); };
         const ProbePosition pos = ParseProbePosition(f[10]);
         if (pos.chr < 1 || pos.chr > kChromosomes) continue; // counted, but on no chromosome
         std::string& text = texts[static_cast<size_t>(pos.chr)];
         const uint64_t at = text.size();
         text.append(f[9]).append(f[8]).append(f[11]);
+        // Fields the row lacks read as 0 by design; only cells the file holds are noted.
+        const auto value = [&](size_t i) {
+            return i < f.size() ? ReadValueCell(f[i], cut, lines, static_cast<int>(i) + 1) : 0.0;
+        };
+        const double v14 = value(14), v16 = value(16), v21 = value(21), v22 = value(22);
         work[static_cast<size_t>(pos.chr)].push_back(
-            {pos.start, pos.end, ScaledCGHValue(f[14]), ParseLenientSingle(field(16)),
-             ParseLenientSingle(field(22)), ParseLenientSingle(field(21)), at,
-             static_cast<uint32_t>(f[9].size()), static_cast<uint32_t>(f[8].size()),
-             static_cast<uint32_t>(f[11].size())});
+            {pos.start, pos.end, ScaledCGHValue(v14), ClampToSingle(v16), ClampToSingle(v22),
+             ClampToSingle(v21), at, static_cast<uint32_t>(f[9].size()),
+             static_cast<uint32_t>(f[8].size()), static_cast<uint32_t>(f[11].size())});
     }
     if (reader.Failed()) {
         errText = "Could not read file \"" + fileName + "\"";
@@ -127,7 +133,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
     for (int c = 1; c <= kChromosomes; ++c) stored += counts[c] = static_cast<int>(work[c].size());
     if (stored == 0) {
         errText = "\"" + fileName + "\" holds no probe rows (DATA rows of control type 0 on " +
-                  "chromosomes 1 to 24).";
+                  "chromosomes 1 to 24)" + LineEndsClause(reader);
         return false;
     }
     errText = LayoutConflict(data, slot, counts, fileName);
@@ -175,6 +181,8 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
 
     out.fileName = fileName;
     out.report.push_back(std::to_string(features) + " features");
+    out.warning = cut.Describe(kLenientValuesText, fileName);
+    if (!out.warning.empty()) out.report.push_back(out.warning);
     for (int c = 1; c <= kChromosomes; ++c)
         out.report.push_back("Chr " + std::to_string(c) + ", Probes=" + std::to_string(counts[c]));
     out.report.push_back(clock.Line());
@@ -185,7 +193,7 @@ bool ReadFeatureFile(const tCGH_DataSet& data, int slot, ProgressSink* progress,
 } // namespace
 
 bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
-                            std::string& errText) {
+                            std::string& errText, std::string* warning) {
     const Stopwatch clock;
     if (slot < 1 || slot > kMaxHybridisations) {
         errText = "Invalid hybridisation slot " + std::to_string(slot) + ".";
@@ -208,6 +216,7 @@ bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, Progress
     data.Hyb[slot].Active = 1;
     BumpDataVersion();
     if (log) log->AddLines(loaded->report);
+    if (warning) *warning = std::move(loaded->warning);
     loaded.reset();
 #ifdef __GLIBC__
     // The replaced annotation freed a million small texts: hand their pages back before the

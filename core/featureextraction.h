@@ -14,10 +14,12 @@
 
 // Reads the file named in data.Hyb[slot].FileName into that slot: probe arrays of chromosomes
 // 1..24 sorted by start, the shared annotation `Oligo`, the slot's annotation file name and its
-// active flag. Reports the row count, each chromosome's probe count and the elapsed time to `log`;
-// `progress` follows the bytes read and may cancel. Returns false with `errText` set when the slot
-// is not 1..50, the file cannot be read, holds no probe row on chromosomes 1..24, its
-// per-chromosome probe counts differ from those of the hybridisations already loaded, memory runs
-// out, or the load was cancelled (errText kLoadCancelled); the data set is then unchanged.
+// active flag. Reports the row count, the value cells that were no numbers in full, each
+// chromosome's probe count and the elapsed time to `log`; `warning`, when given, receives the line
+// on those cells (empty when there were none). `progress` follows the bytes read and may cancel.
+// Returns false with `errText` set when the slot is not 1..50, the file cannot be read, is UTF-16
+// text, holds no probe row on chromosomes 1..24, its per-chromosome probe counts differ from those
+// of the hybridisations already loaded, memory runs out, or the load was cancelled (errText
+// kLoadCancelled); the data set is then unchanged.
 bool LoadAgilentFeatureFile(tCGH_DataSet& data, int slot, LogSink* log, ProgressSink* progress,
-                            std::string& errText);
+                            std::string& errText, std::string* warning = nullptr);

@@ -56,6 +56,8 @@ bool ReadFeatureText(const std::string& fileName, tFList& fresh, std::string& er
         error = OpenError(fileName, err);
         return false;
     }
+    error = Utf16Refusal(text, fileName);
+    if (!error.empty()) return false;
     fresh.assign(1, tFeature{});
     std::vector<std::string_view> lines, fields;
     auto field = [&](size_t k) { return k < fields.size() ? fields[k] : std::string_view(); };

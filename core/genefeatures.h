@@ -16,8 +16,8 @@
 
 // Imports the features of a text file into a fresh list that replaces `features` (count in
 // Num[1] of entry 0, features from entry 1); logs "<k> features". The caller shows this report
-// in place of the Info text. Returns false with `error` set when the file cannot be read or
-// holds no feature; `features` is then unchanged.
+// in place of the Info text. Returns false with `error` set when the file cannot be read, is
+// UTF-16 text or holds no feature; `features` is then unchanged.
 bool ReadGeneFeatureText(const std::string& fileName, tFList& features, LogSink* log,
                          std::string& error);
 

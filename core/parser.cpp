@@ -138,8 +138,12 @@ bool LineReader::Open(const std::string& fileName, std::string& error) {
     blockStart_ = 0;
     eof_ = false;
     failed_ = false;
+    bareCR_ = false;
     Fill();
-    return true;
+    error = Utf16Refusal(std::string_view(buffer_.data(), bytes_), fileName);
+    if (error.empty()) return true;
+    Close();
+    return false;
 }
 
 void LineReader::Close() {
@@ -188,7 +192,10 @@ bool LineReader::Next(std::string_view& line) {
                 return true;
             }
             line_.assign(raw);
-            if (cr != std::string::npos) line_.erase(cr, 1);
+            if (cr != std::string::npos) {
+                bareCR_ = bareCR_ || (cr + 1 < raw.size() && raw[cr + 1] != '\n');
+                line_.erase(cr, 1);
+            }
             const size_t nl = line_.find('\n');
             if (nl != std::string::npos) line_.erase(nl, 1);
             line = line_;
@@ -220,6 +227,18 @@ bool LineReader::EndOfInput() {
 void LineReader::SplitLines(std::string_view text, std::vector<std::string_view>& lines) {
     lines.clear();
     ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
+}
+
+std::string LineEndsClause(const LineReader& reader) {
+    return reader.MetBareCR() ? ": its lines end in CR alone (old Mac line ends), which are not "
+                                "read as line breaks; save it with CR LF or LF line ends."
+                              : ".";
+}
+
+std::string Utf16Refusal(std::string_view start, const std::string& fileName) {
+    if (!start.starts_with("\xFF\xFE") && !start.starts_with("\xFE\xFF")) return {};
+    return "\"" + fileName + "\" is saved as UTF-16 (Unicode text), which cannot be read: " +
+           "save it as tab-delimited text in ANSI or UTF-8.";
 }
 
 std::string_view TrimBlanks(std::string_view s) {

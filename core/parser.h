@@ -64,7 +64,7 @@ class LineReader {
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // Opens the file; false with `error` set when it cannot be read.
+    // Opens the file; false with `error` set when it cannot be read or is UTF-16 text.
     bool Open(const std::string& fileName, std::string& error);
     void Close();
 
@@ -76,6 +76,9 @@ class LineReader {
     bool EndOfInput();
     // True when reading stopped at an error of the file rather than at its end.
     bool Failed() const { return failed_; }
+    // True once a line held a CR that no LF followed: text with CR-only (old Mac) line ends,
+    // which this reader does not split.
+    bool MetBareCR() const { return bareCR_; }
 
     int64_t FileSize() const { return fileSize_; }
     // Bytes of the file handed out so far.
@@ -97,7 +100,16 @@ class LineReader {
     int64_t fileSize_ = 0;
     bool eof_ = true;     // the file has no more bytes to read into the buffer
     bool failed_ = false; // reading stopped at an error of the file
+    bool bareCR_ = false;
 };
+
+// What a reader's refusal adds when `reader` met CR-only line ends: the clause (from ": ") that
+// says so; "." otherwise.
+std::string LineEndsClause(const LineReader& reader);
+
+// The refusal of a file whose bytes begin with `start` when it is UTF-16 text (byte-order mark
+// FF FE or FE FF), which no reader takes; empty for any other file.
+std::string Utf16Refusal(std::string_view start, const std::string& fileName);
 
 // s without surrounding blanks and TABs.
 std::string_view TrimBlanks(std::string_view s);

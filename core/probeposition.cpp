@@ -24,5 +24,9 @@ ProbePosition ParseProbePosition(std::string_view text) {
 }
 
 float ScaledCGHValue(std::string_view cell) {
-    return ClampToSingle(ParseLenientFloat(cell) * kCGHValueFactor);
+    return ScaledCGHValue(ParseLenientFloat(cell));
+}
+
+float ScaledCGHValue(double value) {
+    return ClampToSingle(value * kCGHValueFactor);
 }

@@ -8,6 +8,8 @@ inline constexpr double kCGHValueFactor = 3.16227766016838;
 
 // A value cell as stored: its lenient value times kCGHValueFactor, held within the singles' range.
 float ScaledCGHValue(std::string_view cell);
+// A value read from a file, as stored.
+float ScaledCGHValue(double value);
 
 struct ProbePosition {
     int chr = 0;

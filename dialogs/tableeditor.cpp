@@ -5,6 +5,7 @@
 #include "filedrop.h"
 #include "gridview.h"
 #include "inputdialog1.h"
+#include "parser.h"
 #include "registry.h"
 #include "stayontop.h"
 #include "system.h"
@@ -453,6 +454,11 @@ bool TfTableEditor::LoadTableFile(const QString& path, bool dropped) {
         (shape = MeasureTableText(bytes)).Lines == 0) {
         ShowMessage(this, QStringLiteral("Empty or un-readable file"), kTableEditor,
                     MsgIcon::Warning);
+        return false;
+    }
+    const std::string utf16 = Utf16Refusal(bytes, QDir::toNativeSeparators(path).toStdString());
+    if (!utf16.empty()) {
+        ShowMessage(this, QString::fromStdString(utf16), kTableEditor, MsgIcon::Warning);
         return false;
     }
     const int64_t rows = shape.Lines + (dropped ? 1 : 10);

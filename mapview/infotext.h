@@ -22,3 +22,10 @@ inline void ShowStop(QWidget* parent, const QString& text) {
 inline void ShowStop(QWidget* parent, const std::string& text) {
     ShowStop(parent, QString::fromStdString(text));
 }
+// A message box with the warning icon and the program's caption.
+inline void ShowWarning(QWidget* parent, const QString& text) {
+    ShowMessage(parent, text, QStringLiteral("Quorbel"), MsgIcon::Warning);
+}
+inline void ShowWarning(QWidget* parent, const std::string& text) {
+    ShowWarning(parent, QString::fromStdString(text));
+}

@@ -456,10 +456,11 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     void LoadGeneFeatureCache();
     bool LoadDroppedFeatureFiles(const QStringList& files);
     // One feature-extraction file into the first free hybridisation slot, then the z-transform
-    // of all sets; a refused or cancelled file leaves the slot free.
+    // of all sets; a refused or cancelled file leaves the slot free. `warning` receives a loaded
+    // file's line on its value cells that were no numbers in full (empty when none).
     enum class FeatureFileLoad { Loaded, NoFreeSlot, Refused, Cancelled };
     FeatureFileLoad LoadFeatureFileIntoFreeSlot(const QString& name, ProgressSink* progress,
-                                                std::string& error);
+                                                std::string& error, std::string& warning);
     // True while this window is the active one (or no window of the program is).
     bool IsActiveForm() const;
     void RunCommandLine();

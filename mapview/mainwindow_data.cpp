@@ -67,13 +67,15 @@ bool TfQuorbelView::LoadExpressionMatrixFile(const QString& fileName) {
     const LoadScope follow(*this, LoadedData::Expression);
     ProgressScope progress(this, 1, QStringLiteral("Load expression matrix"),
                            QStringLiteral("Loading data..."));
-    std::string error;
-    const int genes = LoadExpressionMatrix(ExpData, fileName.toStdString(), ExpData.HeaderRows,
-                                           ExpData.HeaderCols, error, progress.Sink(), &InfoLog);
+    std::string error, warning;
+    const int genes =
+        LoadExpressionMatrix(ExpData, fileName.toStdString(), ExpData.HeaderRows,
+                             ExpData.HeaderCols, error, progress.Sink(), &InfoLog, &warning);
     if (genes < 0 && !error.empty()) {
         Info(InfoLog, QString::fromStdString(error));
         ShowMessage(this, QString::fromStdString(error), QStringLiteral("Quorbel"), MsgIcon::Stop);
     }
+    if (!warning.empty()) ShowWarning(this, warning);
     return genes >= 0;
 }
 
@@ -167,7 +169,8 @@ void TfQuorbelView::FilesDropped(const QStringList& names) {
 
 TfQuorbelView::FeatureFileLoad TfQuorbelView::LoadFeatureFileIntoFreeSlot(const QString& name,
                                                                           ProgressSink* progress,
-                                                                          std::string& error) {
+                                                                          std::string& error,
+                                                                          std::string& warning) {
     Info(InfoLog,
          QStringLiteral("Trying to load file  ") + Quoted(name) + QStringLiteral("  ....."));
     const int previousHNum = CGHData.HNum;
@@ -178,7 +181,7 @@ TfQuorbelView::FeatureFileLoad TfQuorbelView::LoadFeatureFileIntoFreeSlot(const 
         return FeatureFileLoad::NoFreeSlot;
     }
     CGHData.Hyb[slot].FileName = name.toStdString();
-    if (!LoadAgilentFeatureFile(CGHData, slot, &InfoLog, progress, error)) {
+    if (!LoadAgilentFeatureFile(CGHData, slot, &InfoLog, progress, error, &warning)) {
         // The slot stays free; nothing of the file is kept.
         CGHData.Hyb[slot].FileName.clear();
         CGHData.HNum = previousHNum;
@@ -191,7 +194,7 @@ TfQuorbelView::FeatureFileLoad TfQuorbelView::LoadFeatureFileIntoFreeSlot(const 
 
 bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
     const LoadScope follow(*this, LoadedData::Hybridisations);
-    QStringList refused;
+    QStringList refused, warnings;
     bool ranToTheEnd = true;
     {
         ProgressScope progress(this, 2, QString(), QStringLiteral("Loading data..."));
@@ -202,9 +205,10 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
             progress.Window().Label2->setText(QStringLiteral("Loading file %1: ").arg(i) +
                                               Quoted(name));
             QApplication::processEvents();
-            std::string error;
-            switch (LoadFeatureFileIntoFreeSlot(name, progress.Sink(), error)) {
+            std::string error, warning;
+            switch (LoadFeatureFileIntoFreeSlot(name, progress.Sink(), error, warning)) {
             case FeatureFileLoad::Loaded:
+                if (!warning.empty()) warnings << QString::fromStdString(warning);
                 break;
             case FeatureFileLoad::Refused:
                 refused << QString::fromStdString(error); // it names the file
@@ -227,6 +231,7 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
                         refused.join(QLatin1Char('\n')),
                     QStringLiteral("Quorbel"), MsgIcon::Stop);
     }
+    if (!warnings.isEmpty()) ShowWarning(this, warnings.join(QStringLiteral("\n\n")));
     return ranToTheEnd;
 }
 

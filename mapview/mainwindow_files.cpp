@@ -57,16 +57,17 @@ void TfQuorbelView::Loadhybridisationdata1Click() {
     OpenDialog.FileName = QStringLiteral("*.txt");
     if (!OpenDialog.Execute(this)) return;
     const QString file = OpenDialog.FileName;
-    std::string error;
+    std::string error, warning;
     FeatureFileLoad result;
     {
         const LoadScope follow(*this, LoadedData::Hybridisations);
         ProgressScope progress(this, 1, QString(), QStringLiteral("Loading data..."));
-        result = LoadFeatureFileIntoFreeSlot(file, progress.Sink(), error);
+        result = LoadFeatureFileIntoFreeSlot(file, progress.Sink(), error, warning);
     }
-    // Each refusal names the file already.
+    // Each refusal and warning names the file already.
     if (result == FeatureFileLoad::NoFreeSlot || result == FeatureFileLoad::Refused)
         ShowStop(this, error);
+    if (!warning.empty()) ShowWarning(this, warning);
     RepaintMap();
 }
 

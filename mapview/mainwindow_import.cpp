@@ -33,7 +33,11 @@ void TfQuorbelView::POM_CGH_PellaurisDSBdata1Click() {
         ProgressScope progress(this, 1, OpenDialog.Title, QStringLiteral("Loading data..."));
         read = ReadDSBDataFile(OpenDialog.FileName.toStdString(), *dsb, progress.Sink(), error);
     }
-    if (read && ImportDSBData(CGHData, std::move(*dsb), &InfoLog, error) > 0) return;
+    const std::string warning = dsb->Warning; // the import takes over the rest
+    if (read && ImportDSBData(CGHData, std::move(*dsb), &InfoLog, error) > 0) {
+        if (!warning.empty()) ShowWarning(this, warning);
+        return;
+    }
     Info(InfoLog, QString::fromStdString(error));
     if (error != kLoadCancelled) ShowStop(this, error);
 }

@@ -2,6 +2,7 @@
 
 #include "testfiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -32,6 +33,7 @@ TEST_F(DSBFile, ReadsUsableLinesAndImportsThemIntoAFreeSlot) {
                              Line("1", "25", "-", "300") + "\n" +                // chromosome 25
                              Line("1", "X", "-", "300") + "\n" +                 // no chromosome
                              Line("1", "3", "-", "0") + "\n" +                   // position 0
+                             Line("1", "5", "\"-\"", "700") + "\n" +             // read as plus
                              "\"a\tb\"" + Line("4", "24", "+", "100").substr(1); // quoted TAB
     DSBData dsb;
     std::string error;
@@ -58,10 +60,14 @@ TEST_F(DSBFile, ReadsUsableLinesAndImportsThemIntoAFreeSlot) {
     EXPECT_EQ(h.Chr[3].Count(), 0);
     ASSERT_EQ(h.Chr[24].Count(), 1);
     EXPECT_FLOAT_EQ(h.Chr[24].Get(4, 1), 0.04f);
-    ASSERT_EQ(log.lines.size(), 26u);
+    EXPECT_EQ(h.Chr[5].Get(3, 1), 800);
+    ASSERT_EQ(log.lines.size(), 27u);
     EXPECT_EQ(log.lines[0], "Importing " + Path("d.txt") + " ...");
     EXPECT_EQ(log.lines[1], "Chr-0: 0");
     EXPECT_EQ(log.lines[8], "Chr-7: 2");
+    EXPECT_EQ(log.lines[26],
+              "Strand cells that are neither \"+\" nor \"-\" were read as plus: 1 in \"" +
+                  Path("d.txt") + "\", the first at line 9, column 10: \"\"-\"\".");
 }
 
 TEST_F(DSBFile, RefusalsChangeNothing) {
@@ -76,6 +82,18 @@ TEST_F(DSBFile, RefusalsChangeNothing) {
     EXPECT_FALSE(
         ReadDSBDataFile(Put("p.txt", "h\n" + Line("1", "1", "+", "5e3")), dsb, nullptr, error));
     EXPECT_FALSE(ReadDSBDataFile(Path("none.txt"), dsb, nullptr, error));
+    // Files without a usable line: comma-separated, CR-only line ends, UTF-16.
+    std::string commas = "h\n" + Line("1", "1", "+", "5") + "\n";
+    const std::string mac = "h\r" + Line("1", "1", "+", "5") + "\r";
+    std::replace(commas.begin(), commas.end(), '\t', ',');
+    const std::pair<std::string, std::string> unusable[] = {
+        {commas, "holds no DSB probe rows (lines of at least 24 TAB-separated fields"},
+        {mac, "its lines end in CR alone"},
+        {std::string("\xFF\xFEh\0\n\0", 6), "is saved as UTF-16"}};
+    for (const auto& [text, reason] : unusable) {
+        EXPECT_FALSE(ReadDSBDataFile(Put("u.txt", text), dsb, nullptr, error));
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+    }
 
     // A file whose probe counts differ from the loaded hybridisations.
     data->Hyb[1].FileName = "loaded";

@@ -134,12 +134,18 @@ TEST(FeatureFileReader, StoresTheValueTimesRootTenAndTheExtraColumns) {
     EXPECT_EQ(fx.data->Annotation[1][1], fx.data->Hyb[1].FileName);
     EXPECT_EQ(fx.data->Hyb[1].Active, 1);
 
-    // Values beyond the singles' range are held at its ends, never infinite.
-    ASSERT_TRUE(fx.Load(1, WriteRows("huge", {Probe("h", "chr3:10-20", "1e39"),
-                                              Probe("l", "chr3:30-40", "-1e300")})))
-        << fx.error;
+    // Values beyond the singles' range are held at its ends, never infinite; a decimal comma
+    // reads as the number's beginning, and the report counts such cells.
+    const std::string huge =
+        WriteRows("huge", {Probe("h", "chr3:10-20", "1e39"), Probe("l", "chr3:30-40", "-1e300"),
+                           Probe("c", "chr3:50-60", "6,85181")});
+    ASSERT_TRUE(fx.Load(1, huge)) << fx.error;
     EXPECT_EQ(fx.Chr(1, 3).Get(4, 1), std::numeric_limits<float>::max());
     EXPECT_EQ(fx.Chr(1, 3).Get(40, 2), -std::numeric_limits<float>::max());
+    EXPECT_FLOAT_EQ(fx.Chr(1, 3).Get(4, 3), 6 * 3.16227766f);
+    EXPECT_EQ(fx.log.lines[1], "Value cells that are no numbers in full were read by their valid "
+                               "beginning or as 0: 1 in \"" +
+                                   huge + "\", the first at line 3, column 15: \"6,85181\".");
 }
 
 TEST(FeatureFileReader, SortsByStartWithTheAnnotationMovingAlong) {
@@ -291,6 +297,17 @@ TEST(FeatureFileReader, FailureAndCancelLeaveTheDataSetUnchanged) {
         EXPECT_FALSE(fx.error.empty());
         before.ExpectSame(*fx.data, 1);
     }
+
+    // Old Mac line ends: the refusal says that they were not understood.
+    const std::string mac = TempPath("mac");
+    std::ofstream(mac, std::ios::binary) << "TYPE\ttext\r" << Probe("a", "chr4:1-2", "1") << '\r'
+                                         << Probe("b", "chr4:3-4", "1") << '\r';
+    EXPECT_FALSE(fx.Load(1, mac));
+    EXPECT_NE(fx.error.find("holds no probe rows (DATA rows of control type 0 on chromosomes 1 "
+                            "to 24): its lines end in CR alone"),
+              std::string::npos)
+        << fx.error;
+    before.ExpectSame(*fx.data, 1);
 
     fx.data->Hyb[1].FileName = oldName;
     std::string error;

@@ -29,7 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     IniFile ini;
-    if (!ini.Load(file, error)) __builtin_trap();
+    if (!ini.Load(file, error)) {
+        if (!IsUtf16Input(data, size)) __builtin_trap();
+        return 0;
+    }
     if (ini.ReplaceSection("Selection", {{"1", "true"}, {"key 2", " \"a, b\" "}})) {
         if (ini.Read("selection", "KEY 2", "") != "a, b") __builtin_trap();
         if (ini.Read("SELECTION", "1", "") != "true") __builtin_trap();

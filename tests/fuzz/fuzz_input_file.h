@@ -1,6 +1,8 @@
 // Fuzz inputs reach the readers as files: one temporary file per fuzzing process.
 #pragma once
 
+#include "parser.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +19,11 @@ struct FuzzInputFile {
 inline const std::string& FuzzInputPath() {
     static const FuzzInputFile file;
     return file.path;
+}
+
+// True for input that the text readers refuse as UTF-16.
+inline bool IsUtf16Input(const uint8_t* data, size_t size) {
+    return !Utf16Refusal(std::string_view(reinterpret_cast<const char*>(data), size), "").empty();
 }
 
 inline const std::string& WriteFuzzInput(const uint8_t* data, size_t size) {

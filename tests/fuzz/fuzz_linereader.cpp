@@ -9,7 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& file = WriteFuzzInput(data, size);
     LineReader reader;
     std::string error;
-    if (!reader.Open(file, error)) __builtin_trap();
+    if (!reader.Open(file, error)) {
+        if (!IsUtf16Input(data, size)) __builtin_trap();
+        return 0;
+    }
     const char delim = size ? static_cast<char>(data[0]) : '\t';
     const size_t maxItems = size > 1 ? data[1] % 8 : 0;
     std::vector<std::string_view> views, bounded;

@@ -249,6 +249,62 @@ TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded)
     EXPECT_EQ(w->Info_Memo->toPlainText().count(QStringLiteral("loaded and assigned")), 1);
 }
 
+// Spreadsheet exports: every cell quoted, UTF-16 ("Unicode text") or a decimal comma.
+TEST_F(MainWindowFilesTest, ExpressionExportsReadOtherwiseAreRefusedOrReported) {
+    const QByteArray plain = "name\tchr\tstart\ts1\ts2\n"
+                             "g1\t1\t1000\t1.5\t2\n"
+                             "g2\t2\t5000\t0.5\t1\n";
+    const QString loaded = Write(QStringLiteral("plain.txt"), plain);
+    const QString quoted =
+        Write(QStringLiteral("quoted.txt"), "\"name\"\t\"chr\"\t\"start\"\t\"s1\"\t\"s2\"\n"
+                                            "\"g1\"\t\"1\"\t\"1000\"\t\"1.5\"\t\"2\"\n");
+    const QString text = QString::fromLatin1(plain);
+    const QString unicode = Write(
+        QStringLiteral("unicode.txt"),
+        "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    const QString comma = Write(QStringLiteral("comma.txt"), "name\tchr\tstart\ts1\ts2\r\n"
+                                                             "g1\t1\t1000\t6,85181\t2\r\n"
+                                                             "g2\t2\t5000\t0,5\t1\r\n");
+    ModalAnswerer modal;
+    MessageCapture boxes;
+    for (const QString& file : {loaded, quoted, unicode, comma}) {
+        modal.Expect<TdSelCol>([](TdSelCol& d) {
+            d.FormShow();
+            const char* picks[] = {"1", "3", "2", "3", "3"};
+            for (int i = 1; i <= 5; ++i) d.Edit(i)->setText(QLatin1String(picks[i - 1]));
+            d.Button_OKClick();
+            return d.result();
+        });
+        FileDialogAnswerer files({file});
+        w->LoadExpressionhybridisationdata1->trigger();
+        if (file == quoted || file == unicode) {
+            // The refused exports leave the matrix loaded before.
+            EXPECT_EQ(ExpData.FileName, loaded.toStdString());
+            EXPECT_EQ(ExpData.GeneCount, 2);
+            EXPECT_EQ(ExpData.GAnno[2].Chr, 2);
+        }
+    }
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Stop);
+    EXPECT_TRUE(boxes.shown[0].text.contains(
+        QStringLiteral("holds no gene on chromosomes 1 to 24: no cell of the Chromosome ID "
+                       "column 2 reads as a number 1 to 24, X or Y (line 2 holds \"\"1\"\").")))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Stop);
+    EXPECT_TRUE(boxes.shown[1].text.contains(QStringLiteral("is saved as UTF-16")))
+        << boxes.shown[1].text.toStdString();
+
+    // The decimal commas load as the numbers' beginnings, and the user is told.
+    EXPECT_EQ(ExpData.FileName, comma.toStdString());
+    EXPECT_EQ(ExpData.Data[1][1], 6.0f);
+    const QString cut = QStringLiteral("Value cells that are no numbers in full were read by "
+                                       "their valid beginning or as 0: 2 in \"") +
+                        comma + QStringLiteral("\", the first at line 2, column 4: \"6,85181\".");
+    EXPECT_EQ(boxes.shown[2].icon, MsgIcon::Warning);
+    EXPECT_EQ(boxes.shown[2].text, cut);
+    EXPECT_TRUE(w->Info_Memo->toPlainText().contains(cut));
+}
+
 TEST_F(MainWindowFilesTest, TheGeneListImportsOnlyThroughItsFirstFilter) {
     const QString genes = Write(QStringLiteral("genes.md"),
                                 "9606\t1\t1000\t2000\t+\tx\tx\tx\tx\tGENEA\tx\tGENE\tx\n");

@@ -202,14 +202,23 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
     }
     EXPECT_EQ(ReadAll(out), QByteArray("\t\t\tX\r\n\t\xc3\xa9\t\t\r\n"));
 
-    // An empty file changes nothing.
+    // An empty file and a UTF-16 ("Unicode text") export change nothing.
     const QString empty = dir.filePath(QStringLiteral("empty.txt"));
     Write(empty, "");
-    FileDialogAnswerer answer({empty});
+    const QString unicode = dir.filePath(QStringLiteral("unicode.txt"));
+    Write(unicode, QByteArray("\xFF\xFEI\0D\0\t\0N\0\r\0\n\0", 14));
+    FileDialogAnswerer answer({empty, unicode});
     editor.File_OpenClick();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Empty or un-readable file"));
+    editor.File_OpenClick();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text,
+              QLatin1Char('"') + unicode +
+                  QStringLiteral("\" is saved as UTF-16 (Unicode text), which cannot be read: "
+                                 "save it as tab-delimited text in ANSI or UTF-8."));
     EXPECT_EQ(editor.SGCells->Cell(4, 1), QStringLiteral("X"));
+    EXPECT_EQ(editor.SGCells->Cell(1, 1), QString());
 
     // A save that fails on the way (here: files may grow to 4 bytes) keeps the file and says why.
     {
@@ -224,8 +233,8 @@ TEST_F(TableEditorTest, OpenAndSaveAsKeepBytesAndLeaveNoStaleCell) {
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, handler);
     }
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Could not save \"%1\".\n\nCannot write file: "
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text, QStringLiteral("Could not save \"%1\".\n\nCannot write file: "
                                                      "%1 (File too large)")
                                           .arg(out));
     EXPECT_EQ(ReadAll(out), QByteArray("\t\t\tX\r\n\t\xc3\xa9\t\t\r\n"));
