@@ -522,7 +522,7 @@ class MatrixLoad {
         return false;
     }
 
-    const std::string fileName_;
+    const std::string& fileName_; // not a copy, which could run out of memory unhandled
     ProgressSteps steps_;
     MatrixFile file_;
     MatrixHeader header_;
@@ -564,7 +564,11 @@ bool ReadCGHMatrix(tCGH_DataSet& data, const std::string& fileName, ProgressSink
         return false;
     }
     load.Finish(data);
-    Report(log).Add(clock.Line());
+    try {
+        Report(log).Add(clock.Line());
+    } catch (const std::bad_alloc&) {
+        // The data are loaded; only the report is short.
+    }
     return true;
 }
 
@@ -588,11 +592,11 @@ void ReplaceDataSet(tCGH_DataSet& data, std::unique_ptr<tCGH_DataSet> cleared) {
 CGHMatrixLoad LoadCGHMatrixDataSet(tCGH_DataSet& data, const std::string& fileName,
                                    ProgressSink* progress) {
     CGHMatrixLoad result;
-    result.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
     const Stopwatch clock;
     // Made before the load, so that replacing the data set allocates nothing.
     std::unique_ptr<tCGH_DataSet> cleared;
     try {
+        result.report.push_back("Trying to load file  \"" + fileName + "\"  .....");
         cleared = std::make_unique<tCGH_DataSet>();
         ClearCGHDataSet(*cleared);
     } catch (const std::bad_alloc&) {

@@ -314,14 +314,14 @@ int LoadExpressionMatrix(tHeatmap& heatmap, const std::string& fileName, int hea
                          int headerCols, std::string& error, ProgressSink* progress, LogSink* log,
                          std::string* warning) {
     error.clear();
-    if (headerRows < 1 || headerCols < 0) {
-        error = "Invalid matrix layout: at least 1 header row (the column names) and 0 or more "
-                "annotation columns are needed.";
-        return -1;
-    }
-    error = PositionColumnError(heatmap, headerCols);
-    if (!error.empty()) return -1;
     try {
+        if (headerRows < 1 || headerCols < 0) {
+            error = "Invalid matrix layout: at least 1 header row (the column names) and 0 or "
+                    "more annotation columns are needed.";
+            return -1;
+        }
+        error = PositionColumnError(heatmap, headerCols);
+        if (!error.empty()) return -1;
         return Load(heatmap, fileName, headerRows, headerCols, error, progress, log, warning);
     } catch (const std::bad_alloc&) {
         error = NotEnoughMemoryText(fileName);
