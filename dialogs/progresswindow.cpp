@@ -1,5 +1,6 @@
 #include "progresswindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,7 +19,7 @@ TCluster_Progress::TCluster_Progress(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowStaysOnTopHint) {
     setWindowTitle(QStringLiteral("Clustering Progress"));
-    // Loads pump events; modality keeps drops, menu commands and closing out meanwhile.
+    // Loads pump events; modality keeps the user's input to other windows out meanwhile.
     setWindowModality(Qt::ApplicationModal);
 
     GroupBox1 = new QGroupBox(this);
@@ -71,8 +72,23 @@ void TCluster_Progress::Button_CancelClick() {
     CancelFlag = -1;
 }
 
+void TCluster_Progress::Finish() {
+    hide();
+}
+
+void TCluster_Progress::reject() {
+    if (Button_Cancel->isVisibleTo(this) && Button_Cancel->isEnabled()) Button_CancelClick();
+}
+
+void TCluster_Progress::closeEvent(QCloseEvent* event) {
+    // A close request counts as Escape: hidden, the window would no longer keep the user out
+    // while the work goes on.
+    reject();
+    event->ignore();
+}
+
 intptr_t TCluster_Progress::ToolMessage(int code, intptr_t arg) {
-    if (code == 0 && arg == 9999) close();
+    if (code == 0 && arg == 9999) Finish();
     return 0;
 }
 

@@ -1,9 +1,9 @@
 // The progress window shown while files load: up to two labelled bars and a Cancel button.
 //
-// The caller creates it, sets BarCount, ShowCancel, the caption and Label1's text, shows it and
-// hands a ProgressWindowSink over it to the loader; the window is application-modal, so nothing
-// else re-enters the records while the load pumps events. Tool message code 0 with argument 9999
-// closes it.
+// The caller creates it, sets BarCount, ShowCancel, the caption and Label1's text, shows it,
+// hands a ProgressWindowSink over it to the loader and ends it with Finish when the work is over,
+// or tool message code 0 with argument 9999 does. Until then it stays: Escape and a close request
+// stand for Cancel while Cancel is offered and do nothing otherwise.
 #pragma once
 
 #include "sinks.h"
@@ -40,11 +40,16 @@ class TCluster_Progress : public QDialog, public ToolMessageTarget {
     // Lays the window out for BarCount and ShowCancel; runs whenever the window is shown.
     void FormShow();
     void Button_CancelClick();
+    // Hides the window: the work that showed it is over.
+    void Finish();
+    // Escape: Cancel, when the window offers it.
+    void reject() override;
     // Code 0 with argument 9999 closes the window; everything else is ignored.
     intptr_t ToolMessage(int code, intptr_t arg) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 };
 
 // Shows a loader's progress on the window's first bar and passes on its Cancel button.

@@ -59,6 +59,9 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
 
     // Carries out one tool command (message 40000) and repaints the map when it says so.
     void WMToolCommand(int code, int arg);
+    // False, with a word in the status bar, while long work on the loaded data runs: every
+    // command that reaches the window (items, keys, drops, tool messages) asks here first.
+    bool MayStartCommand();
     // Repaints the map, and the colour bar over it, at once when they are visible; the other
     // instance (main window or detail viewer) follows when the data it shows have changed.
     void RepaintMap();

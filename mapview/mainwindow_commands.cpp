@@ -1,14 +1,26 @@
-// The main window's handler of the tool message.
+// The main window's handler of the tool message, and the gate every command passes.
 #include "chrsellist.h"
 #include "infotext.h"
 #include "mainwindow.h"
+#include "progressscope.h"
 #include "records.h"
 #include "toolcommands.h"
 
 #include <QListWidget>
+#include <QStatusBar>
+
+bool TfQuorbelView::MayStartCommand() {
+    // The work's events are pumped, so a command could start in the middle of it and find the
+    // records half replaced.
+    if (!ProgressScope::Running()) return true;
+    StatusBar1->showMessage(
+        QStringLiteral("Busy: the command was not started, please wait for the work to end."),
+        5000);
+    return false;
+}
 
 intptr_t TfQuorbelView::ToolMessage(int code, intptr_t arg) {
-    WMToolCommand(code, static_cast<int32_t>(arg));
+    if (MayStartCommand()) WMToolCommand(code, static_cast<int32_t>(arg));
     return 0;
 }
 

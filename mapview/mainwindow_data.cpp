@@ -11,6 +11,7 @@
 #include "grouptests.h"
 #include "infotext.h"
 #include "mainwindow.h"
+#include "menuitems.h"
 #include "menutoggle.h"
 #include "progressscope.h"
 #include "records.h"
@@ -152,7 +153,7 @@ void TfQuorbelView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TfQuorbelView::dropEvent(QDropEvent* event) {
-    FilesDropped(TakeDroppedFiles(event));
+    if (MayStartCommand()) FilesDropped(TakeDroppedFiles(event));
 }
 
 void TfQuorbelView::FilesDropped(const QStringList& names) {
@@ -214,7 +215,7 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
                 refused << QString::fromStdString(error); // it names the file
                 break;
             case FeatureFileLoad::NoFreeSlot:
-                progress.Window().close();
+                progress.Window().Finish();
                 ShowMessage(this, QString::fromUtf8(kNoFreeSlotText), QStringLiteral("Quorbel"),
                             MsgIcon::Stop);
                 ranToTheEnd = false;
@@ -236,19 +237,21 @@ bool TfQuorbelView::LoadDroppedFeatureFiles(const QStringList& files) {
 }
 
 void TfQuorbelView::ConnectDataCommands() {
-    ConnectToggleItem(this, POM_CGH_View, [this] { POM_CGH_ViewClick(); });
-    connect(TB_CGH, &QAction::triggered, this, [this] { TB_CGHClick(); });
-    connect(POM_CGH_DataType_Raw, &QAction::triggered, this, [this] { POM_CGH_DataType_Click(1); });
-    connect(POM_CGH_DataType_Processed, &QAction::triggered, this,
-            [this] { POM_CGH_DataType_Click(2); });
-    ConnectToggleItem(this, POM_Genes_View, [this] { POM_Genes_ViewClick(); });
-    connect(TB_Genes, &QAction::triggered, this, [this] { TB_GenesClick(); });
+    ConnectToggleItem(this, POM_CGH_View, Command(this, [this] { POM_CGH_ViewClick(); }));
+    ConnectToggleItem(this, POM_Genes_View, Command(this, [this] { POM_Genes_ViewClick(); }));
     for (int k = 1; k <= 5; ++k)
-        ConnectToggleItem(this, POM_Gene[k], [this, k] { POM_Gene_Click(k); });
-    ConnectToggleItem(this, POM_Genes_GeneNames, [this] { POM_Genes_GeneNamesClick(); });
-    ConnectToggleItem(this, POM_GEHM_View, [this] { POM_GEHM_ViewClick(); });
-    connect(TB_GEMat, &QAction::triggered, this, [this] { TB_GEMatClick(); });
-    connect(POM_CGH_Tool, &QAction::triggered, this, [this] { POM_CGH_ToolClick(); });
-    connect(POM_ExpMat_ShowExpTool, &QAction::triggered, this,
-            [this] { POM_ExpMat_ShowExpToolClick(); });
+        ConnectToggleItem(this, POM_Gene[k], Command(this, [this, k] { POM_Gene_Click(k); }));
+    ConnectToggleItem(this, POM_Genes_GeneNames,
+                      Command(this, [this] { POM_Genes_GeneNamesClick(); }));
+    ConnectToggleItem(this, POM_GEHM_View, Command(this, [this] { POM_GEHM_ViewClick(); }));
+    ConnectCommand(this, POM_CGH_DataType_Raw, [this] { POM_CGH_DataType_Click(1); });
+    ConnectCommand(this, POM_CGH_DataType_Processed, [this] { POM_CGH_DataType_Click(2); });
+    ConnectCommands<TfQuorbelView>(
+        this, {
+                  {TB_CGH, &TfQuorbelView::TB_CGHClick},
+                  {TB_Genes, &TfQuorbelView::TB_GenesClick},
+                  {TB_GEMat, &TfQuorbelView::TB_GEMatClick},
+                  {POM_CGH_Tool, &TfQuorbelView::POM_CGH_ToolClick},
+                  {POM_ExpMat_ShowExpTool, &TfQuorbelView::POM_ExpMat_ShowExpToolClick},
+              });
 }

@@ -3,6 +3,7 @@
 #include "groupselector.h"
 #include "grouptests.h"
 #include "mainwindow.h"
+#include "menuitems.h"
 #include "pdist.h"
 #include "pvaluefilters.h"
 #include "records.h"
@@ -50,13 +51,13 @@ void ShowDistribution(TPDist& histogram, QLineSeries& distribution, const tStat&
 
 void TfQuorbelView::ConnectGroupTestCommands() {
     for (QAction* item : {Anal_Stat_CGH_GroupTesting, POM_CGH_ClassTests})
-        connect(item, &QAction::triggered, this, [this] { Anal_Stat_CGH_GroupTestingClick(); });
+        ConnectCommand(this, item, [this] { Anal_Stat_CGH_GroupTestingClick(); });
     for (QAction* item : {POM_GEHM_GeneGroupSelection, POM_GEHM_GroupTesting})
-        connect(item, &QAction::triggered, this,
-                [this, item] { POM_GEHM_GroupTestingClick(item->data().toInt()); });
+        ConnectCommand(this, item,
+                       [this, item] { POM_GEHM_GroupTestingClick(item->data().toInt()); });
     for (QAction* item : {Anal_Stat_CGH_SetAlpha, POM_CGH_SetAlpha, POM_GEHM_SetAlpha})
-        connect(item, &QAction::triggered, this,
-                [this, item] { Anal_Stat_CGH_SetAlphaClick(item->data().toInt()); });
+        ConnectCommand(this, item,
+                       [this, item] { Anal_Stat_CGH_SetAlphaClick(item->data().toInt()); });
 }
 
 bool TfQuorbelView::RunGroupTest(tStat& stat, const TdGroupSelector& dialog,

@@ -3,6 +3,7 @@
 #include "dialoghooks.h"
 #include "ideogram.h"
 #include "mainwindow.h"
+#include "menuitems.h"
 #include "programupdate.h"
 #include "progressscope.h"
 #include "records.h"
@@ -29,10 +30,13 @@ const QString kUpdateQuestion = QStringLiteral(
 } // namespace
 
 void TfQuorbelView::ConnectHelpCommands() {
-    connect(Help_Info, &QAction::triggered, this, [this] { Help_InfoClick(); });
-    connect(Help_UpdateQuorbel, &QAction::triggered, this, [this] { Help_UpdateQuorbelClick(); });
+    ConnectCommands<TfQuorbelView>(
+        this, {
+                  {Help_Info, &TfQuorbelView::Help_InfoClick},
+                  {Help_UpdateQuorbel, &TfQuorbelView::Help_UpdateQuorbelClick},
+              });
     connect(Pref_BB_IdeogramSelect, &QPushButton::clicked, this,
-            [this] { Pref_BB_IdeogramSelectClick(); });
+            Command(this, [this] { Pref_BB_IdeogramSelectClick(); }));
 }
 
 void TfQuorbelView::Pref_BB_IdeogramSelectClick() {

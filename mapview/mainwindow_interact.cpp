@@ -8,6 +8,7 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapreadout.h"
+#include "menuitems.h"
 #include "records.h"
 #include "toolglobals.h"
 
@@ -51,7 +52,7 @@ void TfQuorbelView::ConnectMapInteraction() {
     }
     StatusBar1->setSizeGripEnabled(false);
 
-    connect(POM_Genes_Find, &QAction::triggered, this, [this] { POM_Genes_FindClick(); });
+    ConnectCommand(this, POM_Genes_Find, [this] { POM_Genes_FindClick(); });
 
     Pref_ED_GeneDatabase = new QLineEdit(GeneDatabaseAddress);
     Pref_ED_GeneDatabase->setObjectName(QStringLiteral("Pref_ED_GeneDatabase"));
@@ -66,8 +67,10 @@ void TfQuorbelView::ConnectMapInteraction() {
             Pref_ED_GeneDatabase->setText(GeneDatabaseAddress);
     });
 
-    connect(TB_DetailView, &QAction::triggered, this, [this] { TB_DetailViewClick(); });
-    connect(TB_Capture, &QAction::triggered, this, [this] { TB_CaptureClick(); });
+    ConnectCommands<TfQuorbelView>(this, {
+                                             {TB_DetailView, &TfQuorbelView::TB_DetailViewClick},
+                                             {TB_Capture, &TfQuorbelView::TB_CaptureClick},
+                                         });
     MapView_PB1->setMouseTracking(true);
     MapView_PB1->installEventFilter(this);
     // Keys reach FormKeyDown before the widget that has the focus.
@@ -125,20 +128,22 @@ void TfQuorbelView::POM_Genes_FindClick() {
 
 bool TfQuorbelView::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
-    if (ctrl && shift.testFlag(Qt::ShiftModifier) &&
-        (key == Qt::Key_Left || key == Qt::Key_Right)) {
+    const bool gap =
+        ctrl && shift.testFlag(Qt::ShiftModifier) && (key == Qt::Key_Left || key == Qt::Key_Right);
+    const bool refresh = !ctrl && key == Qt::Key_F5;
+    // A key taken goes no further, whether its command starts or not.
+    if (!gap && !refresh) return false;
+    if (!MayStartCommand()) return true;
+    if (gap) {
         ChromosomeGap =
             key == Qt::Key_Left ? ChromosomeGap - 10 : std::min(ChromosomeGap, INT32_MAX - 10) + 10;
         if (ChromosomeGap < 1) ChromosomeGap = 0;
         RepaintMap();
-        return true;
-    }
-    if (!ctrl && key == Qt::Key_F5) {
-        // A full redraw, not only a copy of the cached map; the key goes no further.
+    } else {
+        // A full redraw, not only a copy of the cached map.
         TB_RefreshClick();
-        return true;
     }
-    return false;
+    return true;
 }
 
 void TfQuorbelView::FormMouseWheel(int delta) {

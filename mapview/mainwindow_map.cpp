@@ -9,6 +9,7 @@
 #include "mainglobals.h"
 #include "mainwindow.h"
 #include "mapsteps.h"
+#include "menuitems.h"
 #include "menutoggle.h"
 #include "numbers.h"
 #include "records.h"
@@ -58,24 +59,28 @@ void TfQuorbelView::ConnectMapView() {
     connect(MapView_SB_H, &QScrollBar::actionTriggered, this,
             [this](int action) { MapView_SB_HScroll(action); });
 
-    connect(POM_Zoom, &QMenu::triggered, this, [this](QAction* item) { POM_Zoom_Click(item); });
-    connect(TB_ZoomIn, &QAction::triggered, this, [this] { TB_ZoomInClick(); });
-    connect(TB_ZoomOut, &QAction::triggered, this, [this] { TB_ZoomOutClick(); });
-    connect(TB_SetOrientation, &QAction::triggered, this, [this] { TB_SetOrientationClick(); });
+    ConnectItems(this, POM_Zoom->actions(), &TfQuorbelView::POM_Zoom_Click);
+    ConnectCommands<TfQuorbelView>(this,
+                                   {
+                                       {TB_ZoomIn, &TfQuorbelView::TB_ZoomInClick},
+                                       {TB_ZoomOut, &TfQuorbelView::TB_ZoomOutClick},
+                                       {TB_SetOrientation, &TfQuorbelView::TB_SetOrientationClick},
+                                   });
     connect(TB1_CNum_Edit, &QLineEdit::textEdited, this, [this] { TB1_CNum_EditChange(); });
     connect(UpDown1_Up, &QToolButton::clicked, this, [this] { UpDown1Click(true); });
     connect(UpDown1_Down, &QToolButton::clicked, this, [this] { UpDown1Click(false); });
 
-    ConnectToggleItem(this, POM_Ideogram_View, [this] { POM_Ideogram_ViewClick(); });
-    connect(TB_Ideogram, &QAction::triggered, this, [this] { TB_IdeogramClick(); });
-    ConnectToggleItem(this, POM_Ideogram_BandNames, [this] { POM_Ideogram_BandNamesClick(); });
-    for (QAction* item : POM_Ideogram_Resolution->actions())
-        connect(item, &QAction::triggered, this, [this, item] { Ideogram_SetResolution(item); });
-    connect(POM_Ideogram_ViewSingleChr, &QAction::triggered, this,
-            [this] { POM_Ideogram_ViewSingleChrClick(); });
-
-    for (QAction* item : {Util_DT_ID_Arms, Util_DT_ID_Bands})
-        connect(item, &QAction::triggered, this, [this, item] { Util_DT_ID_ArmsClick(item); });
+    ConnectToggleItem(this, POM_Ideogram_View, Command(this, [this] { POM_Ideogram_ViewClick(); }));
+    ConnectToggleItem(this, POM_Ideogram_BandNames,
+                      Command(this, [this] { POM_Ideogram_BandNamesClick(); }));
+    ConnectCommands<TfQuorbelView>(
+        this, {
+                  {TB_Ideogram, &TfQuorbelView::TB_IdeogramClick},
+                  {POM_Ideogram_ViewSingleChr, &TfQuorbelView::POM_Ideogram_ViewSingleChrClick},
+              });
+    ConnectItems(this, POM_Ideogram_Resolution->actions(), &TfQuorbelView::Ideogram_SetResolution);
+    ConnectItems(this, std::array{Util_DT_ID_Arms, Util_DT_ID_Bands},
+                 &TfQuorbelView::Util_DT_ID_ArmsClick);
 }
 
 MapRenderKey TfQuorbelView::CurrentRenderKey() const {

@@ -128,8 +128,8 @@ void TfQuorbelView::TB_RefreshClick() {
 void TfQuorbelView::ConnectProcessCommands() {
     for (QAction* item : POM_CGH_Process_Smooth->actions())
         if (item != POM_CGH_Process_Smooth_Custom)
-            connect(item, &QAction::triggered, this,
-                    [this, item] { POM_CGH_Process_SmoothClick(item->data().toInt()); });
+            ConnectCommand(this, item,
+                           [this, item] { POM_CGH_Process_SmoothClick(item->data().toInt()); });
     ConnectCommands<TfQuorbelView>(
         this,
         {

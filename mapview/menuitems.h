@@ -29,13 +29,25 @@ QMenu* SubMenu(Parent* parent, const char* name, const QString& caption) {
     return menu;
 }
 
+// `handler` as a command of `window`: it runs only when the window lets a command start.
+template <typename Window, typename Handler> auto Command(Window* window, Handler handler) {
+    return [window, handler] {
+        if (window->MayStartCommand()) handler();
+    };
+}
+
+// Connects the item to `handler`, a command of `window`.
+template <typename Window, typename Handler>
+void ConnectCommand(Window* window, QAction* item, Handler handler) {
+    QObject::connect(item, &QAction::triggered, window, Command(window, handler));
+}
+
 // Connects each item to its handler, a method of `window` without arguments.
 template <typename Window>
 void ConnectCommands(Window* window,
                      std::initializer_list<std::pair<QAction*, void (Window::*)()>> commands) {
     for (const auto& [item, handler] : commands)
-        QObject::connect(item, &QAction::triggered, window,
-                         [window, handler = handler] { (window->*handler)(); });
+        ConnectCommand(window, item, [window, handler = handler] { (window->*handler)(); });
 }
 
 // Connects each item of `items` (null entries skipped) to `handler`, a method of `window` that
@@ -44,8 +56,7 @@ template <typename Window, typename Items>
 void ConnectItems(Window* window, const Items& items, void (Window::*handler)(QAction*)) {
     for (QAction* item : items)
         if (item)
-            QObject::connect(item, &QAction::triggered, window,
-                             [window, item, handler] { (window->*handler)(item); });
+            ConnectCommand(window, item, [window, item, handler] { (window->*handler)(item); });
 }
 
 // A history or recent-file item showing `entry`, which its data keeps: "&" in the caption would

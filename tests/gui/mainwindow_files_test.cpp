@@ -18,9 +18,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -161,37 +163,75 @@ class GreyedPaints : public QObject {
     }
 };
 
-TEST_F(MainWindowFilesTest, ALoadOverLoadedDataCannotBeCancelledOnceItFreesThem) {
+TEST_F(MainWindowFilesTest, ALoadOverLoadedDataIsCancelledOnlyBeforeItFreesThemAndNotEntered) {
     const QString file = Matrix(QStringLiteral("new.cgm"), 3);
     synthetic::Fill(CGHData, 3000, 2, {}, 0.1, "old");
-    // The user presses Cancel at each step of the second half, where the old data are freed.
-    int pressed = 0, offered = 0;
+    // `step` acts at each progress step of the window the next load shows.
+    std::function<void(TCluster_Progress*, int)> step;
     GreyedPaints greyed;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<TCluster_Progress*>(top)) {
-                p->Button_Cancel->installEventFilter(&greyed);
-                QObject::connect(p->ProgressBar1, &QProgressBar::valueChanged, p, [&, p](int v) {
-                    if (v <= 500 || v >= 1000) return;
-                    ++pressed;
-                    offered += p->Button_Cancel->isEnabled();
-                    QTest::mouseClick(p->Button_Cancel, Qt::LeftButton);
-                });
-            }
-    });
-    MessageCapture messages;
-    {
+    const auto load = [&] {
+        QTimer::singleShot(0, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* p = qobject_cast<TCluster_Progress*>(top)) {
+                    p->Button_Cancel->installEventFilter(&greyed);
+                    QObject::connect(p->ProgressBar1, &QProgressBar::valueChanged, p,
+                                     [&, p](int v) { step(p, v); });
+                }
+        });
         FileDialogAnswerer files({file});
         w->File_LoadCGHMatrix->trigger();
-    }
+        EXPECT_EQ(files.requests.size(), 1u);
+    };
+    MessageCapture messages;
+
+    // Escape while Cancel is offered cancels.
+    step = [](TCluster_Progress* p, int v) {
+        if (v > 0 && v < 500 && p->CancelFlag == 0) QTest::keyClick(p, Qt::Key_Escape);
+    };
+    load();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("loading cancelled")));
+    EXPECT_EQ(CGHData.HNum, 2);
+    EXPECT_EQ(CGHData.Hyb[1].FileName, "old1.txt");
+
+    // The user presses Cancel and Escape and closes the window at each step of the second half,
+    // where the old data are freed; the pumped events bring commands meanwhile.
+    int pressed = 0, offered = 0, hidden = 0;
+    step = [&](TCluster_Progress* p, int v) {
+        if (v <= 500 || v >= 1000) return;
+        ++pressed;
+        offered += p->Button_Cancel->isEnabled();
+        QTest::mouseClick(p->Button_Cancel, Qt::LeftButton);
+        QTest::keyClick(p, Qt::Key_Escape);
+        p->close();
+        hidden += !p->isVisible();
+        w->File_LoadCGHMatrix->trigger();
+        ToolBus::Send(w->Handle(), 1011, 1); // the CGH tool's z-transform
+    };
+    load();
     EXPECT_GT(pressed, 0);
     EXPECT_EQ(offered, 0);
+    EXPECT_EQ(hidden, 0);
     // Shown greyed before the pause in which the old data are freed.
     ASSERT_FALSE(greyed.oldDataThere.empty());
     EXPECT_TRUE(greyed.oldDataThere.front());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(
+        w->StatusBar1->currentMessage(),
+        QStringLiteral("Busy: the command was not started, please wait for the work to end."));
+    EXPECT_FALSE(w->Info_Memo->toPlainText().contains(QStringLiteral("z-transformation")));
     EXPECT_EQ(CGHData.HNum, 3);
-    EXPECT_EQ(CGHData.Hyb[3].FileName, "set3.txt");
+    // Exactly the file: saved as it is after a load of it alone.
+    const auto save = [&](const QString& name) {
+        std::string error;
+        EXPECT_TRUE(
+            WriteCGHMatrix(CGHData, dir_.filePath(name).toStdString(), nullptr, nullptr, error));
+        QFile f(dir_.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray loadedMeanwhile = save(QStringLiteral("meanwhile.cgm"));
+    ASSERT_TRUE(w->LoadCGHMatrixFile(file));
+    EXPECT_EQ(save(QStringLiteral("alone.cgm")), loadedMeanwhile);
 }
 
 TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded) {

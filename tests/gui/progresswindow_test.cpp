@@ -33,7 +33,7 @@ TEST(ProgressWindow, LaysOutBarsAndCancelButton) {
     EXPECT_TRUE(w.ProgressBar1->isVisible());
     EXPECT_FALSE(w.ProgressBar2->isVisible());
     EXPECT_TRUE(w.Button_Cancel->isVisible());
-    w.close();
+    w.Finish();
 
     w.BarCount = 2;
     w.ShowCancel = 0;
@@ -45,7 +45,7 @@ TEST(ProgressWindow, LaysOutBarsAndCancelButton) {
     EXPECT_FALSE(w.Button_Cancel->isVisible());
     EXPECT_GE(w.ProgressBar2->geometry().bottom(), w.ProgressBar1->geometry().bottom());
     EXPECT_LE(w.ProgressBar2->geometry().bottom(), w.GroupBox1->height());
-    w.close();
+    w.Finish();
 
     w.BarCount = 0;
     w.ShowCancel = 1;
