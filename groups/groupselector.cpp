@@ -283,7 +283,7 @@ void TdGroupSelector::FillLabelRowBox() {
 }
 
 bool TdGroupSelector::FormCloseQuery() {
-    if (scanning_) return false;
+    if (busy_) return false;
     const bool permit = ClosePermit != 0;
     ClosePermit = 1;
     return permit;

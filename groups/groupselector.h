@@ -427,9 +427,11 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     void WriteSettings();
     void WriteWindowAndFindHistory(class RegKey& key);
     void WriteRunSettings();
-    void RunOK(int tag);
-    // Builds GroupCount and GroupMembers from the assignment and closes; false when it refused.
-    void RunGroupStep(int tag);
+    // Does what the mode asks; true when the run ends the window.
+    bool RunOK(int tag);
+    // Builds GroupCount and GroupMembers from the assignment; true when the window is to close,
+    // false when it refused or stays open.
+    bool RunGroupStep(int tag);
     void StoreRunSlots();
     void BuildPairLists();
     // Data columns of the marked conditions (condition i reads column i), in list order.
@@ -460,7 +462,7 @@ class TdGroupSelector : public QDialog, public ToolMessageTarget {
     bool formShown_ = false;
     int conditionWidth_ = -1; // read from the settings, not yet applied
     bool formClosed_ = false;
-    bool scanning_ = false; // a plot scan serves the event queue: no close, no plot command
+    bool busy_ = false; // a run or a plot scan serves the event queue: no close meanwhile
 };
 
 // Integer Tag of a component (0 when it has none).

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -46,13 +47,20 @@ int32_t PairCondition(const QString& cell) {
 } // namespace
 
 void TdGroupSelector::BB_RunOK(QObject* sender) {
-    RunOK(Tag(sender));
+    bool ends = false;
+    {
+        // The run serves the event queue (its progress, its boxes): a close asked meanwhile is
+        // refused, and only its end decides whether the window closes.
+        const QScopedValueRollback<bool> running(busy_, true);
+        ends = RunOK(Tag(sender));
+    }
+    if (ends) close();
     // The buttons end as a modal result does: a window the run kept open has answered the
     // close question with ClosePermit, which is then allowed again.
     if (!formClosed_) ClosePermit = 1;
 }
 
-void TdGroupSelector::RunOK(int tag) {
+bool TdGroupSelector::RunOK(int tag) {
     WriteRunSettings();
     ClosePermit = 1;
     if (ChecksParameters(Mode) && ParametersChecked == 0) {
@@ -61,36 +69,36 @@ void TdGroupSelector::RunOK(int tag) {
                     MsgIcon::Warning);
         PageControl1->setCurrentWidget(TS_Parameter);
         ParametersChecked = 1;
-        return;
+        return false;
     }
     if (Mode == 2000) {
         SendSelectionToOwner(); // the tool stays open and keeps its ResultCode
-        return;
+        return false;
     }
     if (Between(Mode, 1000, 1010)) {
         RunPlots();
-        RunGroupStep(tag);
-    } else if (Mode == 1020) {
+        return RunGroupStep(tag);
+    }
+    if (Mode == 1020) {
         ResultCode = tag;
-        close();
-    } else if (Between(Mode, 1200, 1299)) {
+        return true;
+    }
+    if (Between(Mode, 1200, 1299)) {
         RunTotalIntensity();
-        ClosePermit = 0;
     } else if (Between(Mode, 3001, 3003)) {
         RunGeneFilter();
-        ClosePermit = 0;
     } else if (Between(Mode, 3101, 3104)) {
         RunImputation();
-        ClosePermit = 0;
     } else if (Between(Mode, 3200, 3299)) {
         RunSwapSign();
-        ClosePermit = 0;
     } else {
-        RunGroupStep(tag);
+        return RunGroupStep(tag);
     }
+    ClosePermit = 0;
+    return false;
 }
 
-void TdGroupSelector::RunGroupStep(int tag) {
+bool TdGroupSelector::RunGroupStep(int tag) {
     GroupCount = Groups_SE_Number->value();
     const int n = std::min(Mode == 210 ? GroupCount * Factors_SE_Number->value() : GroupCount,
                            kMaxMemberStrings);
@@ -109,14 +117,14 @@ void TdGroupSelector::RunGroupStep(int tag) {
     const bool needsLastGroup = Mode != 5 && Mode != 6 && Mode != 2001;
     if (needsLastGroup && members[static_cast<size_t>(n)].isEmpty()) {
         ClosePermit = 0;
-        return;
+        return false;
     }
     StoreRunSlots();
     if (Mode == 5 || Mode == 6) BuildPairLists();
     if (Between(Mode, 1100, 1102) || Between(Mode, 1110, 1112) || Between(Mode, 1120, 1129)) {
         RunPoolNormalisation();
         ClosePermit = 0;
-        return;
+        return false;
     }
     if (Mode == 20) {
         QStringList all;
@@ -125,7 +133,7 @@ void TdGroupSelector::RunGroupStep(int tag) {
         GroupCount = 1;
     }
     ResultCode = tag;
-    if (ClosePermit) close();
+    return ClosePermit != 0;
 }
 
 void TdGroupSelector::StoreRunSlots() {

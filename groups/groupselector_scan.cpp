@@ -111,13 +111,13 @@ void TdGroupSelector::BB_ScanClick(QObject* sender) {
             enabled[i] = buttons[i]->isEnabled();
             buttons[i]->setEnabled(false);
         }
-        scanning_ = true;
+        busy_ = true;
         StatusProgress progress(StatusPanels[1], [n](int position, int) {
             return QStringLiteral("Creating plots %1 from %2 ...").arg(position).arg(n * n);
         });
         request.Progress = &progress;
         mosaic = RequestPlotScan(this, request);
-        scanning_ = false;
+        busy_ = false;
         for (size_t i = 0; i < buttons.size(); ++i) buttons[i]->setEnabled(enabled[i]);
     }
     if (mosaic.isNull()) return;

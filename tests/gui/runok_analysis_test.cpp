@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -127,6 +128,23 @@ TEST(RunOKAnalysis, FiltersAskBeforeRemovingAndTheOthersReportWhenDone) {
               QStringLiteral("Hybridization normalisation/centering - Done"));
     EXPECT_EQ(beeps.count, 1);
     EXPECT_EQ(pools->ResultCode, -1);
+}
+
+TEST(RunOKAnalysis, ACloseAskedWhileARunWorksIsRefusedUntilItHasEnded) {
+    AnalysisMatrix m;
+    m.Resize(500, 2); // all missing, and enough genes for the run to show its progress
+    MessageCapture boxes;
+    auto d = Analysis(3101, m);
+    Mark(*d, {1, 2});
+    d->show();
+    QTimer::singleShot(0, d.get(), [&] { d->close(); });
+    d->BB_RunOK(d->BBB_RunAnalysis);
+    EXPECT_TRUE(d->isVisible());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("Done.\n\n1000 values replaced ( 100.00% )\nin 500 rows ( 100.00% )"));
+    d->close();
+    EXPECT_FALSE(d->isVisible());
 }
 
 TEST(RunOKPlots, PlotModesHandTheirSeriesToTheViewers) {
