@@ -72,8 +72,8 @@ void TfQuorbelView::ConnectMapInteraction() {
                                              {TB_Capture, &TfQuorbelView::TB_CaptureClick},
                                          });
     MapView_PB1->setMouseTracking(true);
-    MapView_PB1->installEventFilter(this);
-    // Keys reach FormKeyDown before the widget that has the focus.
+    // Keys reach FormKeyDown before the widget that has the focus. The map's mouse events come
+    // by the same filter: a filter of the map's own would hand each of them over twice.
     qApp->installEventFilter(this);
 }
 

@@ -153,7 +153,7 @@ TEST_F(MapInteractTest, MenuShortcutsRunTheirItemOnce) {
     EXPECT_EQ(modal.run, 1);
 }
 
-TEST_F(MapInteractTest, TheStatusBarNamesTheGeneUnderThePointerWithoutARender) {
+TEST_F(MapInteractTest, TheStatusBarNamesTheGeneUnderThePointerAndADoubleClickSearchesItOnce) {
     w->POM_Genes_ViewClick();
     Render();
     const PaintedChromosome& chr1 = w->MapLayout.Chromosomes().at(0);
@@ -170,6 +170,15 @@ TEST_F(MapInteractTest, TheStatusBarNamesTheGeneUnderThePointerWithoutARender) {
     EXPECT_EQ(w->StatusBar1_Panels[1]->text(),
               QStringLiteral("%1,%2 - %3,1 - HPRT1").arg(at.x()).arg(at.y()).arg(w->MouseBasePair));
     EXPECT_EQ(w->MapView_PB1->Image().cacheKey(), image);
+
+    std::vector<QString> opened;
+    SetShellOpenHook([&](const QString& target) {
+        opened.push_back(target);
+        return true;
+    });
+    QTest::mouseDClick(w->MapView_PB1, Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].contains(QStringLiteral("term=HPRT1")));
 }
 
 TEST_F(MapInteractTest, OneDetailViewerTakesTheLyingMapAndHandsTheToolsBack) {
