@@ -2,16 +2,15 @@
 #include "groupselector.h"
 #include "radiogroup.h"
 #include "registry.h"
+#include "windowplace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 
@@ -37,14 +36,10 @@ void TdGroupSelector::ReadSettings() {
     if (RegistryKey.isEmpty() || !Registry::KeyExists(RegistryKey)) return;
     RegKey key;
     if (key.OpenKey(RegistryKey + kSystem, false)) {
-        const QSize screen = QGuiApplication::primaryScreen()->size();
-        int left = key.ReadInteger(QStringLiteral("Left"), 10);
-        int top = key.ReadInteger(QStringLiteral("Top"), 10);
-        if (left > screen.width()) left = 10;
-        if (top > screen.height()) top = 10;
-        move(left, top);
-        resize(key.ReadInteger(QStringLiteral("Width"), 620),
-               key.ReadInteger(QStringLiteral("Height"), 460));
+        RestoreWindowPlace(*this, key.ReadInteger(QStringLiteral("Left"), 10),
+                           key.ReadInteger(QStringLiteral("Top"), 10),
+                           key.ReadInteger(QStringLiteral("Width"), 620),
+                           key.ReadInteger(QStringLiteral("Height"), 460));
         conditionWidth_ = key.ReadInteger(QStringLiteral("Condition width"), 380);
     }
     if (key.OpenKey(RegistryKey + kFileHistory, false)) {

@@ -4,11 +4,11 @@
 
 #include "records.h"
 #include "registry.h"
+#include "windowplace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 const QString kDetailViewerKey = QStringLiteral("DetailViewer1\\");
@@ -64,15 +64,10 @@ void TfQuorbelView::ApplyFormColor() {
 }
 
 void TfQuorbelView::ReadWindowValues(const RegKey& key) {
-    int left = key.ReadInteger(QStringLiteral("Window Left"), 10);
-    int top = key.ReadInteger(QStringLiteral("Window Top"), 10);
-    const int width = key.ReadInteger(QStringLiteral("Window Width"), 620);
-    const int height = key.ReadInteger(QStringLiteral("Window Height"), 460);
-    const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
-    if (left > screen.width()) left = 10;
-    if (top > screen.height()) top = 10;
-    move(left, top);
-    resize(width, height);
+    RestoreWindowPlace(*this, key.ReadInteger(QStringLiteral("Window Left"), 10),
+                       key.ReadInteger(QStringLiteral("Window Top"), 10),
+                       key.ReadInteger(QStringLiteral("Window Width"), 620),
+                       key.ReadInteger(QStringLiteral("Window Height"), 460));
     FormColor = key.ReadInteger(QStringLiteral("Background color"), clBtnFace);
     ApplyFormColor();
 }

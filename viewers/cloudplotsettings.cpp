@@ -3,6 +3,7 @@
 #include "cloudplot.h"
 
 #include "registry.h"
+#include "windowplace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,10 +32,10 @@ void TCloudPlot::ReadSettings() {
     if (!Registry::KeyExists(kKey)) return;
     RegKey key;
     if (!key.OpenKey(kKey, false)) return;
-    setGeometry(key.ReadInteger(QStringLiteral("Left"), 10),
-                key.ReadInteger(QStringLiteral("Top"), 10),
-                key.ReadInteger(QStringLiteral("Width"), 620),
-                key.ReadInteger(QStringLiteral("Height"), 460));
+    setGeometry(PlaceOnScreen(key.ReadInteger(QStringLiteral("Left"), 10),
+                              key.ReadInteger(QStringLiteral("Top"), 10),
+                              key.ReadInteger(QStringLiteral("Width"), 620),
+                              key.ReadInteger(QStringLiteral("Height"), 460)));
     ReadSpin(key, QStringLiteral("Points per line"), 3, Pref_PPL_SE);
     {
         const QSignalBlocker block(Pref_Symbol_CB);

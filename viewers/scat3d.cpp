@@ -5,14 +5,13 @@
 #include "registry.h"
 #include "scat3dscene.h"
 #include "sp3dctrl.h"
+#include "windowplace.h"
 #include "windowregistry.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
-#include <QScreen>
 #include <QTimer>
 #include <bit>
 
@@ -98,11 +97,11 @@ void TScatPlot_3D::FormShow() {
     View.AxesColour = 0;
     RegKey key;
     if (!RegistryKey.isEmpty() && key.OpenKey(RegistryKey, false)) {
-        QRect g = geometry();
-        if (auto v = key.ReadInteger(QStringLiteral("Left"))) g.moveLeft(*v);
-        if (auto v = key.ReadInteger(QStringLiteral("Top"))) g.moveTop(*v);
-        if (auto v = key.ReadInteger(QStringLiteral("Width"))) g.setWidth(*v);
-        if (auto v = key.ReadInteger(QStringLiteral("Height"))) g.setHeight(*v);
+        const QRect g = geometry();
+        setGeometry(PlaceOnScreen(key.ReadInteger(QStringLiteral("Left"), g.left()),
+                                  key.ReadInteger(QStringLiteral("Top"), g.top()),
+                                  key.ReadInteger(QStringLiteral("Width"), g.width()),
+                                  key.ReadInteger(QStringLiteral("Height"), g.height())));
         if (auto v = key.ReadInteger(QStringLiteral("Background color")))
             View.Background = static_cast<TColor>(*v);
         if (auto v = key.ReadInteger(QStringLiteral("Axes color")))
@@ -111,10 +110,6 @@ void TScatPlot_3D::FormShow() {
             View.ColourScheme = *v;
             ApplyColorScheme(View.Palette, *v);
         }
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        if (g.left() > screen.width()) g.moveLeft(10);
-        if (g.top() > screen.height()) g.moveTop(10);
-        setGeometry(g);
     }
     RedrawAllPlots();
 }

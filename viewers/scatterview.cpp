@@ -2,6 +2,7 @@
 
 #include "menutoggle.h"
 #include "registry.h"
+#include "windowplace.h"
 #include "windowregistry.h"
 
 #include <QAction>
@@ -243,10 +244,7 @@ QString SettingsKey(const QString& registryKey) {
 void TfScatterView::FormShow() {
     RegKey key;
     if (!RegistryKey.isEmpty() && key.OpenKey(SettingsKey(RegistryKey), false)) {
-        move(key.ReadInteger(QStringLiteral("Left"), x()),
-             key.ReadInteger(QStringLiteral("Top"), y()));
-        resize(std::max(key.ReadInteger(QStringLiteral("Width"), width()), 1),
-               std::max(key.ReadInteger(QStringLiteral("Height"), height()), 1));
+        ReadWindowPlace(*this, key);
         if (key.ReadString(QStringLiteral("Selection object"), QStringLiteral("Rectangle")) ==
             QStringLiteral("Rhombus"))
             Pref_Sel_RhombeClick();

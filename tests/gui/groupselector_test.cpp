@@ -109,10 +109,11 @@ TEST_F(GroupSelectorSettings, ReadAtShowAndWrittenAtClose) {
 }
 
 TEST_F(GroupSelectorSettings, ConditionWidthOpensAsStoredAndIsWrittenBack) {
-    for (const int stored : {600, 250}) { // never narrower than the box can be
+    for (const int stored : {500, 250}) { // never narrower than the box can be
         RegKey key;
         ASSERT_TRUE(key.OpenKey(kKey + QStringLiteral("\\Parameter\\System"), true));
-        key.WriteInteger(QStringLiteral("Width"), 1000);
+        key.WriteInteger(QStringLiteral("Width"),
+                         QGuiApplication::primaryScreen()->availableGeometry().width());
         key.WriteInteger(QStringLiteral("Condition width"), stored);
         auto d = Selector(0, 3, false);
         d->RegistryKey = kKey;
