@@ -1,4 +1,5 @@
 // The main window's settings in the per-user store: read when shown, written when closed.
+#include "dialoghooks.h"
 #include "mainglobals.h"
 #include "mainwindow.h"
 
@@ -73,11 +74,19 @@ void TfQuorbelView::ReadWindowValues(const RegKey& key) {
 }
 
 void TfQuorbelView::ReadSettings() {
-    if (RegistryKey.isEmpty() || !Registry::KeyExists(RegistryKey)) return;
+    if (RegistryKey.isEmpty()) return;
+    if (const QString why = Registry::ReadFailure(); !why.isEmpty())
+        ShowMessage(this,
+                    QStringLiteral("The settings could not be read from\n%1\n\n%2\n\nQuorbel "
+                                   "starts with its default settings.")
+                        .arg(Registry::Location(), why),
+                    QStringLiteral("Quorbel"), MsgIcon::Warning);
+    if (!Registry::KeyExists(RegistryKey)) return;
     RegKey key;
     if (key.OpenKey(RegistryKey, false)) {
         ReadWindowValues(key);
-        IdeogramFile = key.ReadString(QStringLiteral("Ideogram data file"), QString());
+        // Missing, as in a file cut short, it stays the shipped ideogram.
+        IdeogramFile = key.ReadString(QStringLiteral("Ideogram data file"), IdeogramFile);
         Pref_CB_IdeogramFile->setEditText(IdeogramFile);
         Pref_CB_AutoLoad_Ideogram->setChecked(
             key.ReadString(QStringLiteral("Autoload ideogram"), QString()) == QLatin1String("yes"));
@@ -153,4 +162,11 @@ void TfQuorbelView::WriteSettings() {
     }
     if (key.OpenKey(RegistryKey + kCGHMatrixKey, true)) WriteRecentFiles(key, CGHData.RecentFiles);
     key.CloseKey();
+    if (IsDetailViewer) return;
+    if (const QString why = Registry::WriteFailure(); !why.isEmpty())
+        ShowMessage(this,
+                    QStringLiteral("The settings could not be written to\n%1\n\n%2\n\nThe "
+                                   "settings of this session are lost.")
+                        .arg(Registry::Location(), why),
+                    QStringLiteral("Quorbel"), MsgIcon::Warning);
 }

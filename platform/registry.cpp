@@ -1,7 +1,9 @@
 #include "registry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
@@ -53,6 +55,24 @@ QString Registry::Location() {
         LocationRef() = dir + QStringLiteral("/JX-Quorbel/registry.ini");
     }
     return LocationRef();
+}
+
+QString Registry::ReadFailure() {
+    QFile file(Location());
+    if (!file.exists() || file.open(QIODevice::ReadOnly)) return {};
+    return file.errorString();
+}
+
+QString Registry::WriteFailure() {
+    Store().sync();
+    if (Store().status() != QSettings::AccessError) return {};
+    // Qt writes no file that it could not read first.
+    if (QString why = ReadFailure(); !why.isEmpty()) return why;
+    // Qt's own save gives no reason; the same kind of save, left unwritten, does.
+    QSaveFile probe(Location());
+    if (!probe.open(QIODevice::WriteOnly)) return probe.errorString();
+    probe.cancelWriting();
+    return QStringLiteral("access denied");
 }
 
 bool Registry::KeyExists(const QString& path) {

@@ -17,6 +17,13 @@ namespace Registry {
 void SetLocation(const QString& iniFile);
 QString Location();
 
+// Why the store's file cannot be read: it exists but does not open. Empty when it can (or does
+// not exist yet).
+QString ReadFailure();
+// Writes what is pending to the file; why the store could not be written in this run (Qt keeps
+// the first failure), or empty.
+QString WriteFailure();
+
 bool KeyExists(const QString& path);
 // Deletes the key with its values and subkeys; false when it did not exist.
 bool DeleteKey(const QString& path);

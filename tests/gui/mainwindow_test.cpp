@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -91,7 +92,8 @@ TEST_F(MainWindowTest, BaseKeyWithoutExpressionKeyGivesZerosAndCreatesIt) {
     EXPECT_FALSE(Registry::KeyExists(kBase + QStringLiteral("Find gene history")));
     EXPECT_FALSE(Registry::KeyExists(kBase + QStringLiteral("CGH-Group file history")));
     EXPECT_FALSE(w->Pref_CB_AutoLoad_Ideogram->isChecked());
-    EXPECT_TRUE(w->IdeogramFile.isEmpty());
+    EXPECT_EQ(w->IdeogramFile,
+              w->ProgramFolder + QStringLiteral("data/ideogram;2,1,2,3,6,7,8,9,4"));
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheSettingsAndTheNextStartReadsThemBack) {
@@ -206,6 +208,57 @@ TEST_F(MainWindowTest, StartUpReadsTheShippedIdeogramAndReportsIt) {
     EXPECT_EQ(GenomeLayout.ChromosomeCount, 24);
     EXPECT_GT(FeatureCount(FeatureLists[1]), 800);
     EXPECT_FALSE(w->Info_Memo->toPlainText().isEmpty());
+    w->close();
+
+    // A settings file cut short before the ideogram's name starts with the shipped ideogram.
+    RegKey key;
+    ASSERT_TRUE(key.OpenKey(kBase, false));
+    ASSERT_TRUE(key.DeleteValue(QStringLiteral("Ideogram data file")));
+    key.CloseKey();
+    GenomeLayout.ChromosomeCount = 0;
+    w.reset();
+    w = Open();
+    EXPECT_EQ(GenomeLayout.ChromosomeCount, 24);
+}
+
+TEST_F(MainWindowTest, ASettingsStoreThatCannotBeReadOrWrittenIsReported) {
+    const QString saved = Registry::Location();
+    QTemporaryDir dir;
+    // A folder in the settings file's place: nothing is read, and nothing written at exit.
+    const QString folder = dir.filePath(QStringLiteral("registry.ini"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Registry::SetLocation(folder);
+    {
+        MessageCapture boxes;
+        auto w = Open();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text,
+                  QStringLiteral("The settings could not be read from\n%1\n\nfile to open is a "
+                                 "directory\n\nQuorbel starts with its default settings.")
+                      .arg(folder));
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
+        w->close();
+        ASSERT_EQ(boxes.shown.size(), 2u);
+        EXPECT_TRUE(boxes.shown[1].text.startsWith(
+            QStringLiteral("The settings could not be written to\n%1\n\n").arg(folder)));
+    }
+    // Read at start; at exit a file stands where its folder belongs.
+    const QString lost = dir.filePath(QStringLiteral("lost/registry.ini"));
+    Registry::SetLocation(lost);
+    {
+        MessageCapture boxes;
+        auto w = Open();
+        EXPECT_TRUE(boxes.shown.empty());
+        QDir(dir.filePath(QStringLiteral("lost"))).removeRecursively();
+        WriteFile(QDir(dir.path()), QStringLiteral("lost"), {});
+        w->close();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text,
+                  QStringLiteral("The settings could not be written to\n%1\n\nNot a "
+                                 "directory\n\nThe settings of this session are lost.")
+                      .arg(lost));
+    }
+    Registry::SetLocation(saved);
 }
 
 TEST_F(MainWindowTest, AFailingIdeogramIsReportedInAMessageBox) {
