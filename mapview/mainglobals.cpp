@@ -1,5 +1,7 @@
 #include "mainglobals.h"
 
+#include <QUrl>
+
 std::array<TColor, 101> SetColors{};
 bool DetailViewerOpen = false;
 int GeneNameWidth = 100;
@@ -8,6 +10,13 @@ const QString kDefaultGeneDatabase = QStringLiteral("https://www.ncbi.nlm.nih.go
 QString GeneDatabaseAddress = kDefaultGeneDatabase;
 tShownAnnotationKeys ShownAnnotationKeys;
 int ExpressionTrackWidth = 0;
+
+bool IsGeneDatabaseAddress(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
 
 void SetDefaultColors() {
     static constexpr TColor first[18] = {0xFF,     0xFF0000, 0x8000,   0,        0x5555FF, 0xFF5555,

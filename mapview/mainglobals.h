@@ -14,6 +14,9 @@ extern int ChromosomeGap;
 // Base address of the gene database that a double click on the map searches (a setting).
 extern QString GeneDatabaseAddress;
 extern const QString kDefaultGeneDatabase;
+// Whether `address` may serve as the gene database: an http or https address with a host. The
+// desktop would open any other scheme (a script, a local file, a share) as well.
+bool IsGeneDatabaseAddress(const QString& address);
 // Width of the expression track of the last render (column width x shown samples).
 extern int ExpressionTrackWidth;
 

@@ -91,7 +91,15 @@ void TfQuorbelView::ReadSettings() {
         Pref_CB_AutoLoad_Ideogram->setChecked(
             key.ReadString(QStringLiteral("Autoload ideogram"), QString()) == QLatin1String("yes"));
         GeneDatabaseAddress = key.ReadString(kGeneDatabaseValue, QString()).trimmed();
-        if (GeneDatabaseAddress.isEmpty()) GeneDatabaseAddress = kDefaultGeneDatabase;
+        if (GeneDatabaseAddress.isEmpty()) {
+            GeneDatabaseAddress = kDefaultGeneDatabase;
+        } else if (!IsGeneDatabaseAddress(GeneDatabaseAddress)) {
+            InfoLog.AddLines({QStringLiteral("The gene database \"%1\" in the settings is not an "
+                                             "http or https address; %2 is used.")
+                                  .arg(GeneDatabaseAddress, kDefaultGeneDatabase)
+                                  .toStdString()});
+            GeneDatabaseAddress = kDefaultGeneDatabase;
+        }
     }
     if (key.OpenKey(RegistryKey + kStatisticKey, true)) {
         for (int n = 1; n <= 10; ++n) {

@@ -172,6 +172,8 @@ void TfQuorbelView::FormClose() {
     if (IsDetailViewer) DetailViewerClosing();
     // Windows of their own would keep the program running.
     CloseTools();
+    // An address typed but not yet confirmed counts as the user's last word.
+    Pref_ED_GeneDatabaseExit();
     WriteSettings();
     PatternNames.clear();
     PatternValues.clear();

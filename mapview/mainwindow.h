@@ -123,6 +123,9 @@ class TfQuorbelView : public QMainWindow, public ToolMessageTarget {
     QString MouseText;
     // The gene database's search address for a text under the mouse.
     static QString GeneDatabaseSearch(const QString& text);
+    // Takes the gene database address edited since the last call when it is an http(s) one
+    // (empty: the default); another is refused with a message and the edit shows the one kept.
+    void Pref_ED_GeneDatabaseExit();
 
     // The ideogram file choice, the about box and the update (mainwindow_help.cpp).
     void Pref_BB_IdeogramSelectClick();

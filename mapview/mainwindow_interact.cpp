@@ -58,9 +58,8 @@ void TfQuorbelView::ConnectMapInteraction() {
     Pref_ED_GeneDatabase->setObjectName(QStringLiteral("Pref_ED_GeneDatabase"));
     if (auto* form = qobject_cast<QFormLayout*>(TS_Preferences->layout()))
         form->addRow(QStringLiteral("Gene database"), Pref_ED_GeneDatabase);
-    connect(Pref_ED_GeneDatabase, &QLineEdit::textEdited, this, [](const QString& text) {
-        GeneDatabaseAddress = text.trimmed().isEmpty() ? kDefaultGeneDatabase : text.trimmed();
-    });
+    connect(Pref_ED_GeneDatabase, &QLineEdit::editingFinished, this,
+            [this] { Pref_ED_GeneDatabaseExit(); });
     // Both instances edit the one setting: the page shows it as it is now.
     connect(PageControl, &QTabWidget::currentChanged, this, [this] {
         if (PageControl->currentWidget() == TS_Preferences)
@@ -175,6 +174,22 @@ QString TfQuorbelView::GeneDatabaseSearch(const QString& text) {
     // Encoded whole: "&", "#" or "+" in a name would cut or change the query.
     return base + QStringLiteral("sites/entrez?db=gene&cmd=search&term=") +
            QString::fromLatin1(QUrl::toPercentEncoding(text + QStringLiteral(" homo sapiens")));
+}
+
+void TfQuorbelView::Pref_ED_GeneDatabaseExit() {
+    if (!Pref_ED_GeneDatabase->isModified()) return;
+    Pref_ED_GeneDatabase->setModified(false);
+    const QString text = Pref_ED_GeneDatabase->text().trimmed();
+    if (text.isEmpty() || IsGeneDatabaseAddress(text)) {
+        GeneDatabaseAddress = text.isEmpty() ? kDefaultGeneDatabase : text;
+        return;
+    }
+    Pref_ED_GeneDatabase->setText(GeneDatabaseAddress);
+    ShowMessage(this,
+                QStringLiteral("\"%1\" is not an http or https address.\n\nThe gene database "
+                               "stays %2")
+                    .arg(text, GeneDatabaseAddress),
+                QStringLiteral("Quorbel"), MsgIcon::Warning);
 }
 
 void TfQuorbelView::MapView_PB1DblClick() {

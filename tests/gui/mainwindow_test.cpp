@@ -261,6 +261,19 @@ TEST_F(MainWindowTest, ASettingsStoreThatCannotBeReadOrWrittenIsReported) {
     Registry::SetLocation(saved);
 }
 
+TEST_F(MainWindowTest, AStoredGeneDatabaseOtherThanHttpGivesTheDefault) {
+    RegKey key;
+    ASSERT_TRUE(key.OpenKey(kBase, true));
+    key.WriteString(QStringLiteral("Gene database"), QStringLiteral("smb://host/share"));
+    key.CloseKey();
+    GeneDatabaseAddress = QStringLiteral("http://before.example/");
+    auto w = Open();
+    EXPECT_EQ(GeneDatabaseAddress, kDefaultGeneDatabase);
+    EXPECT_TRUE(w->Info_Memo->toPlainText().contains(
+        QStringLiteral("The gene database \"smb://host/share\" in the settings is not an http or "
+                       "https address; https://www.ncbi.nlm.nih.gov/ is used.")));
+}
+
 TEST_F(MainWindowTest, AFailingIdeogramIsReportedInAMessageBox) {
     StoreIdeogramSetting(QStringLiteral("/nonexistent/ideogram;2,1,2,3,6,7,8,9,4"));
     MessageCapture capture;

@@ -246,18 +246,36 @@ TEST_F(MapInteractTest, DoubleClickCentresTheDetailViewerAndSearchesTheGeneDatab
     EXPECT_EQ(opened[0], QStringLiteral("https://www.ncbi.nlm.nih.gov/sites/entrez?db=gene&cmd="
                                         "search&term=A%26B%2BC%20%231%20homo%20sapiens"));
 
-    // The database is a setting of its own.
+    // The database is a setting of its own, an http or https address only.
     w->PageControl->setCurrentWidget(w->TS_Preferences);
-    w->Pref_ED_GeneDatabase->clear();
-    QTest::keyClicks(w->Pref_ED_GeneDatabase, QStringLiteral("http://genes.example"));
+    const auto type = [&](const QString& text, bool confirm) {
+        w->Pref_ED_GeneDatabase->selectAll();
+        QTest::keyClicks(w->Pref_ED_GeneDatabase, text);
+        if (confirm) QTest::keyClick(w->Pref_ED_GeneDatabase, Qt::Key_Return);
+    };
+    type(QStringLiteral("http://genes.example"), true);
     w->MapView_PB1DblClick();
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_TRUE(opened[1].startsWith(QStringLiteral("http://genes.example/sites/entrez?")));
+    {
+        MessageCapture boxes;
+        type(QStringLiteral("javascript:alert(1)"), true);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text,
+                  QStringLiteral("\"javascript:alert(1)\" is not an http or https address.\n\n"
+                                 "The gene database stays http://genes.example"));
+    }
+    EXPECT_EQ(w->Pref_ED_GeneDatabase->text(), QStringLiteral("http://genes.example"));
+    w->MapView_PB1DblClick();
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_TRUE(opened[2].startsWith(QStringLiteral("http://genes.example/sites/entrez?")));
+    // Typed and left unconfirmed when the window closes, it is stored all the same.
+    type(QStringLiteral("HTTPS://other.example"), false);
     w->close();
     RegKey key;
     ASSERT_TRUE(key.OpenKey(QStringLiteral("software\\JX-Quorbel\\"), false));
     EXPECT_EQ(key.ReadString(QStringLiteral("Gene database"), {}),
-              QStringLiteral("http://genes.example"));
+              QStringLiteral("HTTPS://other.example"));
 }
 
 TEST_F(MapInteractTest, CaptureCopiesTheMapPanelOnWhite) {
