@@ -53,6 +53,17 @@ void WriteRecentFiles(RegKey& key, const std::array<std::string, kRecentFiles + 
     for (int n = 1; n <= kRecentFiles; ++n)
         key.WriteString(QStringLiteral("Recent files %1").arg(n), Q(list[n]));
 }
+
+// Tells the user, once, that the settings store failed them and what follows from it.
+void ReportStoreFailure(QWidget* parent, const QString& how, const QString& why,
+                        const QString& consequence) {
+    if (why.isEmpty()) return;
+    ShowMessage(parent,
+                QStringLiteral("The settings could not be %1\n%2\n\n%3\n\n%4")
+                    .arg(how, Registry::Location(), why, consequence),
+                QStringLiteral("Quorbel"), MsgIcon::Warning);
+}
+
 } // namespace
 
 void TfQuorbelView::ApplyFormColor() {
@@ -75,12 +86,8 @@ void TfQuorbelView::ReadWindowValues(const RegKey& key) {
 
 void TfQuorbelView::ReadSettings() {
     if (RegistryKey.isEmpty()) return;
-    if (const QString why = Registry::ReadFailure(); !why.isEmpty())
-        ShowMessage(this,
-                    QStringLiteral("The settings could not be read from\n%1\n\n%2\n\nQuorbel "
-                                   "starts with its default settings.")
-                        .arg(Registry::Location(), why),
-                    QStringLiteral("Quorbel"), MsgIcon::Warning);
+    ReportStoreFailure(this, QStringLiteral("read from"), Registry::ReadFailure(),
+                       QStringLiteral("Quorbel starts with its default settings."));
     if (!Registry::KeyExists(RegistryKey)) return;
     RegKey key;
     if (key.OpenKey(RegistryKey, false)) {
@@ -171,10 +178,6 @@ void TfQuorbelView::WriteSettings() {
     if (key.OpenKey(RegistryKey + kCGHMatrixKey, true)) WriteRecentFiles(key, CGHData.RecentFiles);
     key.CloseKey();
     if (IsDetailViewer) return;
-    if (const QString why = Registry::WriteFailure(); !why.isEmpty())
-        ShowMessage(this,
-                    QStringLiteral("The settings could not be written to\n%1\n\n%2\n\nThe "
-                                   "settings of this session are lost.")
-                        .arg(Registry::Location(), why),
-                    QStringLiteral("Quorbel"), MsgIcon::Warning);
+    ReportStoreFailure(this, QStringLiteral("written to"), Registry::WriteFailure(),
+                       QStringLiteral("The settings of this session are lost."));
 }

@@ -28,6 +28,19 @@
 
 namespace {
 
+// Answers the next column dialog of an expression load: 1 header row, 3 annotation columns,
+// chromosome in 2, start and stop in 3. `shownChromosome` receives what the dialog offered.
+void PickColumns(ModalAnswerer& modal, QString* shownChromosome = nullptr) {
+    modal.Expect<TdSelCol>([shownChromosome](TdSelCol& d) {
+        d.FormShow();
+        if (shownChromosome) *shownChromosome = d.Edit(3)->text();
+        const char* picks[] = {"1", "3", "2", "3", "3"};
+        for (int i = 1; i <= 5; ++i) d.Edit(i)->setText(QLatin1String(picks[i - 1]));
+        d.Button_OKClick();
+        return d.result();
+    });
+}
+
 class MainWindowFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -239,18 +252,13 @@ TEST_F(MainWindowFilesTest, ExpressionMatricesListedWithTheirColumnsAndReloaded)
                                                             "g1\t1\t1000\t1.5\t2\n"
                                                             "g2\t2\t5000\t0.5\t1\n");
     ModalAnswerer modal;
-    modal.Expect<TdSelCol>([](TdSelCol& d) {
-        d.FormShow();
-        EXPECT_EQ(d.Edit(3)->text(), QStringLiteral("10"));
-        const char* picks[] = {"1", "3", "2", "3", "3"};
-        for (int i = 1; i <= 5; ++i) d.Edit(i)->setText(QLatin1String(picks[i - 1]));
-        d.Button_OKClick();
-        return d.result();
-    });
+    QString shownChromosomeColumn;
+    PickColumns(modal, &shownChromosomeColumn);
     {
         FileDialogAnswerer files({file});
         w->LoadExpressionhybridisationdata1->trigger();
     }
+    EXPECT_EQ(shownChromosomeColumn, QStringLiteral("10"));
     const std::string entry = file.toStdString() + ";1;3;2;3;3";
     EXPECT_EQ(ExpData.RecentFiles[1], entry);
     EXPECT_EQ(ExpData.GeneCount, 2);
@@ -308,13 +316,7 @@ TEST_F(MainWindowFilesTest, ExpressionExportsReadOtherwiseAreRefusedOrReported) 
     ModalAnswerer modal;
     MessageCapture boxes;
     for (const QString& file : {loaded, quoted, unicode, comma}) {
-        modal.Expect<TdSelCol>([](TdSelCol& d) {
-            d.FormShow();
-            const char* picks[] = {"1", "3", "2", "3", "3"};
-            for (int i = 1; i <= 5; ++i) d.Edit(i)->setText(QLatin1String(picks[i - 1]));
-            d.Button_OKClick();
-            return d.result();
-        });
+        PickColumns(modal);
         FileDialogAnswerer files({file});
         w->LoadExpressionhybridisationdata1->trigger();
         if (file == quoted || file == unicode) {
