@@ -137,7 +137,8 @@ bool IsBelowDoubleRange(std::string_view s) {
     size_t end = 0;
     if (ParseLenientFloat(s, &end) != 0.0 || end == 0) return false;
     const std::string_view number = s.substr(0, end);
-    if (number[number.find_first_not_of(" \t")] == '-') return false;
+    const size_t sign = number.find_first_not_of(" \t");
+    if (sign == std::string_view::npos || number[sign] == '-') return false;
     const std::string_view mantissa = number.substr(0, number.find_first_of("eE"));
     return mantissa.find_first_of("123456789") != std::string_view::npos;
 }
